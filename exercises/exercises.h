@@ -1,0 +1,7 @@
+#pragma once
+
+// Public interface of the exercise generators.
+#include "exercises/cp1252.h"
+#include "exercises/random_source.h"
+#include "exercises/sheet.h"
+#include "exercises/user_error.h"

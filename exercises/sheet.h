@@ -1,0 +1,38 @@
+#pragma once
+
+#include "exercises/random_source.h"
+
+#include <string>
+
+namespace vorn {
+
+// The largest question count a sheet may have (the question spin edit's
+// maximum); the no-repeat draw of x relies on it.
+inline constexpr int kMaxQuestionCount = 40;
+// Separator lines are capped so that a huge setting cannot make every sheet
+// arbitrarily large.
+inline constexpr int kMaxSeparatorLength = 1000;
+
+// What a generation reads from the window.
+struct SheetSettings {
+    int questionCount = 20;   // 0 or less builds the headers only; above 40 is refused
+    std::string title;        // Windows-1252 bytes, inserted unchanged
+    int separatorLength = 120; // hyphens per separator line; <= 0 gives an empty line
+    int spacingLines = 1;      // "<br>" after each statement question but the last
+};
+
+// What a generation produces. Markup strings are Windows-1252 bytes.
+struct Sheet {
+    std::string reference;
+    std::string statement;
+    std::string answerKey;
+};
+
+enum class Family { VNdeg1, VNdeg2, Dev1, Dev2, Ident };
+
+// Runs the whole generation of one family: reference draws first, then the
+// family's draws, in the documented order. Throws std::out_of_range when the
+// question count is above kMaxQuestionCount.
+Sheet GenerateSheet(Family family, const SheetSettings& settings, RandomSource& random);
+
+} // namespace vorn

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <QTextEdit>
+
+#include <functional>
+#include <string_view>
+
+class QPainter;
+
+// The rich-text control both panes are made of: an RTF-aware QTextEdit with
+// the operations the program relies on.
+class TRxRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TRxRichEdit(QWidget* parent = nullptr);
+    ~TRxRichEdit() override;
+
+    // Replaces the whole content. Bytes beginning with "{\rtf" are read as an
+    // RTF document; anything else is plain Windows-1252 text. Exactly one
+    // Change() follows.
+    void SetText(const QByteArray& bytes);
+    // The plain text, paragraphs separated by "\n"; empty when the pane holds
+    // no character.
+    QString GetText() const;
+    // Number of characters, a paragraph break counting one.
+    int TextLength() const;
+
+    // Read-only from the keyboard and the mouse (set text still replaces the
+    // content; caret movement, selection and copying still work).
+    void SetReadOnly(bool on);
+    bool IsReadOnly() const;
+
+    // Selection in character positions; a position past the end means the end.
+    // Setting it scrolls the caret into view.
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int pos);
+    void SetSelLength(int len);
+
+    // When on, Tab types a tab; when off, it moves the focus.
+    void SetWantTabs(bool on);
+    bool WantTabs() const;
+
+    enum class StreamFormat { Rtf, Text };
+    // Hands the serialisation to `sink` in successive blocks; a non-zero return
+    // stops the stream and makes the call return false.
+    using StreamSink = std::function<int(const char* data, qint64 size)>;
+    bool StreamOut(StreamFormat format, const StreamSink& sink) const;
+
+    // Lays out the current content from `firstChar` on the painter's device at
+    // that device's resolution, into `layoutTwips` (inside `pageTwips`), and
+    // draws it when `draw` is true. Returns the position of the first character
+    // that did not fit (at least TextLength() when everything fitted). Lines are
+    // never split across pages, and at least one line is placed per call.
+    int FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
+                    int firstChar, bool draw);
+    // Drops any layout cached by FormatRange.
+    void FormatRangeRelease();
+
+signals:
+    // After each change of content, by the user or by SetText.
+    void Change();
+};
+
+// Converts the markup and loads the document into the pane.
+void MarkupToRtf(TRxRichEdit& pane, std::string_view markup);
