@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+namespace vorn {
+
+// A complete RTF 1 document (Windows-1252) of the document's content and
+// character formatting; ReadRtf() gives it back unchanged.
+QByteArray WriteRtf(const QTextDocument& doc);
+
+// The document's plain text in Windows-1252, paragraphs separated by CR LF.
+QByteArray WritePlainText(const QTextDocument& doc);
+
+} // namespace vorn
