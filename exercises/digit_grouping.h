@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// Thousands grouping of decimal texts with single spaces. Every character
+// counts as a digit, a leading minus sign included ("-123" gives "- 123").
+
+// Groups of three counted from the right.
+std::string GroupIntDigits(std::string_view s);
+// Groups of three counted from the left.
+std::string GroupFracDigits(std::string_view s);
+// The integer part grouped from the right and, after the first ".", the
+// fractional part grouped from the left.
+std::string GroupNumber(std::string_view s);
+
+} // namespace vorn

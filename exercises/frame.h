@@ -1,0 +1,49 @@
+#pragma once
+
+#include "exercises/random_source.h"
+#include "exercises/sheet.h"
+
+#include <string>
+#include <string_view>
+
+namespace vorn {
+
+// What sets one family's frame apart from the others'.
+struct FrameLayout {
+    std::string_view prefix;     // start of the sheet reference, e.g. "DEV1_"
+    std::string_view titleClose; // closes the title in the statement header
+    std::string_view gapEnd;     // closes every gap between two questions
+};
+
+// The two lines of one question, each with its closing line break.
+struct QuestionLines {
+    std::string statement;
+    std::string answer;
+};
+
+// The part of a generation that belongs to one family.
+class FamilyDraws {
+public:
+    virtual ~FamilyDraws() = default;
+    // The draws made once per sheet; returns the expression line shown in
+    // both headers (empty for the expansion families). `separator` is the
+    // sheet's separator line.
+    virtual std::string DrawSheet(RandomSource& random, std::string_view separator) = 0;
+    // The draws and the two lines of question `number` (counted from 1).
+    virtual QuestionLines DrawQuestion(int number, RandomSource& random) = 0;
+};
+
+// The sheet reference: the prefix and three draws of Random(100), each
+// written with two digits.
+std::string DrawSheetReference(std::string_view prefix, RandomSource& random);
+
+// A result as the answer key highlights it.
+std::string Highlight(std::string_view result);
+
+// Runs a whole generation: reference, sheet-wide draws, headers, then every
+// question with the gaps between them. Throws std::out_of_range, before any
+// draw, when the question count is above kMaxQuestionCount.
+Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettings& settings,
+               RandomSource& random);
+
+} // namespace vorn

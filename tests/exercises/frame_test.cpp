@@ -1,0 +1,150 @@
+#include "exercises/sheet.h"
+
+#include "markup_text.h"
+#include "scripted_random.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace vorn {
+namespace {
+
+using test::ScriptedRandom;
+using test::Spaces;
+using test::Win;
+
+const Family kAllFamilies[] = {Family::VNdeg1, Family::VNdeg2, Family::Dev1, Family::Dev2,
+                               Family::Ident};
+
+// One Dev2 question drawn as in the first question of its worked example:
+// (2x - 3)(x + 5).
+void AddDev2Question(ScriptedRandom& random) {
+    random.Add(16, {7, 12, 8, 4});
+}
+
+const char* const kDev2Statement = "1°/ (2 <te=26><times><i>x<te=18><arial></i> - 3)( "
+                                   "<te=26><times><i>x<te=18><arial></i>  + 5)<br>";
+
+SheetSettings Settings(int count, const std::string& title, int separator, int spacing) {
+    SheetSettings settings;
+    settings.questionCount = count;
+    settings.title = title;
+    settings.separatorLength = separator;
+    settings.spacingLines = spacing;
+    return settings;
+}
+
+TEST(Frame, CountAboveFortyIsRefusedBeforeAnyDraw) {
+    for (Family family : kAllFamilies) {
+        for (int count : {41, 1000, 2147483647}) {
+            ScriptedRandom random; // any draw fails the test
+            EXPECT_THROW(GenerateSheet(family, Settings(count, "T", 5, 1), random),
+                         std::out_of_range);
+        }
+    }
+}
+
+TEST(Frame, FortyQuestionsAreAccepted) {
+    for (Family family : kAllFamilies) {
+        LcgRandom random(42);
+        const Sheet sheet = GenerateSheet(family, Settings(40, "T", 2, 0), random);
+        EXPECT_NE(sheet.statement.find(Win("40°/")), std::string::npos);
+        EXPECT_NE(sheet.answerKey.find(Win("40°/")), std::string::npos);
+    }
+}
+
+TEST(Frame, CountOfZeroOrLessBuildsTheHeadersOnly) {
+    for (int count : {0, -1, -2147483647 - 1}) {
+        // The expansion headers end where the first question would start.
+        ScriptedRandom random;
+        random.Add(100, {30, 9, 18});
+        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(count, "Calculer", 10, 1), random);
+        EXPECT_EQ(sheet.statement, "<te=24>DEV2_300918 - "
+                                   "<b><u>Calculer</u></b><br><br><br><ce=noir><te=18>");
+        EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - "
+                                       "Calculer<br><br><br><ce=noir><te=18>"));
+        EXPECT_EQ(random.Remaining(), 0u);
+    }
+    // The numeric-value families still draw their coefficients, and their
+    // headers still end with the separator line.
+    ScriptedRandom random;
+    random.Add(100, {7, 15, 42});
+    random.Add(16, {6, 14});
+    const Sheet sheet = GenerateSheet(Family::VNdeg1, Settings(0, "", 5, 1), random);
+    EXPECT_EQ(sheet.statement, "<te=24>VN1_071542 - <b><u> </u></b><br><br><br><ce=noir><te=18>" +
+                                   Spaces(100) +
+                                   "3 <times><te=26><i>x<arial></i><te=18>  - 5    pour<br>-----");
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
+TEST(Frame, OneQuestionHasNoGap) {
+    ScriptedRandom random;
+    random.Add(100, {30, 9, 18});
+    AddDev2Question(random);
+    const Sheet sheet = GenerateSheet(Family::Dev2, Settings(1, "Calculer", 10, 3), random);
+    EXPECT_EQ(sheet.statement,
+              Win(std::string("<te=24>DEV2_300918 - "
+                              "<b><u>Calculer</u></b><br><br><br><ce=noir><te=18>") +
+                  kDev2Statement));
+    EXPECT_EQ(sheet.answerKey.find("----------"), std::string::npos);
+    EXPECT_EQ(sheet.answerKey.rfind("<br>"), sheet.answerKey.size() - 4);
+}
+
+TEST(Frame, ExpansionGapsWithoutSpacingOrSeparator) {
+    // spacing 0: the gap is the separator and "<br>"; separator 0 as well:
+    // the "<br>" remains alone.
+    struct Case {
+        int separator;
+        int spacing;
+        std::string statementGap;
+        std::string answerGap;
+    };
+    const Case cases[] = {
+        {10, 0, "----------<br>", "----------<br>"},
+        {0, 0, "<br>", "<br>"},
+        {0, 2, "<br><br><br>", "<br>"},
+        {-5, 1, "<br><br>", "<br>"},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom random;
+        random.Add(100, {0, 0, 0});
+        AddDev2Question(random);
+        AddDev2Question(random);
+        const Sheet sheet =
+            GenerateSheet(Family::Dev2, Settings(2, "", c.separator, c.spacing), random);
+        const std::string line = Win(kDev2Statement);
+        EXPECT_NE(sheet.statement.find(line + c.statementGap + Win("2°/")), std::string::npos)
+            << c.separator << " " << c.spacing;
+        EXPECT_NE(sheet.answerKey.find("<cf=auto><br>" + c.answerGap + Win("2°/")),
+                  std::string::npos)
+            << c.separator << " " << c.spacing;
+    }
+}
+
+TEST(Frame, NumericGapsWithoutSpacingOrSeparator) {
+    ScriptedRandom random;
+    random.Add(100, {7, 15, 42});
+    random.Add(16, {6, 14});
+    random.Add(50, {24, 13});
+    const Sheet sheet = GenerateSheet(Family::VNdeg1, Settings(2, "", 0, 0), random);
+    EXPECT_NE(sheet.statement.find("    pour<br><br>1"), std::string::npos);
+    EXPECT_NE(sheet.statement.find("= 4<br><br>2"), std::string::npos);
+    EXPECT_NE(sheet.answerKey.find("<cf=auto><br><br>2"), std::string::npos);
+}
+
+TEST(Frame, HugeSeparatorIsCapped) {
+    ScriptedRandom random;
+    random.Add(100, {0, 0, 0});
+    AddDev2Question(random);
+    AddDev2Question(random);
+    const Sheet sheet = GenerateSheet(Family::Dev2, Settings(2, "", 2000000000, 0), random);
+    const std::string gap = "<br>" + std::string(1000, '-') + "<br>";
+    EXPECT_NE(sheet.statement.find(gap), std::string::npos);
+    EXPECT_EQ(sheet.statement.find(std::string(1001, '-')), std::string::npos);
+    EXPECT_LT(sheet.statement.size(), 2000u);
+}
+
+} // namespace
+} // namespace vorn
