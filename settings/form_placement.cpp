@@ -1,0 +1,235 @@
+#include "settings/form_placement.h"
+
+#include "exercises/cp1252.h"
+#include "settings/profile_file.h"
+#include "settings/value_text.h"
+#include "settings/window_placement.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+
+#include <exception>
+#include <vector>
+
+namespace {
+
+std::string ToBytes(const QString& text) {
+    return vorn::Utf8ToCp1252(text.toUtf8().toStdString());
+}
+
+std::string ScreenSuffix(const TScreenMetrics& screen) {
+    return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
+}
+
+std::string FourNumbers(int a, int b, int c, int d) {
+    return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c) + "," +
+           std::to_string(d);
+}
+
+// Words of a position value: runs of characters between commas and blanks.
+std::vector<std::string> SplitWords(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (c == ',' || c == ' ') {
+            if (!word.empty())
+                words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
+}
+
+int WordOr(const std::vector<std::string>& words, std::size_t index, int def) {
+    if (index >= words.size())
+        return def;
+    return vorn::ParseDecimal(words[index]).value_or(def);
+}
+
+// The position value under the key for this screen size, else under the plain
+// key; empty when neither holds one.
+std::string ReadPosition(const TProfileFile& ini, const std::string& section,
+                         const std::string& name, const TScreenMetrics& screen) {
+    std::string value = ini.ReadString(section, name + ScreenSuffix(screen), "");
+    if (value.empty())
+        value = ini.ReadString(section, name, "");
+    return value;
+}
+
+} // namespace
+
+TFormPlacement::TFormPlacement(QWidget* form) : form_(form) {}
+
+TFormPlacement::~TFormPlacement() = default;
+
+QString TFormPlacement::IniSection() const {
+    if (!iniSection_.isEmpty() || !form_)
+        return iniSection_;
+    // The class name without any namespace, as the window's class is known in
+    // the file.
+    const QString className = QString::fromLatin1(form_->metaObject()->className());
+    return className.section(QStringLiteral("::"), -1);
+}
+
+std::string TFormPlacement::SectionBytes() const {
+    return ToBytes(IniSection());
+}
+
+void TFormPlacement::FormShow() {
+    if (shown_)
+        return;
+    shown_ = true;
+    if (active_)
+        RestoreFormPlacement();
+}
+
+void TFormPlacement::FormCloseQuery(bool canClose) {
+    if (canClose && active_ && form_ && form_->testAttribute(Qt::WA_WState_Created))
+        SaveReportingErrors();
+}
+
+void TFormPlacement::FormDestroy() {
+    if (!active_ || saved_)
+        return;
+    destroying_ = true;
+    SaveReportingErrors();
+    destroying_ = false;
+}
+
+void TFormPlacement::SaveReportingErrors() {
+    try {
+        SaveFormPlacement();
+    } catch (const std::exception& e) {
+        Report(QString::fromUtf8(e.what()));
+    }
+}
+
+void TFormPlacement::Report(const QString& message) const {
+    if (reportError_) {
+        reportError_(message);
+        return;
+    }
+    // While the window is being destroyed it can no longer own a dialog.
+    QWidget* parent = destroying_ ? nullptr : form_.data();
+    QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), message);
+}
+
+void TFormPlacement::RestoreFormPlacement() {
+    if (!form_)
+        return;
+    try {
+        saved_ = false;
+        const TProfileFile ini(iniFileName_);
+        const std::string section = SectionBytes();
+        if (ini.ReadInteger(section, "FormVersion", 0) >= version_) {
+            RestorePlacement(ini, section);
+            restored_ = true;
+            try {
+                RestoreProperties(ini, section);
+            } catch (...) {
+                // The values are restored one by one; a failure around them
+                // leaves the window as it is.
+            }
+        }
+        restored_ = true;
+    } catch (const std::exception& e) {
+        Report(QString::fromUtf8(e.what()));
+    }
+}
+
+void TFormPlacement::RestorePlacement(const TProfileFile& ini, const std::string& section) {
+    QWidget& form = *form_;
+    const TWindowPlacement current = GetWindowPlacement(form);
+    const TScreenMetrics screen = PrimaryScreenMetrics();
+
+    TWindowPlacement stored = current;
+    stored.flags = ini.ReadInteger(section, "Flags", current.flags);
+    const std::string minMax = ReadPosition(ini, section, "MinMaxPos", screen);
+    const std::string normal = ReadPosition(ini, section, "NormPos", screen);
+    const int pixelsPerInch = ini.ReadInteger(section, "PixelsPerInch", screen.pixelsPerInch);
+
+    bool placementApplied = false;
+    if ((!minMax.empty() || !normal.empty()) && pixelsPerInch == screen.pixelsPerInch) {
+        const std::vector<std::string> mm = SplitWords(minMax);
+        stored.minPosition = QPoint(WordOr(mm, 0, 0), WordOr(mm, 1, 0));
+        stored.maxPosition = QPoint(WordOr(mm, 2, 0), WordOr(mm, 3, 0));
+        const QRect now = form.geometry();
+        const std::vector<std::string> np = SplitWords(normal);
+        stored.left = WordOr(np, 0, now.left());
+        stored.top = WordOr(np, 1, now.top());
+        stored.right = WordOr(np, 2, now.left() + now.width());
+        stored.bottom = WordOr(np, 3, now.top() + now.height());
+        if (stored.left < stored.right) {
+            SetWindowPlacement(form, stored);
+            placementApplied = true;
+        }
+    }
+    RestoreShowState(ini, section,
+                     placementApplied &&
+                         (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
+}
+
+void TFormPlacement::RestoreShowState(const TProfileFile& ini, const std::string& section,
+                                      bool restoreToMaximized) {
+    QWidget* form = form_.data();
+    switch (ini.ReadInteger(section, "ShowCmd", 0)) {
+    case 2:
+    case 6:
+    case 7: {
+        // The window opens normal and the program then minimises itself, once
+        // the show in progress has finished.
+        form->setWindowState(Qt::WindowNoState);
+        const Qt::WindowStates state =
+            restoreToMaximized ? (Qt::WindowMinimized | Qt::WindowMaximized) : Qt::WindowMinimized;
+        QMetaObject::invokeMethod(
+            form, [form, state] { form->setWindowState(state); }, Qt::QueuedConnection);
+        break;
+    }
+    case 3:
+        form->setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        form->setWindowState(Qt::WindowNoState);
+        break;
+    }
+}
+
+void TFormPlacement::SaveFormPlacement() {
+    if (!form_ || (active_ && !restored_))
+        return;
+    const TProfileFile ini(iniFileName_);
+    const std::string section = SectionBytes();
+    ini.WriteInteger(section, "FormVersion", version_);
+    if (form_->isWindow())
+        SavePlacement(ini, section);
+    ini.WriteBool(section, "Visible", destroying_);
+    StoreProperties(ini, section);
+    if (onSavePlacement_)
+        onSavePlacement_();
+    saved_ = true;
+}
+
+void TFormPlacement::SavePlacement(const TProfileFile& ini, const std::string& section) {
+    const TWindowPlacement p = GetWindowPlacement(*form_);
+    const TScreenMetrics screen = PrimaryScreenMetrics();
+    const std::string suffix = ScreenSuffix(screen);
+    ini.WriteInteger(section, "Flags", p.flags);
+    ini.WriteInteger(section, "ShowCmd", p.showCmd);
+    ini.WriteInteger(section, "PixelsPerInch", screen.pixelsPerInch);
+    const std::string minMax =
+        FourNumbers(p.minPosition.x(), p.minPosition.y(), p.maxPosition.x(), p.maxPosition.y());
+    ini.WriteString(section, "MinMaxPos" + suffix, minMax);
+    ini.WriteString(section, "MinMaxPos", minMax);
+    const std::string normal = FourNumbers(p.left, p.top, p.right, p.bottom);
+    ini.WriteString(section, "NormPos" + suffix, normal);
+    ini.WriteString(section, "NormPos", normal);
+}
+
+void TFormPlacement::RestoreProperties(const TProfileFile&, const std::string&) {}
+
+void TFormPlacement::StoreProperties(const TProfileFile&, const std::string&) {}

@@ -1,0 +1,111 @@
+#include "settings/props_storage.h"
+
+#include "exercises/cp1252.h"
+#include "settings/profile_file.h"
+#include "settings/profile_text.h"
+#include "settings/value_text.h"
+
+#include <QObject>
+
+#include <utility>
+
+TStoredProperty TStoredProperty::Text(QString path, std::function<QString()> get,
+                                      std::function<void(const QString&)> set) {
+    TStoredProperty p(std::move(path), Kind::Text);
+    p.getText_ = std::move(get);
+    p.setText_ = std::move(set);
+    return p;
+}
+
+TStoredProperty TStoredProperty::Integer(QString path, std::function<int()> get,
+                                         std::function<void(int)> set) {
+    TStoredProperty p(std::move(path), Kind::Integer);
+    p.getInteger_ = std::move(get);
+    p.setInteger_ = std::move(set);
+    return p;
+}
+
+TStoredProperty TStoredProperty::Boolean(QString path, std::function<bool()> get,
+                                         std::function<void(bool)> set) {
+    TStoredProperty p(std::move(path), Kind::Boolean);
+    p.getBoolean_ = std::move(get);
+    p.setBoolean_ = std::move(set);
+    return p;
+}
+
+std::string TStoredProperty::ValueText() const {
+    switch (kind_) {
+    case Kind::Text:
+        return vorn::Utf8ToCp1252(getText_().toUtf8().toStdString());
+    case Kind::Integer:
+        return std::to_string(getInteger_());
+    case Kind::Boolean:
+        return getBoolean_() ? "True" : "False";
+    }
+    return {};
+}
+
+void TStoredProperty::AssignText(std::string_view text) const {
+    switch (kind_) {
+    case Kind::Text:
+        setText_(QString::fromStdString(vorn::Cp1252ToUtf8(text)));
+        return;
+    case Kind::Integer:
+        setInteger_(vorn::ParseDecimal(text).value_or(0));
+        return;
+    case Kind::Boolean:
+        if (vorn::profile::SameName(text, "True"))
+            setBoolean_(true);
+        else if (vorn::profile::SameName(text, "False"))
+            setBoolean_(false);
+        return;
+    }
+}
+
+std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
+                                                  const std::vector<TStoredProperty>& entries) {
+    std::vector<TResolvedProperty> resolved;
+    const QList<QObject*> children = form.findChildren<QObject*>();
+    for (const TStoredProperty& entry : entries) {
+        const qsizetype dot = entry.Path().indexOf(u'.');
+        if (dot < 0)
+            continue;
+        const QString component = entry.Path().left(dot).trimmed();
+        const QString property = entry.Path().mid(dot + 1).trimmed();
+        if (component.isEmpty() || property.isEmpty())
+            continue;
+        for (const QObject* child : children) {
+            if (child->objectName().compare(component, Qt::CaseInsensitive) == 0) {
+                // The key carries the component's own spelling of its name.
+                const QString key = child->objectName() + u'_' + property;
+                resolved.push_back({vorn::Utf8ToCp1252(key.toUtf8().toStdString()), entry});
+                break;
+            }
+        }
+    }
+    return resolved;
+}
+
+TPropsStorage::TPropsStorage(const TProfileFile& ini, std::string section)
+    : ini_(ini), section_(std::move(section)) {}
+
+void TPropsStorage::StoreProperties(const std::vector<TResolvedProperty>& props) const {
+    for (const TResolvedProperty& p : props) {
+        const std::string text = p.property.ValueText();
+        if (text.empty() && p.property.GetKind() != TStoredProperty::Kind::Text)
+            continue;
+        ini_.WriteString(section_, p.key, vorn::TrimControl(text));
+    }
+}
+
+void TPropsStorage::LoadProperties(const std::vector<TResolvedProperty>& props) const {
+    for (const TResolvedProperty& p : props) {
+        try {
+            const std::string stored = ini_.ReadString(section_, p.key, p.property.ValueText());
+            p.property.AssignText(vorn::TrimControl(stored));
+        } catch (...) {
+            // One value that cannot be restored must not keep the others from
+            // coming back.
+        }
+    }
+}

@@ -1,0 +1,74 @@
+#include "settings/value_text.h"
+
+#include <cstdint>
+
+namespace vorn {
+
+namespace {
+
+bool IsControlOrSpace(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string TrimControl(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsControlOrSpace(text[first]))
+        ++first;
+    while (last > first && IsControlOrSpace(text[last - 1]))
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+std::optional<int> ParseDecimal(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    // Accumulate the magnitude in 64 bits so that INT_MIN stays representable.
+    std::int64_t magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > std::int64_t{2147483648})
+            return std::nullopt;
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (value > std::int64_t{2147483647})
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::optional<int> ParseProfileInteger(std::string_view text) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        std::uint64_t pattern = 0;
+        for (char c : text.substr(2)) {
+            const int digit = HexDigit(c);
+            if (digit < 0)
+                return std::nullopt;
+            pattern = pattern * 16 + static_cast<unsigned>(digit);
+            if (pattern > 0xFFFFFFFFu)
+                return std::nullopt;
+        }
+        return static_cast<int>(static_cast<std::uint32_t>(pattern));
+    }
+    return ParseDecimal(text);
+}
+
+} // namespace vorn

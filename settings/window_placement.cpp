@@ -1,0 +1,55 @@
+#include "settings/window_placement.h"
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+const QPoint kUnreportedMinPosition(-1, -1);
+const QPoint kUnreportedMaxPosition(-4, -4);
+
+} // namespace
+
+TScreenMetrics PrimaryScreenMetrics() {
+    TScreenMetrics metrics;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        metrics.width = screen->size().width();
+        metrics.height = screen->size().height();
+        metrics.pixelsPerInch = static_cast<int>(std::lround(screen->logicalDotsPerInch()));
+    }
+    return metrics;
+}
+
+TWindowPlacement GetWindowPlacement(const QWidget& window) {
+    TWindowPlacement placement;
+    const Qt::WindowStates state = window.windowState();
+    if (state & Qt::WindowMinimized) {
+        placement.showCmd = TWindowPlacement::kShowMinimized;
+        // Qt keeps the maximised bit while a maximised window is minimised:
+        // restoring it brings the window back maximised.
+        if (state & Qt::WindowMaximized)
+            placement.flags |= TWindowPlacement::kFlagRestoreToMaximized;
+    } else if (state & Qt::WindowMaximized) {
+        placement.showCmd = TWindowPlacement::kShowMaximized;
+    }
+    placement.minPosition = kUnreportedMinPosition;
+    placement.maxPosition = kUnreportedMaxPosition;
+
+    QRect normal = window.isWindow() ? window.normalGeometry() : QRect();
+    if (normal.isEmpty())
+        normal = window.geometry();
+    placement.left = normal.x();
+    placement.top = normal.y();
+    placement.right = normal.x() + normal.width();
+    placement.bottom = normal.y() + normal.height();
+    return placement;
+}
+
+void SetWindowPlacement(QWidget& window, const TWindowPlacement& placement) {
+    window.setGeometry(placement.left, placement.top, placement.right - placement.left,
+                       placement.bottom - placement.top);
+}

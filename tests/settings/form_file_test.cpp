@@ -1,0 +1,154 @@
+#include "tests/settings/settings_test_support.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace settings_test {
+namespace {
+
+using FormFileTest = FormTest;
+
+// The file of a first run closed with the designed values, for a window whose
+// normal rectangle is left, top, right, bottom.
+std::string DesignedFile(const std::string& normPos, const std::string& visible) {
+    return "[TForm1]\r\n"
+           "FormVersion=0\r\n"
+           "Flags=0\r\n"
+           "ShowCmd=1\r\n"
+           "PixelsPerInch=" +
+           std::to_string(ScreenDpi()) +
+           "\r\n"
+           "MinMaxPos" +
+           ScreenSize() +
+           "=-1,-1,-4,-4\r\n"
+           "MinMaxPos=-1,-1,-4,-4\r\n"
+           "NormPos" +
+           ScreenSize() + "=" + normPos +
+           "\r\n"
+           "NormPos=" +
+           normPos +
+           "\r\n"
+           "Visible=" +
+           visible +
+           "\r\n"
+           "edtTitre_Text=" +
+           TrimmedTitleBytes() +
+           "\r\n"
+           "spedtQuestions_Value=20\r\n"
+           "RxRichEdit1_Height=166\r\n"
+           "spedtCorriges_Value=0\r\n"
+           "spedtSujets_Value=1\r\n"
+           "spSepar_Value=120\r\n"
+           "spInterL_Value=1\r\n"
+           "ckbEdite_Checked=False\r\n";
+}
+
+TEST_F(FormFileTest, FirstCloseWritesTheDesignedValuesInTheirOrder) {
+    auto form = Start();
+    Quit(form);
+    // 111 + 794 = 905 and 104 + 522 = 626: the designed window where it was put.
+    EXPECT_EQ(ReadBytes(path_), DesignedFile("111,104,905,626", "0"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
+    auto form = Start();
+    form->edtTitre->setText(QString::fromUtf8("Contrôle n°3"));
+    form->spedtQuestions->setValue(12);
+    form->RxRichEdit1->resize(form->RxRichEdit1->width(), 230);
+    form->spedtCorriges->setValue(2);
+    form->spedtSujets->setValue(30);
+    form->spSepar->setValue(-5);
+    form->spInterL->setValue(3);
+    form->ckbEdite->setChecked(true);
+    form->setGeometry(40, 50, 900, 600);
+    Quit(form);
+
+    form = Start();
+    EXPECT_EQ(form->edtTitre->text(), QString::fromUtf8("Contrôle n°3"));
+    EXPECT_EQ(form->spedtQuestions->value(), 12);
+    EXPECT_EQ(form->RxRichEdit1->height(), 230);
+    EXPECT_EQ(form->spedtCorriges->value(), 2);
+    EXPECT_EQ(form->spedtSujets->value(), 30);
+    EXPECT_EQ(form->spSepar->value(), -5);
+    EXPECT_EQ(form->spInterL->value(), 3);
+    EXPECT_TRUE(form->ckbEdite->isChecked());
+    EXPECT_TRUE(form->EditMode);
+    EXPECT_EQ(form->geometry(), QRect(40, 50, 900, 600));
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_FALSE(form->isMinimized());
+    EXPECT_TRUE(form->errors.isEmpty());
+}
+
+TEST_F(FormFileTest, TheMarkerShowsAtEveryStart) {
+    auto form = Start();
+    EXPECT_TRUE(form->MarkerShown()); // no file yet: the trimmed designed title
+    Quit(form);
+    form = Start();
+    EXPECT_TRUE(form->MarkerShown()); // the stored title is the trimmed one
+    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle.trimmed());
+}
+
+TEST_F(FormFileTest, AWindowDestroyedWithoutACloseSavesWithVisibleSet) {
+    auto form = Start();
+    form.reset();
+    EXPECT_EQ(ReadBytes(path_), DesignedFile("111,104,905,626", "1"));
+}
+
+TEST_F(FormFileTest, ASaveAtCloseIsNotRepeatedAtDestruction) {
+    auto form = Start();
+    form->close();
+    ASSERT_TRUE(QFile::remove(path_));
+    form.reset();
+    EXPECT_FALSE(QFile::exists(path_));
+}
+
+TEST_F(FormFileTest, AWindowNeverShownWritesNothing) {
+    auto form = std::make_unique<TForm1>(path_);
+    form->close();
+    form.reset();
+    EXPECT_FALSE(QFile::exists(path_));
+}
+
+// Closes a window whose settings file cannot be written and checks the two
+// reports, the close going through and no file being left.
+void ExpectCloseReportsTwice(const QString& iniPath, const QString& folder) {
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+    auto form = std::make_unique<TForm1>(iniPath);
+    QStringList errors;
+    form->FormStorage1.SetErrorReporter([&errors](const QString& m) { errors << m; });
+    form->show();
+    QCoreApplication::processEvents();
+
+    const QString expected = QString::fromUtf8("Impossible d'écrire dans ") + iniPath;
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->closeQueries, 1);
+    EXPECT_EQ(errors, QStringList{expected});
+    form.reset();
+    EXPECT_EQ(errors, (QStringList{expected, expected}));
+    EXPECT_FALSE(QFile::exists(iniPath));
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), before);
+}
+
+TEST_F(FormFileTest, AnUnwritableLocationIsReportedAtCloseAndAgainAtDestruction) {
+    WriteBytes(dir_.filePath("not-a-folder"), "x");
+    ExpectCloseReportsTwice(dir_.filePath("not-a-folder/vorn.ini"), dir_.path());
+}
+
+TEST_F(FormFileTest, AReadOnlyFolderIsReportedAtCloseAndAgainAtDestruction) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    const QString folder = dir_.filePath("readonly");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    ExpectCloseReportsTwice(folder + "/vorn.ini", folder);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+} // namespace
+} // namespace settings_test

@@ -1,0 +1,143 @@
+#include "tests/settings/settings_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace settings_test {
+namespace {
+
+using FormRestoreTest = FormTest;
+
+TEST_F(FormRestoreTest, AMissingFileKeepsTheDesignedValuesWithTheTitleTrimmed) {
+    auto form = Start();
+    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle.left(77));
+    EXPECT_EQ(form->spedtQuestions->value(), 20);
+    EXPECT_EQ(form->RxRichEdit1->height(), 166);
+    EXPECT_EQ(form->spedtCorriges->value(), 0);
+    EXPECT_EQ(form->spedtSujets->value(), 1);
+    EXPECT_EQ(form->spSepar->value(), 120);
+    EXPECT_EQ(form->spInterL->value(), 1);
+    EXPECT_FALSE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->editClicks, 0);
+    EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
+    EXPECT_TRUE(form->FormStorage1.Restored());
+    EXPECT_TRUE(form->errors.isEmpty());
+}
+
+TEST_F(FormRestoreTest, ValuesGoThroughTheControlsOwnRules) {
+    WriteBytes(path_, "[TForm1]\r\n"
+                      "spedtQuestions_Value=99\r\n"
+                      "spSepar_Value=-5\r\n"
+                      "spedtSujets_Value=100\r\n"
+                      "RxRichEdit1_Height=12\r\n"
+                      "ckbEdite_Checked=TRUE\r\n");
+    auto form = Start();
+    EXPECT_EQ(form->spedtQuestions->value(), 40);
+    EXPECT_EQ(form->spSepar->value(), -5);
+    EXPECT_EQ(form->spedtSujets->value(), 99);
+    EXPECT_EQ(form->RxRichEdit1->height(), 50);
+    EXPECT_TRUE(form->ckbEdite->isChecked());
+    EXPECT_TRUE(form->EditMode);
+    EXPECT_EQ(form->editClicks, 1);
+}
+
+TEST_F(FormRestoreTest, ValuesThatAreNotIntegersRestoreAsAClampedZero) {
+    WriteBytes(path_, "[TForm1]\r\n"
+                      "spedtQuestions_Value=vingt\r\n"
+                      "RxRichEdit1_Height=12.5\r\n"
+                      "spedtCorriges_Value=\r\n"
+                      "spedtSujets_Value=0x05\r\n"
+                      "spSepar_Value=1e3\r\n"
+                      "spInterL_Value=3 lignes\r\n"
+                      "ckbEdite_Checked=oui\r\n");
+    auto form = Start();
+    EXPECT_EQ(form->spedtQuestions->value(), 1);
+    EXPECT_EQ(form->RxRichEdit1->height(), 50);
+    EXPECT_EQ(form->spedtCorriges->value(), 0);
+    EXPECT_EQ(form->spedtSujets->value(), 0);
+    EXPECT_EQ(form->spSepar->value(), 0);
+    EXPECT_EQ(form->spInterL->value(), 0);
+    EXPECT_FALSE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->editClicks, 0);
+}
+
+TEST_F(FormRestoreTest, KeysAndSectionInAnotherLetterCaseAreFound) {
+    WriteBytes(path_, "[tform1]\r\n"
+                      "SPEDTQUESTIONS_VALUE=7\r\n"
+                      "edttitre_text=Devoir\r\n"
+                      "CKBEDITE_CHECKED=true\r\n"
+                      "normpos=30,40,930,640\r\n");
+    auto form = Start();
+    EXPECT_EQ(form->spedtQuestions->value(), 7);
+    EXPECT_EQ(form->edtTitre->text(), "Devoir");
+    EXPECT_TRUE(form->EditMode);
+    EXPECT_EQ(form->geometry(), QRect(30, 40, 900, 600));
+}
+
+TEST_F(FormRestoreTest, AQuotedTitleComesBackUnchanged) {
+    auto form = Start();
+    form->edtTitre->setText("\"Devoir surveill\xC3\xA9\"");
+    Quit(form);
+    EXPECT_NE(ReadBytes(path_).find("\r\nedtTitre_Text=\"\"Devoir surveill\xE9\"\"\r\n"),
+              std::string::npos);
+    form = Start();
+    EXPECT_EQ(form->edtTitre->text(), "\"Devoir surveill\xC3\xA9\"");
+}
+
+TEST_F(FormRestoreTest, TitleBlanksAtTheEndsAreLostAndInsideKept) {
+    auto form = Start();
+    form->edtTitre->setText("  \tTitre   avec  blancs   ");
+    Quit(form);
+    EXPECT_NE(ReadBytes(path_).find("\r\nedtTitre_Text=Titre   avec  blancs\r\n"),
+              std::string::npos);
+    form = Start();
+    EXPECT_EQ(form->edtTitre->text(), "Titre   avec  blancs");
+}
+
+TEST_F(FormRestoreTest, ALongTitleComesBackCutTo2047Characters) {
+    auto form = Start();
+    form->edtTitre->setText(QString(3000, QChar(0xE9)));
+    Quit(form);
+    EXPECT_NE(ReadBytes(path_).find("edtTitre_Text=" + std::string(3000, '\xE9') + "\r\n"),
+              std::string::npos);
+    form = Start();
+    EXPECT_EQ(form->edtTitre->text(), QString(2047, QChar(0xE9)));
+}
+
+TEST_F(FormRestoreTest, ANegativeFormVersionRestoresNothingButTheCloseStillSaves) {
+    WriteBytes(path_, "[TForm1]\r\n"
+                      "FormVersion=-1\r\n"
+                      "NormPos=30,40,930,640\r\n"
+                      "ShowCmd=3\r\n"
+                      "spedtQuestions_Value=5\r\n"
+                      "edtTitre_Text=Devoir\r\n");
+    auto form = Start();
+    EXPECT_EQ(form->spedtQuestions->value(), 20);
+    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle); // not even trimmed
+    EXPECT_FALSE(form->MarkerShown());
+    EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
+    EXPECT_FALSE(form->isMaximized());
+    Quit(form);
+    const std::string file = ReadBytes(path_);
+    EXPECT_NE(file.find("\r\nFormVersion=0\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nNormPos=111,104,905,626\r\n"), std::string::npos);
+    EXPECT_NE(file.find("\r\nspedtQuestions_Value=20\r\n"), std::string::npos);
+    // The title is stored trimmed even though it was never restored.
+    EXPECT_NE(file.find("\r\nedtTitre_Text=" + TrimmedTitleBytes() + "\r\n"), std::string::npos);
+}
+
+TEST_F(FormRestoreTest, AnotherPixelDensityKeepsThePlaceButRestoresTheValues) {
+    WriteBytes(path_, "[TForm1]\r\n"
+                      "PixelsPerInch=" +
+                          std::to_string(ScreenDpi() + 24) +
+                          "\r\n"
+                          "NormPos=30,40,930,640\r\n"
+                          "ShowCmd=3\r\n"
+                          "spedtQuestions_Value=5\r\n");
+    auto form = Start();
+    EXPECT_EQ(form->spedtQuestions->value(), 5);
+    EXPECT_TRUE(form->isMaximized()); // the show state does not depend on the density
+    EXPECT_EQ(form->normalGeometry(), QRect(111, 104, 794, 522));
+}
+
+} // namespace
+} // namespace settings_test
