@@ -1,0 +1,153 @@
+#include "tools/sheet_options.h"
+#include "tools/sheet_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <ctime>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace vorn::sheet_tool;
+using vorn::Family;
+
+const std::string kUsageLine =
+    "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
+    "[--spacing N] (--markup | --rtf | -o FILE)";
+
+Options Parse(std::vector<std::string> args) {
+    return ParseArguments(args);
+}
+
+TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
+    const Options o = Parse({"vn1", "--markup"});
+    EXPECT_FALSE(o.help);
+    EXPECT_EQ(o.family, Family::VNdeg1);
+    EXPECT_FALSE(o.seed.has_value());
+    EXPECT_EQ(o.settings.questionCount, 20);
+    EXPECT_EQ(o.settings.separatorLength, 120);
+    EXPECT_EQ(o.settings.spacingLines, 1);
+    EXPECT_EQ(o.output, OutputMode::Markup);
+    const std::string title = std::string("Calculer (en d\xE9taillant)") +
+                              "           Nom :" + "                             Pr\xE9nom :";
+    EXPECT_EQ(title.size(), 77u);
+    EXPECT_EQ(o.settings.title, title);
+}
+
+TEST(SheetOptionsTest, FamiliesFollowTheButtonOrder) {
+    EXPECT_EQ(Parse({"vn1", "--rtf"}).family, Family::VNdeg1);
+    EXPECT_EQ(Parse({"vn2", "--rtf"}).family, Family::VNdeg2);
+    EXPECT_EQ(Parse({"dev1", "--rtf"}).family, Family::Dev1);
+    EXPECT_EQ(Parse({"--rtf", "dev2"}).family, Family::Dev2);
+    EXPECT_EQ(Parse({"ident", "--rtf"}).family, Family::Ident);
+}
+
+TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
+    Options o = Parse({"vn2", "--seed", "4294967295", "--questions", "40", "--spacing", "5",
+                       "--separator", "-7", "-o", "x.rtf"});
+    EXPECT_EQ(o.seed, 4294967295u);
+    EXPECT_EQ(o.settings.questionCount, 40);
+    EXPECT_EQ(o.settings.spacingLines, 5);
+    EXPECT_EQ(o.settings.separatorLength, -7);
+    EXPECT_EQ(o.output, OutputMode::Files);
+    EXPECT_EQ(o.outputPath, "x.rtf");
+
+    o = Parse({"vn2", "--seed=0", "--questions=1", "--spacing=0", "--markup"});
+    EXPECT_EQ(o.seed, 0u);
+    EXPECT_EQ(o.settings.questionCount, 1);
+    EXPECT_EQ(o.settings.spacingLines, 0);
+}
+
+TEST(SheetOptionsTest, HugeSeparatorSaturates) {
+    EXPECT_EQ(
+        Parse({"vn1", "--separator", "99999999999999999999999", "--rtf"}).settings.separatorLength,
+        INT_MAX);
+    EXPECT_EQ(Parse({"vn1", "--separator", "-3000000000", "--rtf"}).settings.separatorLength,
+              INT_MIN);
+}
+
+TEST(SheetOptionsTest, TitleIsConvertedFromUtf8) {
+    const Options o = Parse({"vn1", "--title", "\xC3\x89l\xC3\xA8ve 1\xC2\xB0 \xCE\xA9", "--rtf"});
+    EXPECT_EQ(o.settings.title, "\xC9l\xE8ve 1\xB0 ?");
+    EXPECT_EQ(Parse({"vn1", "--title", "", "--rtf"}).settings.title, "");
+}
+
+TEST(SheetOptionsTest, HelpWinsOverEverything) {
+    EXPECT_TRUE(Parse({"bogus", "--nope", "--help"}).help);
+    std::ostringstream out, err;
+    EXPECT_EQ(vorn::sheet_tool::Run({"-h"}, out, err), 0);
+    EXPECT_EQ(out.str().substr(0, kUsageLine.size() + 1), kUsageLine + "\n");
+    EXPECT_EQ(err.str(), "");
+}
+
+// Each refused command line: the words its one-line message must hold.
+struct BadCase {
+    std::vector<std::string> args;
+    std::vector<std::string> mentions;
+};
+
+TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
+    const std::vector<BadCase> cases{
+        {{"vn3", "--markup"}, {"vn3", "vn1, vn2, dev1, dev2 or ident"}},
+        {{"--markup"}, {"FAMILY", "vn1, vn2, dev1, dev2 or ident"}},
+        {{"vn1", "vn2", "--markup"}, {"vn2"}},
+        {{"vn1", "--colour", "--markup"}, {"--colour", "--seed"}},
+        {{"vn1", "--markup=1"}, {"--markup=1"}},
+        {{"vn1"}, {"--markup", "--rtf", "-o"}},
+        {{"vn1", "--markup", "--rtf"}, {"--markup", "--rtf"}},
+        {{"vn1", "--markup", "--seed"}, {"--seed", "0 to 4294967295"}},
+        {{"vn1", "--markup", "--seed", "4294967296"}, {"--seed", "0 to 4294967295"}},
+        {{"vn1", "--markup", "--seed", "-1"}, {"--seed", "0 to 4294967295"}},
+        {{"vn1", "--markup", "--seed", "12x"}, {"--seed", "12x", "0 to 4294967295"}},
+        {{"vn1", "--markup", "--questions", "0"}, {"--questions", "1 to 40"}},
+        {{"vn1", "--markup", "--questions", "41"}, {"--questions", "1 to 40"}},
+        {{"vn1", "--markup", "--questions", " 5"}, {"--questions", "1 to 40"}},
+        {{"vn1", "--markup", "--spacing", "6"}, {"--spacing", "0 to 5"}},
+        {{"vn1", "--markup", "--spacing", "-1"}, {"--spacing", "0 to 5"}},
+        {{"vn1", "--markup", "--separator", "1.5"}, {"--separator", "any integer"}},
+        {{"vn1", "--markup", "--separator", ""}, {"--separator", "any integer"}},
+        {{"vn1", "--markup", "--title"}, {"--title"}},
+        {{"vn1", "-o"}, {"-o", "file name"}},
+        {{"vn1", "-o", ""}, {"-o", "file name"}},
+    };
+    for (const BadCase& c : cases) {
+        std::ostringstream out, err;
+        std::string shown;
+        for (const std::string& a : c.args)
+            shown += "[" + a + "] ";
+        EXPECT_EQ(vorn::sheet_tool::Run(c.args, out, err), 2) << shown;
+        EXPECT_EQ(out.str(), "") << shown;
+        const std::string text = err.str();
+        const std::size_t firstEnd = text.find('\n');
+        ASSERT_NE(firstEnd, std::string::npos) << shown;
+        const std::string first = text.substr(0, firstEnd);
+        EXPECT_EQ(first.rfind("vorn-sheet: ", 0), 0u) << first;
+        for (const std::string& m : c.mentions)
+            EXPECT_NE(first.find(m), std::string::npos) << shown << "-> " << first;
+        EXPECT_EQ(text.substr(firstEnd + 1), kUsageLine + "\n") << shown;
+    }
+}
+
+TEST(SheetToolRunTest, ClockSeedIsTheTimeOfDayInMilliseconds) {
+    const std::time_t before = std::time(nullptr);
+    const std::uint32_t seed = ClockSeed();
+    const std::time_t after = std::time(nullptr);
+    EXPECT_LT(seed, 86400000u);
+    const auto msOfDay = [](std::time_t t) {
+        std::tm utc{};
+        gmtime_r(&t, &utc);
+        return static_cast<std::uint32_t>(((utc.tm_hour * 60 + utc.tm_min) * 60 + utc.tm_sec) *
+                                          1000);
+    };
+    const std::uint32_t low = msOfDay(before);
+    const std::uint32_t high = msOfDay(after) + 999;
+    if (low <= high) { // no midnight in between
+        EXPECT_GE(seed, low);
+        EXPECT_LE(seed, high);
+    }
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+#include "tools/sheet_options.h"
+
+#include "exercises/cp1252.h"
+
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace vorn::sheet_tool {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, Family>, 5> kFamilies{{
+    {"vn1", Family::VNdeg1},
+    {"vn2", Family::VNdeg2},
+    {"dev1", Family::Dev1},
+    {"dev2", Family::Dev2},
+    {"ident", Family::Ident},
+}};
+
+constexpr std::string_view kFamilyChoice = "expected vn1, vn2, dev1, dev2 or ident";
+
+// Far beyond every accepted range, yet free of overflow while accumulating.
+constexpr long long kSaturation = std::numeric_limits<long long>::max() / 16;
+
+// An optionally signed decimal integer; larger magnitudes saturate, so that
+// "99999999999999999999" reads as out of range rather than as garbage.
+std::optional<long long> ParseInteger(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty())
+        return std::nullopt;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        if (value < kSaturation)
+            value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+struct IntegerOption {
+    std::string_view name;
+    long long min;
+    long long max;
+    std::string_view range; // how the accepted values are told
+};
+
+constexpr IntegerOption kSeed{"--seed", 0, 4294967295LL, "an integer from 0 to 4294967295"};
+constexpr IntegerOption kQuestions{"--questions", 1, kMaxQuestionCount, "an integer from 1 to 40"};
+constexpr IntegerOption kSeparator{"--separator", std::numeric_limits<long long>::min(),
+                                   std::numeric_limits<long long>::max(), "any integer"};
+constexpr IntegerOption kSpacing{"--spacing", 0, 5, "an integer from 0 to 5"};
+
+long long ReadInteger(const IntegerOption& option, std::string_view value) {
+    const std::optional<long long> n = ParseInteger(value);
+    if (!n)
+        throw UsageError(std::string(option.name) + ": " + Quoted(value) +
+                         " is not an integer; expected " + std::string(option.range));
+    if (*n < option.min || *n > option.max)
+        throw UsageError(std::string(option.name) + ": " + std::string(value) +
+                         " is out of range; expected " + std::string(option.range));
+    return *n;
+}
+
+int ClampToInt(long long n) {
+    if (n > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (n < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(n);
+}
+
+void SetOutput(Options& options, bool& chosen, OutputMode mode) {
+    if (chosen && options.output != mode)
+        throw UsageError("--markup, --rtf and -o exclude one another; choose one");
+    chosen = true;
+    options.output = mode;
+}
+
+} // namespace
+
+std::string DefaultTitle() {
+    return "Calculer (en d\xE9taillant)" + std::string(11, ' ') + "Nom :" + std::string(29, ' ') +
+           "Pr\xE9nom :";
+}
+
+Options ParseArguments(const std::vector<std::string>& args) {
+    Options options;
+    options.settings.title = DefaultTitle();
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        }
+
+    bool familySeen = false;
+    bool outputChosen = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        std::optional<std::string_view> inlineValue;
+        if (arg.starts_with("--"))
+            if (const std::size_t eq = arg.find('='); eq != std::string_view::npos) {
+                inlineValue = arg.substr(eq + 1);
+                arg = arg.substr(0, eq);
+            }
+
+        const auto takesValue = [&](std::string_view what) -> std::string_view {
+            if (inlineValue)
+                return *inlineValue;
+            if (i + 1 >= args.size())
+                throw UsageError(std::string(arg) + " needs a value: " + std::string(what));
+            return args[++i];
+        };
+
+        if (arg == "--seed") {
+            options.seed = static_cast<std::uint32_t>(ReadInteger(kSeed, takesValue(kSeed.range)));
+        } else if (arg == "--questions") {
+            options.settings.questionCount =
+                static_cast<int>(ReadInteger(kQuestions, takesValue(kQuestions.range)));
+        } else if (arg == "--separator") {
+            options.settings.separatorLength =
+                ClampToInt(ReadInteger(kSeparator, takesValue(kSeparator.range)));
+        } else if (arg == "--spacing") {
+            options.settings.spacingLines =
+                static_cast<int>(ReadInteger(kSpacing, takesValue(kSpacing.range)));
+        } else if (arg == "--title") {
+            options.settings.title = Utf8ToCp1252(takesValue("any text"));
+        } else if (arg == "--markup" && !inlineValue) {
+            SetOutput(options, outputChosen, OutputMode::Markup);
+        } else if (arg == "--rtf" && !inlineValue) {
+            SetOutput(options, outputChosen, OutputMode::Rtf);
+        } else if (arg == "-o") {
+            const std::string_view path = takesValue("a file name");
+            if (path.empty())
+                throw UsageError("-o needs a value: a file name");
+            SetOutput(options, outputChosen, OutputMode::Files);
+            options.outputPath = path;
+        } else if (arg.starts_with("-") && arg.size() > 1) {
+            throw UsageError("unknown option " + Quoted(args[i]) +
+                             "; accepted: --seed, --questions, --title, --separator, --spacing, "
+                             "--markup, --rtf, -o, --help");
+        } else if (familySeen) {
+            throw UsageError("unexpected argument " + Quoted(arg) + "; only one FAMILY is taken");
+        } else {
+            bool known = false;
+            for (const auto& [name, family] : kFamilies)
+                if (arg == name) {
+                    options.family = family;
+                    known = true;
+                }
+            if (!known)
+                throw UsageError("unknown FAMILY " + Quoted(arg) + "; " +
+                                 std::string(kFamilyChoice));
+            familySeen = true;
+        }
+    }
+    if (!familySeen)
+        throw UsageError("missing FAMILY; " + std::string(kFamilyChoice));
+    if (!outputChosen)
+        throw UsageError("missing output; choose one of --markup, --rtf or -o FILE");
+    return options;
+}
+
+} // namespace vorn::sheet_tool

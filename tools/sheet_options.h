@@ -1,0 +1,45 @@
+#pragma once
+
+#include "exercises/sheet.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorn::sheet_tool {
+
+inline constexpr std::string_view kUsage =
+    "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
+    "[--spacing N] (--markup | --rtf | -o FILE)";
+
+enum class OutputMode { Markup, Rtf, Files };
+
+struct Options {
+    bool help = false;
+    Family family = Family::VNdeg1;
+    // Unset: seeded from the clock, as the program does at start-up.
+    std::optional<std::uint32_t> seed;
+    SheetSettings settings;
+    OutputMode output = OutputMode::Markup;
+    std::string outputPath; // with OutputMode::Files
+};
+
+// A command line the tool refuses; what() is one line naming the option and
+// what it accepts.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The title the window shows at start-up, in Windows-1252, without the
+// trailing space of its design.
+std::string DefaultTitle();
+
+// Reads the arguments that follow the program name. Throws UsageError. With
+// "--help" or "-h" anywhere, returns at once with help set.
+Options ParseArguments(const std::vector<std::string>& args);
+
+} // namespace vorn::sheet_tool

@@ -1,0 +1,87 @@
+#include "tools/sheet_tool.h"
+
+#include "exercises/random_source.h"
+#include "exercises/sheet.h"
+#include "richtext/markup_converter.h"
+#include "tools/answer_key_name.h"
+#include "tools/atomic_file_writer.h"
+#include "tools/sheet_options.h"
+
+#include <chrono>
+
+namespace vorn::sheet_tool {
+
+namespace {
+
+constexpr std::string_view kHelp =
+    "Writes the first sheet the program would generate with the given seed.\n"
+    "\n"
+    "  FAMILY           vn1, vn2, dev1, dev2 or ident (the five exercise buttons)\n"
+    "  --seed N         initial generator state, 0..4294967295 (default: the clock)\n"
+    "  --questions N    1..40 (default 20)\n"
+    "  --title TEXT     UTF-8, converted to Windows-1252 (default: the window's title)\n"
+    "  --separator N    hyphens per separator line, any integer (default 120, at most 1000)\n"
+    "  --spacing N      blank lines between statement questions, 0..5 (default 1)\n"
+    "  --markup         print the statement and answer-key markup (Windows-1252)\n"
+    "  --rtf            print the two RTF documents\n"
+    "  -o FILE          write the statement to FILE and the answer key beside it,\n"
+    "                   named FILE without its extension plus \"_Cor.rtf\"\n";
+
+constexpr std::string_view kProgram = "vorn-sheet: ";
+
+} // namespace
+
+std::uint32_t ClockSeed() {
+    using namespace std::chrono;
+    const auto sinceEpoch = duration_cast<milliseconds>(system_clock::now().time_since_epoch());
+    const auto ofDay = sinceEpoch.count() % duration_cast<milliseconds>(days{1}).count();
+    return static_cast<std::uint32_t>(ofDay);
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = ParseArguments(args);
+    } catch (const UsageError& e) {
+        err << kProgram << e.what() << '\n' << kUsage << '\n';
+        return kExitUsage;
+    }
+    if (options.help) {
+        out << kUsage << "\n\n" << kHelp;
+        out.flush();
+        return out ? kExitOk : kExitFailure;
+    }
+
+    LcgRandom random(options.seed.value_or(ClockSeed()));
+    const Sheet sheet = GenerateSheet(options.family, options.settings, random);
+
+    switch (options.output) {
+    case OutputMode::Markup:
+        out << sheet.statement << '\n' << sheet.answerKey << '\n';
+        break;
+    case OutputMode::Rtf:
+        out << ConvertMarkupToRtf(sheet.statement) << '\n'
+            << ConvertMarkupToRtf(sheet.answerKey) << '\n';
+        break;
+    case OutputMode::Files: {
+        const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
+        try {
+            WriteFilesAtomically({{options.outputPath, ConvertMarkupToRtf(sheet.statement)},
+                                  {answerKeyPath, ConvertMarkupToRtf(sheet.answerKey)}});
+        } catch (const FileWriteError& e) {
+            err << kProgram << "cannot write " << e.what() << '\n';
+            return kExitFailure;
+        }
+        out << options.outputPath << '\n' << answerKeyPath << '\n';
+        break;
+    }
+    }
+    out.flush();
+    if (!out) {
+        err << kProgram << "cannot write to the standard output\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace vorn::sheet_tool

@@ -1,0 +1,10 @@
+#include "tools/sheet_tool.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return vorn::sheet_tool::Run(args, std::cout, std::cerr);
+}
