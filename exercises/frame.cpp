@@ -25,7 +25,12 @@ std::string DrawSheetReference(std::string_view prefix, RandomSource& random) {
 }
 
 std::string Highlight(std::string_view result) {
-    return "<cf=jaune> " + std::string(result) + " <cf=auto>";
+    std::string out;
+    out.reserve(result.size() + 21);
+    out += "<cf=jaune> ";
+    out += result;
+    out += " <cf=auto>";
+    return out;
 }
 
 Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettings& settings,
@@ -51,6 +56,12 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     k = "<te=24>" + sheet.reference + " - <b><u>Corrig\xE9</u></b> - " + settings.title +
         "<br><br><br><ce=noir><te=18>" + expressionLine;
 
+    // A question line is a few hundred bytes at most: one allocation each.
+    if (count > 0) {
+        const std::size_t perQuestion = 320 + separator.size() + layout.gapEnd.size();
+        s.reserve(s.size() + static_cast<std::size_t>(count) * (perQuestion + spacing.size()));
+        k.reserve(k.size() + static_cast<std::size_t>(count) * perQuestion);
+    }
     for (int i = 1; i <= count; ++i) {
         const QuestionLines lines = family.DrawQuestion(i, random);
         s += lines.statement;

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 namespace vorn {
 
 const std::string_view RtfHeader =
     "{\\rtf1\\ansi\\ansicpg1252\\deftab2880\\deff0\\deflang1036"
-    "{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}"
+    "{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}{\\f1\\froman\\fprq2\\fcharset0 Times New "
+    "Roman;}"
     "{\\f2\\fmodern\\fprq1\\fcharset0 Courier New;}{\\f3\\froman\\fprq2\\fcharset2 Symbol;}"
     "{\\f4\\fswiss\\fcharset0 Arial;}}"
     "{\\colortbl ;\\red0\\green0\\blue0;\\red128\\green0\\blue0;\\red0\\green128\\blue0;"
@@ -105,14 +107,18 @@ void AppendTag(std::string& out, std::string_view tag) {
     if (tag.substr(0, 3) == "ce=") {
         int index = ColourIndex(tag.substr(3));
         if (index >= 0) {
-            out += "\\cf" + std::to_string(index) + ' ';
+            out += "\\cf";
+            out += std::to_string(index);
+            out += ' ';
             return;
         }
     }
     if (tag.substr(0, 3) == "cf=") {
         int index = ColourIndex(tag.substr(3));
         if (index >= 0) {
-            out += "\\highlight" + std::to_string(index) + ' ';
+            out += "\\highlight";
+            out += std::to_string(index);
+            out += ' ';
             return;
         }
     }
@@ -130,31 +136,39 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
         markup = markup.substr(0, nul);
 
     std::string out;
-    out.reserve(RtfHeader.size() + markup.size() * 2 + 1);
+    out.reserve(RtfHeader.size() + markup.size() + markup.size() / 4 + 1);
     out += RtfHeader;
     std::string tag;
-    std::size_t i = 0;
-    while (i < markup.size()) {
-        const auto byte = static_cast<unsigned char>(markup[i]);
-        if (byte != '<') {
-            // Control characters are dropped: breaks and tabs come only from tags.
-            if (byte >= 32)
-                out += static_cast<char>(byte);
-            ++i;
+    const char* p = markup.data();
+    const char* const end = p + markup.size();
+    while (p < end) {
+        if (*p != '<') {
+            // Plain text up to the next tag. Control characters are dropped:
+            // breaks and tabs come only from tags.
+            const char* run_end = static_cast<const char*>(std::memchr(p, '<', end - p));
+            if (!run_end)
+                run_end = end;
+            const char* copied = p;
+            for (const char* q = p; q < run_end; ++q) {
+                if (static_cast<unsigned char>(*q) < 32) {
+                    out.append(copied, q);
+                    copied = q + 1;
+                }
+            }
+            out.append(copied, run_end);
+            p = run_end;
             continue;
         }
-        ++i;
-        tag.clear();
-        while (i < markup.size() && markup[i] != '>') {
-            char c = markup[i];
+        ++p;
+        const char* tag_end = static_cast<const char*>(std::memchr(p, '>', end - p));
+        if (!tag_end)
+            tag_end = end;
+        tag.assign(p, tag_end);
+        for (char& c : tag)
             if (c >= 'A' && c <= 'Z')
                 c = static_cast<char>(c - 'A' + 'a');
-            tag += c;
-            ++i;
-        }
         AppendTag(out, tag);
-        if (i < markup.size())
-            ++i; // past the ">"
+        p = tag_end < end ? tag_end + 1 : end; // past the ">"
     }
     out += '}';
     return out;
