@@ -1,0 +1,82 @@
+#include "output/current_printer.h"
+
+#include "exercises/user_error.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace vorn {
+namespace {
+
+const char kNoDefaultPrinter[] = "Aucune imprimante par défaut sélectionnée";
+const char kBadPrinter[] = "Imprimante sélectionnée incorrecte";
+
+bool Reachable(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        return !printer.outputFileName().isEmpty();
+    // The queue may have gone since it was chosen: ask the system again.
+    return printer.isValid() && !QPrinterInfo::printerInfo(printer.printerName()).isNull();
+}
+
+} // namespace
+
+CurrentPrinter::CurrentPrinter() = default;
+CurrentPrinter::~CurrentPrinter() = default;
+
+QPrinter& CurrentPrinter::Printer() {
+    if (!printer_) {
+        // Qt would fall back on any printer, or on a PDF file, where the
+        // program must say that there is no default printer.
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (defaultPrinter.isNull())
+            throw UserError(kNoDefaultPrinter);
+        printer_ = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+    }
+    if (!Reachable(*printer_))
+        throw UserError(kBadPrinter);
+    return *printer_;
+}
+
+bool CurrentPrinter::Choose(QWidget* parent) {
+    if (jobOpen_)
+        throw UserError("Impression en cours");
+    std::unique_ptr<QPrinter> candidate;
+    QPrinter* target = printer_.get();
+    if (!target) {
+        QPrinterInfo start = QPrinterInfo::defaultPrinter();
+        if (start.isNull()) {
+            const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+            if (all.isEmpty())
+                throw UserError(kNoDefaultPrinter);
+            start = all.first();
+        }
+        candidate = std::make_unique<QPrinter>(start, QPrinter::HighResolution);
+        target = candidate.get();
+    }
+    QPrintDialog dialog(target, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (candidate)
+        printer_ = std::move(candidate);
+    return true;
+}
+
+void CurrentPrinter::PrintToFile(const QString& pdfFile) {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(pdfFile);
+}
+
+CurrentPrinter::Job::Job(CurrentPrinter& printer) : printer_(printer) {
+    if (printer_.jobOpen_)
+        throw UserError("Impression en cours");
+    printer_.jobOpen_ = true;
+}
+
+CurrentPrinter::Job::~Job() {
+    printer_.jobOpen_ = false;
+}
+
+} // namespace vorn

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QScrollArea>
+
+class QLabel;
+
+namespace vorn {
+
+class PagePicture;
+
+// The page preview: two pages, each a 420 x 594 picture in a white frame of
+// 20 pixels, under "Page 1" and "Page 2", in a box 493 pixels wide that
+// scrolls vertically. It starts as a hidden child of the main window; the first
+// ShowFloating() turns it into a floating tool window that stays on top,
+// centred on the screen. Closing or hiding that window hides the preview, and
+// the next ShowFloating() shows it again where the user left it.
+class PreviewBox : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit PreviewBox(QWidget* mainWindow);
+    ~PreviewBox() override;
+
+    static constexpr int kWidth = 493;
+    static constexpr int kDesignHeight = 497;
+
+    PagePicture& Image1() { return *image1_; }
+    PagePicture& Image2() { return *image2_; }
+    const PagePicture& Image1() const { return *image1_; }
+    const PagePicture& Image2() const { return *image2_; }
+
+    void ClearPages();
+    void ScrollToTop();
+    // Floats the preview on its first call, then shows it.
+    void ShowFloating();
+    bool IsFloating() const { return floating_; }
+
+    // True while a preview is being drawn: the preview command runs pending
+    // events in its middle and must not start again inside itself.
+    bool Busy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
+
+private:
+    QWidget* mainWindow_;
+    PagePicture* image1_ = nullptr;
+    PagePicture* image2_ = nullptr;
+    bool floating_ = false;
+    bool busy_ = false;
+};
+
+} // namespace vorn

@@ -1,0 +1,68 @@
+#include "output/print_pane.h"
+
+#include "exercises/user_error.h"
+#include "output/current_printer.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrinter>
+
+namespace vorn {
+namespace {
+
+// Drops the control's cached layout on every way out of a job.
+class LayoutRelease {
+public:
+    explicit LayoutRelease(TRxRichEdit& pane) : pane_(pane) { pane_.FormatRangeRelease(); }
+    ~LayoutRelease() { pane_.FormatRangeRelease(); }
+    LayoutRelease(const LayoutRelease&) = delete;
+    LayoutRelease& operator=(const LayoutRelease&) = delete;
+
+private:
+    TRxRichEdit& pane_;
+};
+
+void LetWindowBreathe() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+QRect PrintableAreaTwips(const QPaintDevice& device) {
+    const int width = device.width() * 1440 / device.logicalDpiX();
+    const int height = device.height() * 1440 / device.logicalDpiY();
+    return QRect(0, 0, width, height);
+}
+
+void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title) {
+    CurrentPrinter::Job job(current);
+    QPrinter& printer = current.Printer();
+    printer.setDocName(title);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw UserError("Imprimante sélectionnée incorrecte");
+
+    const QRect pageTwips = PrintableAreaTwips(printer);
+    const int length = pane.TextLength();
+    try {
+        LayoutRelease release(pane);
+        int start = 0;
+        for (;;) {
+            const int next = pane.FormatRange(painter, pageTwips, pageTwips, start, true);
+            LetWindowBreathe();
+            // A page on which nothing was placed would repeat forever.
+            if (next >= length || next == -1 || next <= start)
+                break;
+            printer.newPage();
+            start = next;
+        }
+    } catch (...) {
+        printer.abort();
+        painter.end();
+        throw;
+    }
+    painter.end();
+}
+
+} // namespace vorn

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TRxRichEdit;
+
+namespace vorn {
+
+class CurrentPrinter;
+
+// A copy count typed in a spin edit: the text read as a whole decimal number,
+// spaces around it ignored; a text that is not a number counts as 0.
+int CopyCount(const QString& text);
+
+// The "Imprimer" command: `statementCopies` jobs of the statement titled
+// `sheetReference` + ".rtf", then `answerKeyCopies` jobs of the answer key
+// titled `sheetReference` + "-Cor.rtf", one job per copy. A count of 0 or less
+// prints nothing of that document. The first error stops the command.
+void PrintSheetCommand(CurrentPrinter& printer, TRxRichEdit& statement, TRxRichEdit& answerKey,
+                       const QString& sheetReference, const QString& statementCopies,
+                       const QString& answerKeyCopies);
+
+// The "CI" command: the print dialog on the current printer.
+void ChoosePrinterCommand(QWidget* parent, CurrentPrinter& printer);
+
+} // namespace vorn

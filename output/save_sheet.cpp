@@ -1,0 +1,71 @@
+#include "output/save_sheet.h"
+
+#include "output/save_stream.h"
+#include "tools/answer_key_name.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace vorn {
+namespace {
+
+// The extension of the last path component, without its dot.
+QString Extension(const QString& fileName) {
+    const qsizetype folderEnd = std::max(
+        {fileName.lastIndexOf(u'/'), fileName.lastIndexOf(u'\\'), fileName.lastIndexOf(u':')});
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot > folderEnd ? fileName.mid(dot + 1) : QString();
+}
+
+} // namespace
+
+TRxRichEdit::StreamFormat FormatForFileName(const QString& fileName) {
+    return Extension(fileName).compare(u"txt", Qt::CaseInsensitive) == 0
+               ? TRxRichEdit::StreamFormat::Text
+               : TRxRichEdit::StreamFormat::Rtf;
+}
+
+void SavePane(const TRxRichEdit& pane, const QString& fileName) {
+    const TRxRichEdit::StreamFormat format = FormatForFileName(fileName);
+    SaveStream(fileName,
+               [&pane, format](const BlockSink& sink) { return pane.StreamOut(format, sink); });
+}
+
+void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey,
+               const QString& fileName) {
+    SavePane(statement, fileName);
+    const std::string keyName = AnswerKeyFileName(fileName.toStdString());
+    SavePane(answerKey, QString::fromStdString(keyName));
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
+    // Qt's own dialog, so that it looks and behaves the same on every desktop.
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("rtf (*.rtf)"));
+    dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    dialog.setDirectory(QDir::currentPath());
+    dialog.selectFile(sheetReference + QStringLiteral(".rtf"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return {};
+    QDir::setCurrent(QFileInfo(chosen.first()).absolutePath());
+    return chosen.first();
+}
+
+void SaveSheetCommand(QWidget* parent, const TRxRichEdit& statement, const TRxRichEdit& answerKey,
+                      const QString& sheetReference) {
+    const QString fileName = AskSaveFileName(parent, sheetReference);
+    if (!fileName.isEmpty())
+        SaveSheet(statement, answerKey, fileName);
+}
+
+} // namespace vorn

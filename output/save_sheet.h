@@ -1,0 +1,34 @@
+#pragma once
+
+#include "richtext/trx_rich_edit.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace vorn {
+
+// How a pane is written to a file: plain text when the file name's extension
+// is "txt" in any letter case, RTF for every other extension and for none.
+TRxRichEdit::StreamFormat FormatForFileName(const QString& fileName);
+
+// Writes the pane's content, as the control serialises it, to `fileName`
+// (see SaveStream for the guarantees and the errors).
+void SavePane(const TRxRichEdit& pane, const QString& fileName);
+
+// Writes the statement to `fileName` and then the answer key beside it under
+// AnswerKeyFileName(fileName). When the statement fails the answer key is not
+// written at all.
+void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey, const QString& fileName);
+
+// Asks where to save, proposing `sheetReference` + ".rtf" in the working
+// directory; an empty string when the user cancels. The chosen folder becomes
+// the working directory, where the preview then keeps its page files.
+QString AskSaveFileName(QWidget* parent, const QString& sheetReference);
+
+// The "Enregistrer" command: asks for the name, then saves both panes.
+// Throws UserError.
+void SaveSheetCommand(QWidget* parent, const TRxRichEdit& statement, const TRxRichEdit& answerKey,
+                      const QString& sheetReference);
+
+} // namespace vorn

@@ -1,0 +1,173 @@
+#include "sheet_fixture.h"
+
+#include "output/current_printer.h"
+#include "output/page_picture.h"
+#include "output/preview_box.h"
+#include "output/preview_command.h"
+#include "output/rich_edit_emf_print.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QScreen>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PreviewGeometry, PaperInHundredthsOfAMillimetreAndInTwips) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QRect a4 = vorn::PaperRectHundredthsMm(printer);
+    EXPECT_EQ(a4, QRect(0, 0, 21000, 29700));
+    EXPECT_EQ(vorn::HundredthsMmToTwips(a4), QRect(0, 0, 11905, 16837));
+
+    printer.setPageOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(vorn::PaperRectHundredthsMm(printer), QRect(0, 0, 29700, 21000));
+
+    // Letter is 215.9 x 279.4 mm.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    EXPECT_EQ(vorn::PaperRectHundredthsMm(printer), QRect(0, 0, 21600, 27900));
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = FreshFolder();
+        ASSERT_TRUE(QDir::setCurrent(dir_));
+        printer_.PrintToFile(FreshFolder() + "/unused.pdf");
+        printer_.Printer().setPageSize(QPageSize(QPageSize::A4));
+        box_ = new vorn::PreviewBox(&window_);
+    }
+    QStringList Files() const {
+        return QDir(dir_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QString Page(int index) const {
+        return QString::fromUtf8(ReadAll(dir_ + "/Temp" + QString::number(index) + ".EMF"));
+    }
+    static void Touch(const QString& path, const QByteArray& content = "old") {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    void Preview() { vorn::PreviewCommand(*box_, statement_, printer_); }
+
+    QString dir_;
+    QWidget window_;
+    vorn::PreviewBox* box_ = nullptr;
+    vorn::CurrentPrinter printer_;
+    TRxRichEdit statement_;
+};
+
+TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage) {
+    Touch(dir_ + "/temp1.emf");
+    Touch(dir_ + "/TEMP0.EMF");
+    statement_.SetText(StatementRtf(3));
+    Preview();
+
+    EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF"}));
+    EXPECT_TRUE(ReadAll(dir_ + "/TWFile.txt").isEmpty());
+    const QString page = Page(0);
+    EXPECT_TRUE(page.startsWith("<?xml")) << page.left(200).toStdString();
+    EXPECT_TRUE(page.contains(QuestionLine(1)));
+    EXPECT_TRUE(page.contains(QuestionLine(3)));
+    EXPECT_FALSE(box_->Image1().IsEmpty());
+    EXPECT_TRUE(box_->Image2().IsEmpty());
+    EXPECT_TRUE(box_->isVisible());
+}
+
+TEST_F(PreviewTest, OnlyTheFirstTwoPagesOfALongerStatementAreDrawn) {
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+
+    EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    EXPECT_FALSE(box_->Image1().IsEmpty());
+    EXPECT_FALSE(box_->Image2().IsEmpty());
+    const QString first = Page(0);
+    const QString second = Page(1);
+    EXPECT_TRUE(first.contains(QuestionLine(1)));
+    EXPECT_FALSE(second.contains(QuestionLine(1) + "<"));
+    // Page 2 takes up where page 1 stopped, and the end of the sheet (page 3
+    // and beyond) is never drawn.
+    int lastOnFirst = 0;
+    while (first.contains(QuestionLine(lastOnFirst + 1) + "<"))
+        ++lastOnFirst;
+    ASSERT_GT(lastOnFirst, 0);
+    EXPECT_TRUE(second.contains(QuestionLine(lastOnFirst + 1) + "<"));
+    EXPECT_FALSE(second.contains(QuestionLine(40)));
+    EXPECT_FALSE(first.contains(QuestionLine(40)));
+}
+
+TEST_F(PreviewTest, PagesHaveThePrintersPaperProportions) {
+    statement_.SetText(StatementRtf(3));
+    Preview();
+    const QSize portrait = box_->Image1().PictureSize();
+    EXPECT_EQ(portrait.width() * 297 / 210, portrait.height());
+
+    printer_.Printer().setPageOrientation(QPageLayout::Landscape);
+    Preview();
+    const QSize landscape = box_->Image1().PictureSize();
+    EXPECT_EQ(landscape.height() * 297 / 210, landscape.width());
+}
+
+TEST_F(PreviewTest, TheFirstPreviewFloatsCentredOnTopAndLaterOnesReturnWhereLeft) {
+    statement_.SetText(StatementRtf(40, 5));
+    EXPECT_FALSE(box_->isVisible());
+    Preview();
+    ASSERT_TRUE(box_->isWindow());
+    EXPECT_TRUE(box_->windowFlags().testFlag(Qt::Tool));
+    EXPECT_TRUE(box_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(box_->width(), 493);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(box_->geometry().topLeft(),
+              QPoint((screen.width() - 493) / 2, (screen.height() - box_->height()) / 2));
+    EXPECT_EQ(box_->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(box_->widget()->height(), 1328);
+    const QWidget* frame = box_->Image1().parentWidget();
+    EXPECT_EQ(frame->palette().color(frame->backgroundRole()), QColor(Qt::white));
+    EXPECT_EQ(box_->Image1().geometry(), QRect(20, 20, 420, 594));
+
+    box_->move(40, 50);
+    box_->verticalScrollBar()->setValue(600);
+    box_->close();
+    EXPECT_FALSE(box_->isVisible());
+
+    // An edit between two previews shows in the second one.
+    statement_.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Feuille corrigee}");
+    Preview();
+    EXPECT_TRUE(box_->isVisible());
+    EXPECT_EQ(box_->pos(), QPoint(40, 50));
+    EXPECT_EQ(box_->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(Page(0).contains("Feuille corrigee"));
+    EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF"}));
+    EXPECT_TRUE(box_->Image2().IsEmpty());
+}
+
+TEST_F(PreviewTest, AWorkingDirectoryThatCannotBeWrittenDoesNothing) {
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+    box_->hide();
+    // The folder disappears: nothing can be created in it, whoever we are.
+    ASSERT_TRUE(QDir(dir_).removeRecursively());
+    EXPECT_FALSE(vorn::CanWriteWorkingDir());
+    Preview();
+    EXPECT_FALSE(box_->isVisible());
+    EXPECT_FALSE(box_->Image1().IsEmpty());
+    EXPECT_FALSE(box_->Image2().IsEmpty());
+    ASSERT_TRUE(QDir().mkpath(dir_));
+}
+
+TEST_F(PreviewTest, TheProbeReusesAnyCaseOfItsName) {
+    Touch(dir_ + "/twfile.TXT", "content");
+    EXPECT_TRUE(vorn::CanWriteWorkingDir());
+    EXPECT_EQ(Files(), QStringList({"twfile.TXT"}));
+    EXPECT_TRUE(ReadAll(dir_ + "/twfile.TXT").isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+#include "pdf_tools.h"
+#include "sheet_fixture.h"
+
+#include "exercises/user_error.h"
+#include "output/current_printer.h"
+#include "output/print_pane.h"
+#include "output/print_sheet.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Where each line of `lines` first appears in `text`, in order; -1 when one is
+// missing or out of order.
+bool AppearOnceInOrder(const QString& text, const QStringList& lines) {
+    qsizetype from = 0;
+    for (const QString& line : lines) {
+        const qsizetype at = text.indexOf(line, from);
+        if (at < 0 || text.indexOf(line, at + line.size()) >= 0)
+            return false;
+        from = at + line.size();
+    }
+    return true;
+}
+
+TEST(CopyCount, ReadsTheTypedNumberAndCountsAnythingElseAsZero) {
+    EXPECT_EQ(vorn::CopyCount("1"), 1);
+    EXPECT_EQ(vorn::CopyCount("99"), 99);
+    EXPECT_EQ(vorn::CopyCount(" 3 "), 3);
+    EXPECT_EQ(vorn::CopyCount("-1"), -1);
+    EXPECT_EQ(vorn::CopyCount(""), 0);
+    EXPECT_EQ(vorn::CopyCount("abc"), 0);
+    EXPECT_EQ(vorn::CopyCount("2x"), 0);
+    EXPECT_EQ(vorn::CopyCount("99999999999"), 0);
+}
+
+TEST(PrintableArea, IsTheDeviceAreaInTwipsWithTheFractionDropped) {
+    // 100 pixels per inch: 1 pixel = 14.4 twips.
+    QImage device(851, 1100, QImage::Format_RGB32);
+    device.setDotsPerMeterX(3937);
+    device.setDotsPerMeterY(3937);
+    ASSERT_EQ(device.logicalDpiX(), 100);
+    EXPECT_EQ(vorn::PrintableAreaTwips(device), QRect(0, 0, 12254, 15840));
+
+    QImage uneven(300, 200, QImage::Format_RGB32);
+    uneven.setDotsPerMeterX(11811); // 300 dpi
+    uneven.setDotsPerMeterY(5906);  // 150 dpi
+    EXPECT_EQ(vorn::PrintableAreaTwips(uneven), QRect(0, 0, 1440, 1920));
+}
+
+class PdfPrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pdf_ = FreshFolder() + "/job.pdf";
+        printer_.PrintToFile(pdf_);
+    }
+    QString pdf_;
+    vorn::CurrentPrinter printer_;
+    TRxRichEdit statement_;
+    TRxRichEdit key_;
+};
+
+TEST_F(PdfPrintTest, AShortSheetIsOnePageHoldingEveryLine) {
+    statement_.SetText(StatementRtf(5));
+    vorn::PrintPane(printer_, statement_, "VN1_071542.rtf");
+    EXPECT_EQ(PdfPages(pdf_), 1);
+    QStringList lines;
+    for (int q = 1; q <= 5; ++q)
+        lines << QuestionLine(q);
+    EXPECT_TRUE(AppearOnceInOrder(PdfText(pdf_), lines)) << PdfText(pdf_).toStdString();
+    EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST_F(PdfPrintTest, AnEmptyPaneGivesOneEmptyPage) {
+    key_.SetText(QByteArray());
+    vorn::PrintPane(printer_, key_, "-Cor.rtf");
+    EXPECT_EQ(PdfPages(pdf_), 1);
+    EXPECT_TRUE(PdfText(pdf_).trimmed().isEmpty());
+}
+
+TEST_F(PdfPrintTest, NoCopiesOrNegativeCountsPrintNothing) {
+    statement_.SetText(StatementRtf(2));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "0", "0");
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "-1", "abc");
+    EXPECT_FALSE(QFile::exists(pdf_));
+}
+
+TEST_F(PdfPrintTest, APrintArrivingDuringAJobIsRefusedAndTheJobGoesOn) {
+    statement_.SetText(StatementRtf(40, 5));
+    std::string inner = "(not run)";
+    bool openDuringJob = false;
+    QTimer::singleShot(0, [&] {
+        openDuringJob = printer_.JobOpen();
+        inner =
+            MessageOf([&] { vorn::PrintSheetCommand(printer_, statement_, key_, "X", "1", "1"); });
+    });
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0");
+    EXPECT_TRUE(openDuringJob);
+    EXPECT_EQ(inner, "Impression en cours");
+    EXPECT_GE(PdfPages(pdf_), 2);
+    EXPECT_FALSE(printer_.JobOpen());
+    // Once the job is over, printing works again.
+    EXPECT_EQ(MessageOf([&] { vorn::PrintPane(printer_, statement_, "again.rtf"); }), "(no error)");
+}
+
+TEST_F(PdfPrintTest, APrinterThatCannotBeOpenedStopsTheCommand) {
+    statement_.SetText(StatementRtf(2));
+    printer_.PrintToFile("/nonexistent-vorn-folder/job.pdf");
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "3", "2");
+              }),
+              "Imprimante sélectionnée incorrecte");
+    EXPECT_FALSE(printer_.JobOpen());
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#include "sheet_fixture.h"
+
+#include "output/save_sheet.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the save dialog once it is on screen.
+void WhenTheDialogShows(std::function<void(QFileDialog&)> act) {
+    QTimer::singleShot(0, [act = std::move(act)] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+    });
+}
+
+QString TypedName(QFileDialog& dialog) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    return edit ? edit->text() : QString();
+}
+
+void Type(QFileDialog& dialog, const QString& name) {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setText(name);
+}
+
+class SaveDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = FreshFolder();
+        ASSERT_TRUE(QDir::setCurrent(dir_));
+        statement_.SetText(StatementRtf(2));
+        key_.SetText(AnswerKeyRtf(2));
+    }
+    QStringList Files(const QString& folder) const {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+    }
+
+    QString dir_;
+    TRxRichEdit statement_;
+    TRxRichEdit key_;
+};
+
+TEST_F(SaveDialogTest, ProposesTheReferenceAsAnRtfNameAndCancelWritesNothing) {
+    QString proposed;
+    QStringList filters;
+    QString suffix;
+    QString folder;
+    bool nativeDialog = true;
+    WhenTheDialogShows([&](QFileDialog& dialog) {
+        proposed = TypedName(dialog);
+        filters = dialog.nameFilters();
+        suffix = dialog.defaultSuffix();
+        folder = dialog.directory().absolutePath();
+        nativeDialog = !dialog.testOption(QFileDialog::DontUseNativeDialog);
+        dialog.reject();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
+    EXPECT_EQ(proposed, "VN1_071542.rtf");
+    EXPECT_EQ(filters, QStringList({"rtf (*.rtf)"}));
+    EXPECT_EQ(suffix, "rtf");
+    EXPECT_EQ(folder, QDir(dir_).absolutePath());
+    EXPECT_FALSE(nativeDialog);
+    EXPECT_TRUE(Files(dir_).isEmpty());
+}
+
+TEST_F(SaveDialogTest, ANameWithoutExtensionGetsRtf) {
+    WhenTheDialogShows([](QFileDialog& dialog) {
+        Type(dialog, "feuille");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
+    EXPECT_EQ(Files(dir_), QStringList({"feuille.rtf", "feuille_Cor.rtf"}));
+}
+
+TEST_F(SaveDialogTest, BeforeAnySheetTheProposedNameIsJustTheExtension) {
+    QString proposed;
+    WhenTheDialogShows([&](QFileDialog& dialog) {
+        proposed = TypedName(dialog);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, QString());
+    EXPECT_EQ(proposed, ".rtf");
+    EXPECT_EQ(Files(dir_), QStringList({".rtf", "_Cor.rtf"}));
+}
+
+TEST_F(SaveDialogTest, TheChosenFolderBecomesTheWorkingDirectory) {
+    const QString other = FreshFolder();
+    WhenTheDialogShows([&](QFileDialog& dialog) {
+        Type(dialog, other + "/sujet.rtf");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
+    EXPECT_EQ(Files(other), QStringList({"sujet.rtf", "sujet_Cor.rtf"}));
+    EXPECT_EQ(QDir::currentPath(), QDir(other).absolutePath());
+}
+
+} // namespace

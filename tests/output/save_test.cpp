@@ -1,0 +1,170 @@
+#include "sheet_fixture.h"
+
+#include "exercises/user_error.h"
+#include "output/save_sheet.h"
+#include "output/save_stream.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = FreshFolder();
+        statement_.SetText(StatementRtf(3));
+        key_.SetText(AnswerKeyRtf(3));
+    }
+    QString Path(const QString& name) const { return dir_ + QLatin1Char('/') + name; }
+    QStringList Files() const {
+        return QDir(dir_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    static bool IsRtf(const QByteArray& bytes) { return bytes.startsWith("{\\rtf"); }
+
+    QString dir_;
+    TRxRichEdit statement_;
+    TRxRichEdit key_;
+};
+
+TEST_F(SaveTest, TheProposedNameGivesTwoRtfFilesAndNothingElse) {
+    vorn::SaveSheet(statement_, key_, Path("VN1_071542.rtf"));
+    EXPECT_EQ(Files(), QStringList({"VN1_071542.rtf", "VN1_071542_Cor.rtf"}));
+    const QByteArray statement = ReadAll(Path("VN1_071542.rtf"));
+    const QByteArray key = ReadAll(Path("VN1_071542_Cor.rtf"));
+    EXPECT_TRUE(IsRtf(statement));
+    EXPECT_TRUE(IsRtf(key));
+    EXPECT_TRUE(statement.contains("Question 3 : 3x + 21 = 33"));
+    EXPECT_TRUE(key.contains("Resultat 2 : x = 26"));
+    EXPECT_FALSE(statement.contains("Resultat"));
+}
+
+TEST_F(SaveTest, AnswerKeyNameDropsOnlyTheLastExtensionOfTheFileItself) {
+    vorn::SaveSheet(statement_, key_, Path("a.b.rtf"));
+    EXPECT_EQ(Files(), QStringList({"a.b.rtf", "a.b_Cor.rtf"}));
+
+    ASSERT_TRUE(QDir(dir_).mkdir("x.y"));
+    vorn::SaveSheet(statement_, key_, Path("x.y/feuille"));
+    EXPECT_EQ(QDir(Path("x.y")).entryList(QDir::Files, QDir::Name),
+              QStringList({"feuille", "feuille_Cor.rtf"}));
+    EXPECT_TRUE(IsRtf(ReadAll(Path("x.y/feuille"))));
+}
+
+TEST_F(SaveTest, TxtStatementIsPlainWindows1252TextAndItsKeyStaysRtf) {
+    statement_.SetText(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Pr\\'e9nom :\\par {\\b Question} 1}");
+    vorn::SaveSheet(statement_, key_, Path("feuille.txt"));
+    EXPECT_EQ(Files(), QStringList({"feuille.txt", "feuille_Cor.rtf"}));
+    const QByteArray text = ReadAll(Path("feuille.txt"));
+    EXPECT_FALSE(IsRtf(text));
+    EXPECT_TRUE(text.startsWith("Pr\xe9nom :")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Question 1"));
+    EXPECT_FALSE(text.contains("\\b"));
+    EXPECT_TRUE(IsRtf(ReadAll(Path("feuille_Cor.rtf"))));
+
+    // Any other extension is RTF.
+    vorn::SaveSheet(statement_, key_, Path("feuille.DOC"));
+    EXPECT_TRUE(IsRtf(ReadAll(Path("feuille.DOC"))));
+    EXPECT_EQ(vorn::FormatForFileName("/t.txt/feuille"), TRxRichEdit::StreamFormat::Rtf);
+    EXPECT_EQ(vorn::FormatForFileName("/t/F.TxT"), TRxRichEdit::StreamFormat::Text);
+}
+
+TEST_F(SaveTest, SavingAgainReplacesBothFilesSilently) {
+    vorn::SaveSheet(statement_, key_, Path("f.rtf"));
+    statement_.SetText(StatementRtf(5));
+    key_.SetText(AnswerKeyRtf(5));
+    vorn::SaveSheet(statement_, key_, Path("f.rtf"));
+    EXPECT_EQ(Files(), QStringList({"f.rtf", "f_Cor.rtf"}));
+    EXPECT_TRUE(ReadAll(Path("f.rtf")).contains("Question 5 : 3x + 35 = 55"));
+    EXPECT_TRUE(ReadAll(Path("f_Cor.rtf")).contains("Resultat 5 : x = 65"));
+}
+
+TEST_F(SaveTest, AFileThatCannotBeCreatedIsNamedInFullAndStopsTheSave) {
+    const QString missing = Path("absent/f.rtf");
+    EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, missing); }),
+              "Impossible de créer le fichier " + missing.toStdString());
+    EXPECT_TRUE(Files().isEmpty());
+
+    // The statement's name is taken by a folder: no answer key either.
+    ASSERT_TRUE(QDir(dir_).mkdir("g.rtf"));
+    EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("g.rtf")); }),
+              "Impossible de créer le fichier " + Path("g.rtf").toStdString());
+    EXPECT_FALSE(QFile::exists(Path("g_Cor.rtf")));
+}
+
+TEST_F(SaveTest, AFailedAnswerKeyLeavesTheStatementComplete) {
+    ASSERT_TRUE(QDir(dir_).mkdir("h_Cor.rtf"));
+    EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("h.rtf")); }),
+              "Impossible de créer le fichier " + Path("h_Cor.rtf").toStdString());
+    const QByteArray statement = ReadAll(Path("h.rtf"));
+    EXPECT_TRUE(IsRtf(statement));
+    EXPECT_TRUE(statement.trimmed().endsWith('}'));
+    EXPECT_TRUE(statement.contains("Question 3"));
+}
+
+TEST_F(SaveTest, AFailedStreamLeavesTheExistingFileUntouched) {
+    const QString name = Path("f.rtf");
+    {
+        QFile old(name);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("former sheet");
+    }
+    const auto failing = [](const vorn::BlockSink& sink) {
+        sink("{\\rtf1 partial", 14);
+        return false;
+    };
+    EXPECT_EQ(MessageOf([&] { vorn::SaveStream(name, failing); }),
+              "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(ReadAll(name), QByteArray("former sheet"));
+    EXPECT_EQ(Files(), QStringList({"f.rtf"}));
+
+    // Nothing existed: nothing is left.
+    EXPECT_EQ(MessageOf([&] { vorn::SaveStream(Path("new.rtf"), failing); }),
+              "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(Files(), QStringList({"f.rtf"}));
+}
+
+TEST_F(SaveTest, AWriteRefusedByTheSystemLeavesTheExistingFileUntouched) {
+    const QString name = Path("f.rtf");
+    {
+        QFile old(name);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("former sheet");
+    }
+    statement_.SetText(StatementRtf(40, 5));
+    // Files may not grow past 256 bytes while the pane, far larger, is saved.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string message = MessageOf([&] { vorn::SaveSheet(statement_, key_, name); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(ReadAll(name), QByteArray("former sheet"));
+    EXPECT_EQ(Files(), QStringList({"f.rtf"}));
+}
+
+TEST_F(SaveTest, ASavedSheetReadsBackIntoAPaneIdentically) {
+    statement_.SetText(StatementRtf(40, 5));
+    key_.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green255\\blue0;}\\f0 "
+                 "Question 1\\par R\\'e9sultat : {\\b\\highlight1 x = 4}\\par\\tab fin}");
+    vorn::SaveSheet(statement_, key_, Path("r.rtf"));
+
+    TRxRichEdit statementBack;
+    TRxRichEdit keyBack;
+    statementBack.SetText(ReadAll(Path("r.rtf")));
+    keyBack.SetText(ReadAll(Path("r_Cor.rtf")));
+    EXPECT_EQ(statementBack.GetText(), statement_.GetText());
+    EXPECT_EQ(keyBack.GetText(), QString::fromUtf8("Question 1\nRésultat : x = 4\n\tfin"));
+    EXPECT_EQ(keyBack.toHtml(), key_.toHtml());
+}
+
+} // namespace
