@@ -1,0 +1,18 @@
+#pragma once
+
+#include "exercises/random_source.h"
+
+#include <string>
+
+// What the whole program shares between its handlers. One instance lives in
+// the main window; nothing else keeps program-wide mutable state.
+struct AppState {
+    // Reference of the last generated sheet (Windows-1252), empty until then.
+    std::string SheetReference;
+    // Question count of the sheet being (or last) generated.
+    int QuestionCount = 0;
+    // True while both panes are editable; written only by the edit check box.
+    bool EditMode = false;
+    // The one generator every sheet draws from, seeded once at creation.
+    vorn::LcgRandom Random;
+};

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "exercises/sheet.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class TLinkLabel;
+class TPaneEvents;
+class TRxRichEdit;
+class TShape;
+class TSpinEdit;
+class TSplitter;
+
+// The main window: every control of the program and the handlers that make
+// them work. Controls keep their designer names; handlers are named after the
+// control and the event they answer.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Title bar
+    QFrame* Panel4 = nullptr;
+    QLineEdit* edtRef = nullptr;
+    QLineEdit* edtTitre = nullptr;
+    QCheckBox* ckbEdite = nullptr;
+    // --- Panes
+    TRxRichEdit* RxRichEdit1 = nullptr;
+    TSplitter* Splitter1 = nullptr;
+    TRxRichEdit* RxRichEdit2 = nullptr;
+    // --- Exercise bar
+    QFrame* Panel3 = nullptr;
+    QLabel* Label1 = nullptr;
+    TSpinEdit* spedtQuestions = nullptr;
+    QPushButton* btnVNdeg1 = nullptr;
+    QPushButton* btnVNdeg2 = nullptr;
+    QPushButton* btnDev1 = nullptr;
+    QPushButton* btnDev2 = nullptr;
+    QPushButton* btn_ident = nullptr;
+    // --- Footer link and command bar
+    TLinkLabel* Label9 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Label5 = nullptr;
+    TSpinEdit* spSepar = nullptr;
+    QLabel* Label7 = nullptr;
+    TSpinEdit* spInterL = nullptr;
+    QPushButton* btnEnregistre = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* btnImprime = nullptr;
+    QPushButton* btnChoixImp = nullptr;
+    QPushButton* btnApercu = nullptr;
+    QLabel* Label3 = nullptr;
+    TSpinEdit* spedtSujets = nullptr;
+    QLabel* Label4 = nullptr;
+    TSpinEdit* spedtCorriges = nullptr;
+    TShape* Shape1 = nullptr;
+    // --- Hidden until needed
+    QFrame* Panel2 = nullptr; // wait panel shown while the settings are saved
+    QFrame* Panel5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QWidget* ScrollBox1 = nullptr; // page preview
+    QMenu* PopupMenu1 = nullptr;   // the spin edits' (empty) context menu
+
+    // Program-wide state: sheet reference, question count, edit mode and the
+    // one random generator.
+    AppState State;
+
+    // Decides whether the executable lies on a removable drive; replaceable so
+    // that the closing step can be exercised without such a drive.
+    std::function<bool()> RemovableDriveCheck;
+
+    // The settings file: the executable's path with ".ini".
+    QString SettingsFileName() const { return settingsFileName_; }
+    // Height of the statement pane (the splitter position), at least 50.
+    int RxRichEdit1Height() const;
+    void SetRxRichEdit1Height(int height);
+
+    // The application's standard error report: the message in a box.
+    void ShowError(const QString& message);
+    void ShowError(const std::exception& error);
+
+public slots:
+    void FormCreate();
+    // Always allows the close.
+    bool FormCloseQuery();
+
+    void spedtQuestionsChange();
+    void edtTitreChange();
+    void edtTitreEnter();
+    void edtTitreExit();
+
+    void ckbEditeClick();
+    void RxRichEdit1Change();
+    void RxRichEdit1MouseDown();
+    void RxRichEdit1MouseUp();
+    void RxRichEdit1DragOver(bool& accept);
+    void RxRichEdit1DragDrop();
+    void RxRichEdit1EndDrag();
+    void RxRichEdit2MouseDown();
+    void RxRichEdit2MouseUp();
+    void RxRichEdit2DragOver(bool& accept);
+    void RxRichEdit2DragDrop();
+    void RxRichEdit2EndDrag();
+
+    void btnVNdeg1Click();
+    void btnVNdeg2Click();
+    void btnDev1Click();
+    void btnDev2Click();
+    void btn_identClick();
+
+    void btnEnregistreClick();
+    void btnImprimeClick();
+    void btnChoixImpClick();
+    void btnApercuClick();
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void Label9Click();
+    void Label9MouseMove();
+    void Panel1MouseMove();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateTitleBar();
+    void CreatePanes();
+    void CreateExerciseBar();
+    void CreateCommandBar();
+    void CreateHiddenPanels();
+    void NameControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void LayoutBands();
+    void PinCaret(TRxRichEdit& pane);
+    void GenerateFamily(vorn::Family family);
+
+    // Controls that keep their distance to the right edge, with their
+    // designed left position.
+    std::vector<std::pair<QWidget*, int>> rightAnchored_;
+    QString settingsFileName_;
+    int statementHeight_ = 166;
+    int splitterDragBase_ = 166;
+    bool generating_ = false;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// A rounded rectangle filled and outlined in one colour: the window's
+// settings-changed marker.
+class TShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit TShape(const QColor& colour, QWidget* parent = nullptr);
+    QColor Colour() const { return colour_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor colour_;
+};

@@ -1,0 +1,94 @@
+#include "form_fixture.h"
+
+#include "app/link_label.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+// Stands in for the desktop: records the links instead of starting a browser.
+class LinkRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls.append(url); }
+};
+
+class FormLinks : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        for (const char* scheme : {"mailto", "http", "https"})
+            QDesktopServices::setUrlHandler(scheme, &recorder, "Open");
+    }
+    void TearDown() override {
+        for (const char* scheme : {"mailto", "http", "https"})
+            QDesktopServices::unsetUrlHandler(scheme);
+        FormTest::TearDown();
+    }
+    LinkRecorder recorder;
+};
+
+TEST_F(FormLinks, MailButton) {
+    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(recorder.urls.size(), 1);
+    const QUrl url = recorder.urls[0];
+    EXPECT_EQ(url.scheme(), "mailto");
+    EXPECT_TRUE(url.path().contains('@'));
+    EXPECT_TRUE(url.toString().endsWith("?subject=VORN_1.4"));
+    EXPECT_EQ(url.query(), "subject=VORN_1.4");
+}
+
+TEST_F(FormLinks, UpdatesButton) {
+    QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+    ASSERT_EQ(recorder.urls.size(), 1);
+    const QUrl url = recorder.urls[0];
+    EXPECT_EQ(url.scheme(), "http");
+    EXPECT_FALSE(url.host().isEmpty());
+    EXPECT_EQ(url.toString(), "http://" + url.host() + "/?vientde=VORN_1.4");
+}
+
+TEST_F(FormLinks, FooterLink) {
+    QTest::mouseClick(form->Label9, Qt::LeftButton, {}, QPoint(300, 8));
+    ASSERT_EQ(recorder.urls.size(), 1);
+    const QUrl url = recorder.urls[0];
+    EXPECT_EQ(url.toString(), "http://" + url.host() +
+                                  "/fr/catalogue/lycee-professionnel-gen/cap/"
+                                  "sciences-physiques.html?origine=vandrol");
+    // The same links every time.
+    QTest::mouseClick(form->Label9, Qt::LeftButton, {}, QPoint(10, 8));
+    ASSERT_EQ(recorder.urls.size(), 2);
+    EXPECT_EQ(recorder.urls[1], url);
+}
+
+TEST_F(FormLinks, FooterBoldUnderTheMouse) {
+    const QPoint footer = form->Label9->geometry().center();
+    const QPoint bareBar = form->Panel1->mapTo(form.get(), QPoint(180, 30));
+    const QPoint onButton = form->btnImprime->mapTo(form.get(), QPoint(10, 10));
+    const QPoint answer = form->RxRichEdit2->mapTo(form.get(), QPoint(100, 50));
+    const QPoint statement = form->RxRichEdit1->mapTo(form.get(), QPoint(100, 50));
+
+    EXPECT_FALSE(form->Label9->font().bold());
+    QTest::mouseMove(form.get(), footer);
+    EXPECT_TRUE(form->Label9->font().bold());
+    QTest::mouseMove(form.get(), onButton); // a control of the bar: still bold
+    EXPECT_TRUE(form->Label9->font().bold());
+    QTest::mouseMove(form.get(), statement);
+    EXPECT_TRUE(form->Label9->font().bold());
+    QTest::mouseMove(form.get(), bareBar);
+    EXPECT_FALSE(form->Label9->font().bold());
+
+    QTest::mouseMove(form.get(), footer);
+    EXPECT_TRUE(form->Label9->font().bold());
+    QTest::mouseMove(form.get(), answer);
+    EXPECT_FALSE(form->Label9->font().bold());
+}
+
+} // namespace
+
+#include "form_links_test.moc"
