@@ -6,9 +6,14 @@
 #include <QTextEdit>
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class QPainter;
+
+namespace vorn {
+class PageLayout;
+}
 
 // The rich-text control both panes are made of: an RTF-aware QTextEdit with
 // the operations the program relies on.
@@ -19,7 +24,8 @@ public:
     ~TRxRichEdit() override;
 
     // Replaces the whole content. Bytes beginning with "{\rtf" are read as an
-    // RTF document; anything else is plain Windows-1252 text. Exactly one
+    // RTF document; anything else is plain Windows-1252 text, up to its first
+    // zero byte, CR LF, CR and LF each ending a paragraph. Exactly one
     // Change() follows.
     void SetText(const QByteArray& bytes);
     // The plain text, paragraphs separated by "\n"; empty when the pane holds
@@ -55,6 +61,8 @@ public:
     // draws it when `draw` is true. Returns the position of the first character
     // that did not fit (at least TextLength() when everything fitted). Lines are
     // never split across pages, and at least one line is placed per call.
+    // Rectangles are (x, y, width, height) in twips, relative to the painter's
+    // origin. Returns -1 when the painter has no device.
     int FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
                     int firstChar, bool draw);
     // Drops any layout cached by FormatRange.
@@ -63,6 +71,17 @@ public:
 signals:
     // After each change of content, by the user or by SetText.
     void Change();
+
+private:
+    void OnTextChanged();
+    void LoadPlainText(const QByteArray& bytes);
+
+    bool loading_ = false;
+    bool wantTabs_ = false;
+    // Bumped on every change of content; a cached page layout is only reused
+    // while it matches.
+    quint64 revision_ = 0;
+    std::unique_ptr<vorn::PageLayout> pageLayout_;
 };
 
 // Converts the markup and loads the document into the pane.

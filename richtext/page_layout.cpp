@@ -1,0 +1,93 @@
+#include "richtext/page_layout.h"
+
+#include "richtext/tab_stops.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace vorn {
+
+PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& device,
+                       const Key& key)
+    : key_(key), offset_(offset), doc_(source.clone()) {
+    // The clone does not carry the source's dynamic properties: take the tab
+    // distance over explicitly.
+    QTextOption option = doc_->defaultTextOption();
+    option.setTabStopDistance(source.defaultTextOption().tabStopDistance());
+    doc_->setDefaultTextOption(option);
+    if (offset_ > 0) {
+        QTextCursor cut(doc_.get());
+        cut.setPosition(offset_, QTextCursor::KeepAnchor);
+        cut.removeSelectedText();
+    }
+    // A page is filled from edge to edge of the layout rectangle: the screen
+    // margin of the editor has no place on paper.
+    doc_->setDocumentMargin(0);
+    doc_->documentLayout()->setPaintDevice(&device);
+    doc_->setTextWidth(std::max<qreal>(key.width, 1.0));
+    doc_->documentLayout()->documentSize(); // lays the whole copy out now
+    length_ = doc_->characterCount() - 1;
+
+    QAbstractTextDocumentLayout* layout = doc_->documentLayout();
+    for (QTextBlock block = doc_->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* text = block.layout();
+        if (!text || text->lineCount() == 0)
+            continue;
+        const qreal origin = layout->blockBoundingRect(block).top() - text->boundingRect().top();
+        for (int i = 0; i < text->lineCount(); ++i) {
+            const QTextLine line = text->lineAt(i);
+            const qreal top = origin + line.y();
+            lines_.push_back({block.position() + line.textStart(), top, top + line.height()});
+        }
+    }
+}
+
+PageLayout::~PageLayout() = default;
+
+bool PageLayout::Fit(int pos, qreal height, Range& range) const {
+    const int local = pos - offset_;
+    const auto found = std::lower_bound(lines_.begin(), lines_.end(), local,
+                                        [](const Line& l, int p) { return l.start < p; });
+    if (found == lines_.end() || found->start != local)
+        return false;
+    const int first = int(found - lines_.begin());
+    const qreal top = found->top;
+    // A small tolerance keeps a line that fits exactly from being pushed on
+    // to the next page by rounding.
+    constexpr qreal kTolerance = 1.0 / 64;
+    int end = first + 1; // the first line is placed even when taller than the page
+    while (end < int(lines_.size()) && lines_[end].bottom - top <= height + kTolerance)
+        ++end;
+    range.firstLine = first;
+    range.endLine = end;
+    range.top = top;
+    range.bottom = lines_[end - 1].bottom;
+    range.next = offset_ + (end < int(lines_.size()) ? lines_[end].start : length_);
+    return true;
+}
+
+void PageLayout::Draw(QPainter& painter, const Range& range, const QRectF& target,
+                      const QRectF& clip) const {
+    painter.save();
+    painter.setClipRect(clip, Qt::IntersectClip);
+    painter.translate(target.left(), target.top() - range.top);
+    // The layout draws every line that touches the context's clip, whole; the
+    // clip is drawn in a little from the placed lines so that their neighbours,
+    // which only touch its edges, stay off this page.
+    const qreal inset = std::min<qreal>(0.25, (range.bottom - range.top) / 4);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(0, range.top + inset, std::max<qreal>(key_.width, 1.0),
+                          range.bottom - range.top - 2 * inset);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    doc_->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+} // namespace vorn

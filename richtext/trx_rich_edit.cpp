@@ -1,0 +1,253 @@
+#include "richtext/trx_rich_edit.h"
+
+#include "exercises/cp1252.h"
+#include "richtext/markup_converter.h"
+#include "richtext/page_layout.h"
+#include "richtext/rtf_reader.h"
+#include "richtext/rtf_writer.h"
+#include "richtext/tab_stops.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+// Keeps the document's own change signals from reaching Change() while a
+// whole new content is being loaded; SetText raises Change() once itself.
+class LoadingGuard {
+public:
+    explicit LoadingGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LoadingGuard() { flag_ = false; }
+    LoadingGuard(const LoadingGuard&) = delete;
+    LoadingGuard& operator=(const LoadingGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// The block size handed to a stream sink at a time.
+constexpr qint64 kStreamBlock = 4096;
+
+int TwipsToPixels(int twips, int dpi) {
+    return int(qint64(twips) * dpi / 1440);
+}
+
+QRectF TwipsToDevice(const QRect& twips, int dpiX, int dpiY) {
+    return QRectF(qreal(twips.x()) * dpiX / 1440, qreal(twips.y()) * dpiY / 1440,
+                  qreal(twips.width()) * dpiX / 1440, qreal(twips.height()) * dpiY / 1440);
+}
+
+} // namespace
+
+TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTabChangesFocus(!wantTabs_);
+    vorn::ApplyDefaultTabStops(*document());
+    connect(this, &QTextEdit::textChanged, this, &TRxRichEdit::OnTextChanged);
+}
+
+TRxRichEdit::~TRxRichEdit() = default;
+
+void TRxRichEdit::OnTextChanged() {
+    ++revision_;
+    if (!loading_)
+        emit Change();
+}
+
+void TRxRichEdit::SetText(const QByteArray& bytes) {
+    {
+        LoadingGuard guard(loading_);
+        // Loading empties the document first; a scroll bar shown as needed
+        // would then vanish and come back, and every change of the viewport
+        // width lays the whole new content out again. Keep it in place for
+        // the load and let it settle once at the end.
+        const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+        const bool pinScrollBar = isVisible() && policy == Qt::ScrollBarAsNeeded;
+        if (pinScrollBar)
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        QTextDocument& doc = *document();
+        // A new content is not an edit the user could undo.
+        doc.setUndoRedoEnabled(false);
+        doc.setProperty(vorn::kDefTabTwipsProperty, QVariant());
+        // One edit block: the pane lays the new content out once, at its end,
+        // instead of after every piece the reader inserts.
+        QTextCursor edit(&doc);
+        edit.beginEditBlock();
+        if (bytes.startsWith("{\\rtf"))
+            vorn::ReadRtf(bytes, doc);
+        else
+            LoadPlainText(bytes);
+        vorn::ApplyDefaultTabStops(doc);
+        edit.endEditBlock();
+        doc.setUndoRedoEnabled(true);
+        setTextCursor(QTextCursor(&doc));
+        if (pinScrollBar)
+            setVerticalScrollBarPolicy(policy);
+    }
+    ++revision_;
+    FormatRangeRelease();
+    emit Change();
+}
+
+void TRxRichEdit::LoadPlainText(const QByteArray& bytes) {
+    // Plain text is a C string: it ends at its first zero byte.
+    const qsizetype end = bytes.indexOf('\0');
+    const QByteArray text = end < 0 ? bytes : bytes.left(end);
+    QString decoded;
+    decoded.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\r') {
+            // CR LF, and a lone CR, end a paragraph as LF does.
+            decoded += QLatin1Char('\n');
+            if (i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            continue;
+        }
+        decoded += QChar(char16_t(vorn::Cp1252ToUnicode(byte)));
+    }
+    document()->setPlainText(decoded);
+}
+
+QString TRxRichEdit::GetText() const {
+    QString text = document()->toRawText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0: // frame boundaries
+        case 0xFDD1:
+            c = QLatin1Char('\n');
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+int TRxRichEdit::TextLength() const {
+    return document()->characterCount() - 1;
+}
+
+void TRxRichEdit::SetReadOnly(bool on) {
+    setReadOnly(on);
+    if (on) {
+        // QTextEdit drops keyboard selection when read-only; the caret keys,
+        // keyboard selection and copying must keep working.
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+}
+
+bool TRxRichEdit::IsReadOnly() const {
+    return isReadOnly();
+}
+
+int TRxRichEdit::SelStart() const {
+    return textCursor().selectionStart();
+}
+
+int TRxRichEdit::SelLength() const {
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TRxRichEdit::SetSelStart(int pos) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(pos, 0, TextLength()));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TRxRichEdit::SetSelLength(int len) {
+    const int start = SelStart();
+    // A negative length selects backwards from the start.
+    const qint64 end = std::clamp<qint64>(qint64(start) + len, 0, TextLength());
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(int(end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void TRxRichEdit::SetWantTabs(bool on) {
+    wantTabs_ = on;
+    setTabChangesFocus(!on);
+}
+
+bool TRxRichEdit::WantTabs() const {
+    return wantTabs_;
+}
+
+bool TRxRichEdit::StreamOut(StreamFormat format, const StreamSink& sink) const {
+    if (!sink)
+        return false;
+    const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(*document())
+                                                         : vorn::WritePlainText(*document());
+    for (qint64 done = 0; done < bytes.size(); done += kStreamBlock) {
+        const qint64 size = std::min(kStreamBlock, qint64(bytes.size()) - done);
+        if (sink(bytes.constData() + done, size) != 0)
+            return false;
+    }
+    return true;
+}
+
+int TRxRichEdit::FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
+                             int firstChar, bool draw) {
+    QPaintDevice* device = painter.device();
+    if (!device)
+        return -1;
+    const int length = TextLength();
+    const int start = std::max(firstChar, 0);
+    if (start >= length)
+        return length;
+
+    const int dpiX = device->logicalDpiX();
+    const int dpiY = device->logicalDpiY();
+    const QRectF layout = TwipsToDevice(layoutTwips, dpiX, dpiY);
+    vorn::PageLayout::Key key;
+    key.device = device;
+    key.deviceType = device->devType();
+    key.dpiX = dpiX;
+    key.dpiY = dpiY;
+    key.width = TwipsToPixels(layoutTwips.width(), dpiX);
+    key.revision = revision_;
+
+    vorn::PageLayout::Range range;
+    if (!pageLayout_ || !(pageLayout_->key() == key) ||
+        !pageLayout_->Fit(start, layout.height(), range)) {
+        // A start that is no line of the whole layout (a caller's own
+        // position) begins a fresh layout of the text from there.
+        pageLayout_ = std::make_unique<vorn::PageLayout>(*document(), 0, *device, key);
+        if (!pageLayout_->Fit(start, layout.height(), range)) {
+            pageLayout_ = std::make_unique<vorn::PageLayout>(*document(), start, *device, key);
+            // Text that lays out into no line at all (hidden) cannot be
+            // placed: report it as done rather than stall a page loop.
+            if (!pageLayout_->Fit(start, layout.height(), range) || range.next <= start)
+                return length;
+        }
+    }
+    if (draw) {
+        const QRectF page = TwipsToDevice(pageTwips, dpiX, dpiY);
+        pageLayout_->Draw(painter, range, layout,
+                          page.isValid() ? page.intersected(layout) : layout);
+    }
+    return range.next;
+}
+
+void TRxRichEdit::FormatRangeRelease() {
+    pageLayout_.reset();
+}
+
+void MarkupToRtf(TRxRichEdit& pane, std::string_view markup) {
+    const std::string rtf = vorn::ConvertMarkupToRtf(markup);
+    pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
+}

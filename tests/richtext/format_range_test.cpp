@@ -1,0 +1,258 @@
+#include "richtext/trx_rich_edit.h"
+#include "sheet_model.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Ranges = std::vector<std::pair<int, int>>; // [first, next) of each page
+
+// The print loop: one call per page until the text is used up.
+Ranges Paginate(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice* paged, const QRect& twips,
+                bool draw = true) {
+    Ranges ranges;
+    pane.FormatRangeRelease();
+    for (int next = 0;;) {
+        const int from = next;
+        next = pane.FormatRange(painter, twips, twips, from, draw);
+        ranges.emplace_back(from, next);
+        if (next <= from || next >= pane.TextLength() || ranges.size() > 10000)
+            break;
+        if (paged)
+            paged->newPage();
+    }
+    pane.FormatRangeRelease();
+    return ranges;
+}
+
+// An A4 PDF at 1200 dpi and its printable area in twips, computed the way
+// printing does: pixels * 1440 / dpi, integer division.
+struct A4Pdf {
+    A4Pdf() : writer(dir.filePath("page.pdf")) {
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(1200);
+        painter = std::make_unique<QPainter>(&writer);
+        twips = QRect(0, 0, writer.width() * 1440 / 1200, writer.height() * 1440 / 1200);
+    }
+    QTemporaryDir dir;
+    QPdfWriter writer;
+    std::unique_ptr<QPainter> painter;
+    QRect twips;
+};
+
+// Every character on exactly one page.
+void ExpectPartition(const Ranges& ranges, const TRxRichEdit& pane) {
+    const QString text = pane.GetText();
+    QString joined;
+    int expectedFrom = 0;
+    for (auto [from, next] : ranges) {
+        EXPECT_EQ(from, expectedFrom);
+        joined += text.mid(from, next - from);
+        expectedFrom = next;
+    }
+    EXPECT_GE(expectedFrom, pane.TextLength());
+    EXPECT_EQ(joined, text);
+}
+
+// Qt's own page breaking of the same content on the same device: an
+// independent account of the page each line belongs on.
+class QtPagination {
+public:
+    QtPagination(const QTextDocument& source, QPaintDevice& device, const QRect& twips)
+        : doc_(source.clone()), pageHeight_(twips.height() * device.logicalDpiY() / 1440.0) {
+        doc_->setDocumentMargin(0);
+        doc_->documentLayout()->setPaintDevice(&device);
+        doc_->setPageSize(QSizeF(twips.width() * device.logicalDpiX() / 1440.0, pageHeight_));
+    }
+    int pageCount() const { return doc_->pageCount(); }
+    int PageOf(int pos) const {
+        const QTextBlock block = doc_->findBlock(pos);
+        const QTextLine line = block.layout()->lineForTextPosition(pos - block.position());
+        const qreal top = doc_->documentLayout()->blockBoundingRect(block).top() + line.y();
+        return int((top + 0.5) / pageHeight_); // Qt positions are in 1/64 pixel
+    }
+
+private:
+    std::unique_ptr<QTextDocument> doc_;
+    qreal pageHeight_;
+};
+
+TEST(FormatRangeA4, TenQuestionsFitOnePage) {
+    A4Pdf pdf;
+    TRxRichEdit pane;
+    MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::VNdeg1, 10, 1).statement);
+    const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips);
+    ASSERT_EQ(ranges.size(), 1u);
+    EXPECT_EQ(ranges[0], std::make_pair(0, pane.TextLength()));
+}
+
+TEST(FormatRangeA4, FortyQuestionsSpacingFiveBreakWhereQtWould) {
+    for (vorn::Family family : vorn_test::kAllFamilies) {
+        SCOPED_TRACE(int(family));
+        const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
+        for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
+            A4Pdf pdf;
+            TRxRichEdit pane;
+            MarkupToRtf(pane, *markup);
+            const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips);
+            const QtPagination expected(*pane.document(), pdf.writer, pdf.twips);
+            EXPECT_EQ(int(ranges.size()), expected.pageCount());
+            if (markup == &sheet.statement) { // some 280 lines of 9 and 13 points
+                EXPECT_GE(ranges.size(), 3u);
+            }
+            ExpectPartition(ranges, pane);
+            // Sheet lines are narrower than the page: pages begin with a
+            // paragraph, the one Qt puts first on that page.
+            const QString text = pane.GetText();
+            for (int page = 1; page < int(ranges.size()); ++page) {
+                const int start = ranges[page].first;
+                EXPECT_EQ(text[start - 1], QLatin1Char('\n'));
+                EXPECT_EQ(expected.PageOf(start), page);
+                EXPECT_EQ(expected.PageOf(start - 1), page - 1);
+            }
+        }
+    }
+}
+
+QByteArray Letters(int paragraphs, int halfPoints) {
+    QByteArray rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs" + QByteArray::number(halfPoints);
+    for (int i = 1; i < paragraphs; ++i)
+        rtf += " X\\par";
+    return rtf + " X}";
+}
+
+TEST(FormatRangeA4, LaidOutAtTheDeviceResolution) {
+    // A vector picture made at the printer's resolution (the preview's
+    // pages) breaks where the printer does.
+    TRxRichEdit pane;
+    MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::Dev2, 40, 5).statement);
+    A4Pdf pdf;
+    const Ranges printed = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips, false);
+    for (size_t page = 0, next = 0; page < printed.size(); ++page) {
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        QSvgGenerator picture;
+        picture.setOutputDevice(&file);
+        picture.setResolution(1200);
+        QPainter painter(&picture);
+        next = pane.FormatRange(painter, pdf.twips, pdf.twips, int(next), true);
+        EXPECT_EQ(int(next), printed[page].second);
+    }
+}
+
+TEST(FormatRangeA4, LinesTallerThanThePageStillAdvance) {
+    A4Pdf pdf;
+    TRxRichEdit pane;
+    pane.SetText("{\\rtf1 \\fs400 A\\par B\\par C}"); // 200 pt lines on 1 inch pages
+    const QRect inch(0, 0, pdf.twips.width(), 1440);
+    EXPECT_EQ(Paginate(pane, *pdf.painter, &pdf.writer, inch), (Ranges{{0, 2}, {2, 4}, {4, 5}}));
+    pane.SetText(Letters(4, 18));
+    const QRect flat(0, 0, pdf.twips.width(), 0);
+    EXPECT_EQ(Paginate(pane, *pdf.painter, &pdf.writer, flat, false).size(), 4u);
+}
+
+TEST(FormatRange, StartsAnywhere) {
+    QImage image(1000, 1000, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QRect twips(0, 0, 15000, 15000);
+    TRxRichEdit pane;
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, 0, true), 0); // empty pane
+    pane.SetText("abcdef ghijkl");
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, 4, true), 13); // inside a line
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, 13, true), 13);
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, 50, true), 13);
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, -4, false), 13);
+    QPainter idle;
+    EXPECT_EQ(pane.FormatRange(idle, twips, twips, 0, true), -1);
+}
+
+TEST(FormatRange, EditsReachTheNextCallWithoutRelease) {
+    QImage image(400, 400, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QRect twips(0, 0, 400 * 15, 400 * 15);
+    TRxRichEdit pane;
+    pane.SetText(Letters(3, 24));
+    EXPECT_EQ(pane.FormatRange(painter, twips, twips, 0, false), pane.TextLength());
+    QTextCursor c(pane.document());
+    for (int i = 0; i < 100; ++i)
+        c.insertText("more\n");
+    const int next = pane.FormatRange(painter, twips, twips, 0, false);
+    EXPECT_GT(next, 5);
+    EXPECT_LT(next, pane.TextLength());
+}
+
+// Starts of the runs of rows (or columns) holding ink.
+std::vector<int> InkRuns(const QImage& image, bool columns) {
+    std::vector<int> runs;
+    const int outer = columns ? image.width() : image.height();
+    const int inner = columns ? image.height() : image.width();
+    bool previous = false;
+    for (int a = 0; a < outer; ++a) {
+        bool ink = false;
+        for (int b = 0; b < inner && !ink; ++b)
+            ink = qGray(columns ? image.pixel(a, b) : image.pixel(b, a)) < 128;
+        if (ink && !previous)
+            runs.push_back(a);
+        previous = ink;
+    }
+    return runs;
+}
+
+QImage Page(int widthInches, int heightInches, int dpi) {
+    QImage image(widthInches * dpi + 40, heightInches * dpi + 40, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    return image;
+}
+
+TEST(FormatRangeDrawing, EachPageDrawsItsOwnLinesInsideTheRectangle) {
+    TRxRichEdit pane;
+    pane.SetText(Letters(30, 24));
+    const QRect twips(0, 0, 3 * 1440, 2 * 1440);
+    int lines = 0;
+    for (int from = 0; from < pane.TextLength();) {
+        QImage image = Page(3, 2, 150);
+        QPainter painter(&image);
+        const int next = pane.FormatRange(painter, twips, twips, from, true);
+        painter.end();
+        const int placed = (std::min(next + 1, pane.TextLength() + 1) - from) / 2;
+        const std::vector<int> rows = InkRuns(image, false);
+        EXPECT_EQ(int(rows.size()), placed) << "page from " << from;
+        EXPECT_TRUE(InkRuns(image.copy(0, 2 * 150, image.width(), 40), false).empty());
+        EXPECT_TRUE(InkRuns(image.copy(3 * 150, 0, 40, image.height()), true).empty());
+        lines += placed;
+        from = next;
+    }
+    EXPECT_EQ(lines, 30);
+}
+
+TEST(FormatRangeDrawing, TabsStopEveryTwoInchesOnTheDevice) {
+    for (int dpi : {150, 300}) {
+        TRxRichEdit pane;
+        MarkupToRtf(pane, "<te=24>X<tab>X<tab>X");
+        QImage image = Page(6, 1, dpi);
+        QPainter painter(&image);
+        const QRect twips(0, 0, 7 * 1440, 1440);
+        pane.FormatRange(painter, twips, twips, 0, true);
+        painter.end();
+        const std::vector<int> letters = InkRuns(image, true);
+        ASSERT_EQ(letters.size(), 3u) << dpi;
+        EXPECT_NEAR(letters[1] - letters[0], 2 * dpi, 3) << dpi;
+        EXPECT_NEAR(letters[2] - letters[0], 4 * dpi, 3) << dpi;
+    }
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+#include "richtext/trx_rich_edit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ChangeCounter {
+    explicit ChangeCounter(TRxRichEdit& pane) {
+        QObject::connect(&pane, &TRxRichEdit::Change, [this] { ++count; });
+    }
+    int count = 0;
+};
+
+// The RTF the converter makes of its worked example (shorter tables).
+const QByteArray kExample =
+    "{\\rtf1\\ansi\\ansicpg1252\\deftab2880\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl "
+    ";\\red0\\green0\\blue0;\\red255\\green255\\blue0;}\\viewkind4\\uc1\\pard\\f0 \\fs24 \\b \\ul "
+    "Calculer\\ul0 \\b0 \\par \\cf1 \\fs18 1\xB0/ \\i x\\i0  = 5\\tab \\highlight2  12 "
+    "\\highlight0 \\par }";
+
+TEST(PaneSetText, RtfOrPlainReplacesEverythingWithOneChange) {
+    TRxRichEdit pane;
+    ChangeCounter changes(pane);
+    pane.SetText("old");
+    pane.SetText(kExample);
+    EXPECT_EQ(changes.count, 2);
+    // Two paragraphs, then the empty one the last \par opens.
+    EXPECT_EQ(pane.GetText(), QString::fromUtf8("Calculer\n1°/ x = 5\t 12 \n"));
+    EXPECT_EQ(pane.TextLength(), 8 + 1 + 9 + 1 + 4 + 1);
+    QTextCursor c(pane.document());
+    c.setPosition(1);
+    EXPECT_TRUE(c.charFormat().font().bold());
+
+    pane.SetText("\xE9t\xE9 \x80\r\nb\rc\nd"); // Windows-1252; CR LF, CR, LF
+    EXPECT_EQ(pane.GetText(), QString::fromUtf8("été €\nb\nc\nd"));
+    EXPECT_EQ(pane.TextLength(), 11);
+    c.setPosition(1);
+    EXPECT_FALSE(c.charFormat().font().bold());
+    pane.SetText(" {\\rtf1 x}"); // RTF only at the very start
+    EXPECT_EQ(pane.GetText(), QString(" {\\rtf1 x}"));
+    pane.SetText(" {\\rtf1 x}"); // unchanged content still notifies
+    MarkupToRtf(pane, "<te=18>a<br>b");
+    EXPECT_EQ(pane.GetText(), QString("a\nb"));
+    EXPECT_EQ(changes.count, 6);
+}
+
+TEST(PaneSetText, EmptyPaneHasEmptyTextAndNothingToUndo) {
+    TRxRichEdit pane;
+    EXPECT_EQ(pane.GetText(), QString());
+    EXPECT_EQ(pane.TextLength(), 0);
+    for (const QByteArray& empty : {QByteArray("{\\rtf1\\ansi }"), QByteArray("\0abc", 4)}) {
+        pane.SetText("x");
+        pane.SetText(empty);
+        EXPECT_TRUE(pane.GetText().isEmpty());
+        EXPECT_EQ(pane.TextLength(), 0);
+        pane.undo();
+        EXPECT_TRUE(pane.GetText().isEmpty());
+    }
+}
+
+class ShownPane : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(&pane);
+        layout->addWidget(&other);
+        window.resize(400, 300);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        pane.setFocus();
+        pane.SetText("{\\rtf1 abc\\par def}");
+        pane.SetSelStart(0);
+    }
+    QWidget window;
+    TRxRichEdit pane{&window};
+    QLineEdit other{&window};
+};
+
+TEST_F(ShownPane, ReadOnlyRefusesEditsButKeepsCaretSelectionAndCopy) {
+    pane.SetReadOnly(true);
+    EXPECT_TRUE(pane.IsReadOnly());
+    ChangeCounter changes(pane);
+    QApplication::clipboard()->setText("pasted");
+    QTest::keyClicks(&pane, "xyz");
+    for (int key : {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Return})
+        QTest::keyClick(&pane, Qt::Key(key));
+    QTest::keyClick(&pane, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&pane, Qt::Key_X, Qt::ControlModifier);
+    QMimeData mime;
+    mime.setText("dropped");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    EXPECT_EQ(pane.GetText(), QString("abc\ndef"));
+    EXPECT_EQ(changes.count, 0);
+
+    QTest::keyClick(&pane, Qt::Key_Right);
+    QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&pane, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(pane.SelStart(), 1);
+    EXPECT_EQ(pane.SelLength(), 2);
+    QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("bc"));
+
+    // Mouse selection: press on "a", drag to the end of "abc".
+    QTextCursor end(pane.document());
+    end.setPosition(3);
+    const QPoint from = pane.cursorRect(QTextCursor(pane.document())).center();
+    const QPoint to = pane.cursorRect(end).center();
+    QTest::mousePress(pane.viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, pane.viewport()->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane.viewport(), &move);
+    QTest::mouseRelease(pane.viewport(), Qt::LeftButton, {}, to);
+    EXPECT_EQ(pane.SelStart(), 0);
+    EXPECT_EQ(pane.SelLength(), 3);
+
+    pane.SetText("replaced"); // loading still works
+    EXPECT_EQ(pane.GetText(), QString("replaced"));
+    pane.SetReadOnly(false);
+    pane.SetSelStart(100);
+    QTest::keyClicks(&pane, "!");
+    EXPECT_EQ(pane.GetText(), QString("replaced!"));
+    EXPECT_EQ(changes.count, 2);
+}
+
+TEST_F(ShownPane, TabTypesOnlyWhenWanted) {
+    EXPECT_FALSE(pane.WantTabs());
+    QTest::keyClick(&pane, Qt::Key_Tab);
+    EXPECT_EQ(pane.GetText(), QString("abc\ndef"));
+    EXPECT_TRUE(other.hasFocus());
+
+    pane.SetWantTabs(true);
+    EXPECT_TRUE(pane.WantTabs());
+    pane.setFocus();
+    QTest::keyClick(&pane, Qt::Key_Tab);
+    EXPECT_EQ(pane.GetText(), QString("\tabc\ndef"));
+    EXPECT_TRUE(pane.hasFocus());
+}
+
+TEST_F(ShownPane, SelectionPastTheEndIsTheEndAndScrollsIntoView) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 60; ++i)
+        rtf += "line\\par ";
+    pane.SetText(rtf + "last}");
+    pane.SetSelStart(2);
+    pane.SetSelLength(2);
+    EXPECT_EQ(pane.textCursor().selectedText(), QString("ne"));
+    pane.SetSelLength(std::numeric_limits<int>::max());
+    EXPECT_EQ(pane.SelLength(), pane.TextLength() - 2);
+    pane.SetSelStart(-3);
+    EXPECT_EQ(pane.SelStart(), 0);
+    EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect()));
+
+    // What the window does to pin the caret: start at the end, no length.
+    pane.SetSelStart(100000);
+    pane.SetSelLength(0);
+    EXPECT_EQ(pane.SelStart(), 60 * 5 + 4);
+    EXPECT_EQ(pane.SelLength(), 0);
+    EXPECT_GT(pane.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect()));
+}
+
+TEST_F(ShownPane, VerticalScrollBarAsNeededAndWordsWrap) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 40; ++i)
+        rtf += "line\\par ";
+    pane.SetText(rtf + "}");
+    EXPECT_TRUE(pane.verticalScrollBar()->isVisible());
+    pane.SetText("short");
+    EXPECT_FALSE(pane.verticalScrollBar()->isVisible());
+    pane.SetText(QByteArray(300, 'w'));
+    EXPECT_FALSE(pane.horizontalScrollBar()->isVisible());
+    EXPECT_GT(pane.document()->begin().layout()->lineCount(), 1);
+}
+
+} // namespace

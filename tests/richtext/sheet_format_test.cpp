@@ -1,0 +1,84 @@
+#include "richtext/trx_rich_edit.h"
+#include "sheet_model.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+QTextCharFormat FormatOfCharAt(TRxRichEdit& pane, int pos) {
+    QTextCursor c(pane.document());
+    c.setPosition(pos + 1);
+    return c.charFormat();
+}
+
+TEST(SheetInPane, EveryFamilyShowsAsItsMarkupSays) {
+    for (vorn::Family family : vorn_test::kAllFamilies) {
+        SCOPED_TRACE(int(family));
+        const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
+        for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
+            TRxRichEdit pane;
+            MarkupToRtf(pane, *markup);
+            const auto expected = vorn_test::ReadGeneratedMarkup(*markup);
+            EXPECT_EQ(pane.GetText(), vorn_test::TextOf(expected));
+            EXPECT_EQ(pane.TextLength(), int(expected.size()));
+            vorn_test::ExpectDocumentLooksLike(*pane.document(), expected);
+        }
+    }
+}
+
+// A degree-2 expression and answer line as the generators write them.
+const char kDegree2[] =
+    "<te=24>VN2-071542 - <b><u>Essai</u></b><br><br><br><ce=noir><te=18>"
+    "7<i> <te=26><times>x</i><te=18><arial><sup>2</sup> - <i> <te=26><times>x</i><te=18><arial>"
+    "  <ce=noir>    pour<br>1\xB0/ <i><te=26><times> x</i><te=18><arial> = 15<tab><tab>"
+    "<cf=jaune> 1 560 <cf=auto><br>";
+
+TEST(SheetInPane, XIsTimesItalic13SquareIsSuperscriptBodyIsArial9) {
+    TRxRichEdit pane;
+    MarkupToRtf(pane, kDegree2);
+    const QString text = pane.GetText();
+    const int seven = text.indexOf(QString("\n7")) + 1;
+    ASSERT_EQ(text.mid(seven, 4), QString("7 x2")); // "7", italic space, "x", "2"
+    const QTextCharFormat x = FormatOfCharAt(pane, seven + 2);
+    EXPECT_EQ(x.fontFamilies().toStringList().value(0), QString("Times New Roman"));
+    EXPECT_TRUE(x.fontItalic());
+    EXPECT_EQ(x.fontPointSize(), 13.0);
+    const QTextCharFormat square = FormatOfCharAt(pane, seven + 3);
+    EXPECT_EQ(square.verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(square.fontFamilies().toStringList().value(0), QString("Arial"));
+    const QTextCharFormat body = FormatOfCharAt(pane, seven);
+    EXPECT_EQ(body.fontFamilies().toStringList().value(0), QString("Arial"));
+    EXPECT_EQ(body.fontPointSize(), 9.0);
+    EXPECT_EQ(FormatOfCharAt(pane, 0).fontPointSize(), 12.0);
+
+    // Yellow on " 1 560 " and nowhere else.
+    const int result = text.indexOf(QString("\t 1 560 ")) + 1;
+    for (int i = 0; i < text.size(); ++i) {
+        const QTextCharFormat f = FormatOfCharAt(pane, i);
+        const bool yellow = text[i] != QLatin1Char('\n') && f.background().style() != Qt::NoBrush &&
+                            f.background().color() == QColor(255, 255, 0);
+        EXPECT_EQ(yellow, i >= result && i < result + 7) << "at " << i;
+    }
+}
+
+TEST(SheetInPane, TabsStopEveryTwoInchesOnScreenHalfAnInchForPlainText) {
+    TRxRichEdit pane;
+    MarkupToRtf(pane, "<te=18>1\xB0/ x<tab><tab><cf=jaune> 7 <cf=auto>");
+    pane.document()->setTextWidth(2000);
+    pane.document()->documentLayout()->documentSize();
+    const qreal inch = pane.logicalDpiX();
+    QTextLine line = pane.document()->begin().layout()->lineAt(0);
+    EXPECT_NEAR(line.cursorToX(6) - line.cursorToX(0), 2 * inch, 0.5);
+    EXPECT_NEAR(line.cursorToX(7) - line.cursorToX(0), 4 * inch, 0.5);
+
+    pane.SetText("a\tb");
+    pane.document()->setTextWidth(2000);
+    pane.document()->documentLayout()->documentSize();
+    line = pane.document()->begin().layout()->lineAt(0);
+    EXPECT_NEAR(line.cursorToX(2) - line.cursorToX(0), inch / 2, 0.5);
+}
+
+} // namespace
