@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/random_source.h"
+#include "output/current_printer.h"
 
 #include <string>
 
@@ -15,4 +16,6 @@ struct AppState {
     bool EditMode = false;
     // The one generator every sheet draws from, seeded once at creation.
     vorn::LcgRandom Random;
+    // The current printer: the default one until the print dialog picks another.
+    vorn::CurrentPrinter Printer;
 };

@@ -11,6 +11,7 @@
 #include "app/start_up.h"
 #include "app/temp_files.h"
 #include "exercises/user_error.h"
+#include "output/preview_box.h"
 #include "richtext/trx_rich_edit.h"
 
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), RemovableDriveCheck(&vorn::IsOnRemovableDrive) {
     setObjectName(QStringLiteral("Form1"));
@@ -61,11 +63,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), RemovableDriveCheck(&vorn::Is
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Saves once more only when the save at closing failed.
+    FormStorage1.FormDestroy();
+}
 
 void TForm1::FormCreate() {
     const QString exe = QCoreApplication::applicationFilePath();
     settingsFileName_ = vorn::SettingsFileNameFor(exe);
+    SetUpFormStorage();
     if (vorn::IsDebuggerAttached()) {
         try {
             vorn::WriteDatCompil(exe, QDateTime::currentDateTime());
@@ -94,10 +100,46 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
+    const bool canClose = FormCloseQuery();
+    if (canClose)
         event->accept();
     else
         event->ignore();
+    FormStorage1.FormCloseQuery(canClose);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    // The stored settings are applied once, before the window first appears.
+    if (!event->spontaneous())
+        FormStorage1.FormShow();
+    QWidget::showEvent(event);
+}
+
+void TForm1::SetUpFormStorage() {
+    FormStorage1.SetIniFileName(settingsFileName_);
+    FormStorage1.SetErrorReporter([this](const QString& message) { ShowError(message); });
+    FormStorage1.SetOnSavePlacement([this] { FormStorage1SavePlacement(); });
+    const auto spin = [](const QString& path, TSpinEdit* control) {
+        return TStoredProperty::Integer(
+            path, [control] { return control->Value(); },
+            [control](int value) { control->SetValue(value); });
+    };
+    FormStorage1.SetStoredProps({
+        TStoredProperty::Text(
+            "edtTitre.Text", [this] { return edtTitre->text(); },
+            [this](const QString& value) { edtTitre->setText(value); }),
+        spin("spedtQuestions.Value", spedtQuestions),
+        TStoredProperty::Integer(
+            "RxRichEdit1.Height", [this] { return RxRichEdit1Height(); },
+            [this](int value) { SetRxRichEdit1Height(value); }),
+        spin("spedtCorriges.Value", spedtCorriges),
+        spin("spedtSujets.Value", spedtSujets),
+        spin("spSepar.Value", spSepar),
+        spin("spInterL.Value", spInterL),
+        TStoredProperty::Boolean(
+            "ckbEdite.Checked", [this] { return ckbEdite->isChecked(); },
+            [this](bool value) { ckbEdite->setChecked(value); }),
+    });
 }
 
 void TForm1::ShowError(const QString& message) {

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "exercises/sheet.h"
+#include "settings/form_storage.h"
 
 #include <QString>
 #include <QWidget>
@@ -23,6 +24,9 @@ class TRxRichEdit;
 class TShape;
 class TSpinEdit;
 class TSplitter;
+namespace vorn {
+class PreviewBox;
+}
 
 // The main window: every control of the program and the handlers that make
 // them work. Controls keep their designer names; handlers are named after the
@@ -73,8 +77,10 @@ public:
     QFrame* Panel2 = nullptr; // wait panel shown while the settings are saved
     QFrame* Panel5 = nullptr;
     QLabel* Label6 = nullptr;
-    QWidget* ScrollBox1 = nullptr; // page preview
-    QMenu* PopupMenu1 = nullptr;   // the spin edits' (empty) context menu
+    vorn::PreviewBox* ScrollBox1 = nullptr; // page preview
+    QMenu* PopupMenu1 = nullptr;            // the spin edits' (empty) context menu
+    // Window placement and the eight stored control values.
+    TFormStorage FormStorage1{this};
 
     // Program-wide state: sheet reference, question count, edit mode and the
     // one random generator.
@@ -133,10 +139,12 @@ public slots:
     void Label9Click();
     void Label9MouseMove();
     void Panel1MouseMove();
+    void FormStorage1SavePlacement() {}
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -151,6 +159,7 @@ private:
     void LayoutBands();
     void PinCaret(TRxRichEdit& pane);
     void GenerateFamily(vorn::Family family);
+    void SetUpFormStorage();
 
     // Controls that keep their distance to the right edge, with their
     // designed left position.

@@ -1,6 +1,8 @@
 // Builds the main window's controls with their designed values.
 #include "app/form1.h"
 
+#include "output/preview_box.h"
+
 #include "app/form_layout.h"
 #include "app/link_label.h"
 #include "app/shape.h"
@@ -15,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 
 namespace {
 
@@ -204,9 +205,9 @@ void TForm1::CreateHiddenPanels() {
     Label6->setGeometry(40, 72, 385, 44);
     Panel2->hide();
 
-    auto* scrollBox = new QScrollArea(this);
-    scrollBox->hide();
-    ScrollBox1 = scrollBox;
+    // Hidden child until the first preview floats it into its own window.
+    ScrollBox1 = new vorn::PreviewBox(this);
+    ScrollBox1->hide();
 }
 
 void TForm1::NameControls() {

@@ -9,6 +9,10 @@
 #include "app/spin_edit.h"
 #include "exercises/cp1252.h"
 #include "exercises/user_error.h"
+#include "output/preview_box.h"
+#include "output/preview_command.h"
+#include "output/print_sheet.h"
+#include "output/save_sheet.h"
 #include "richtext/trx_rich_edit.h"
 
 #include <QCheckBox>
@@ -16,6 +20,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// The reference as the file dialog and the print queue show it.
+QString SheetReferenceText(const AppState& state) {
+    return QString::fromStdString(vorn::Cp1252ToUtf8(state.SheetReference));
+}
+
+} // namespace
 
 // --- Settings-changed marker and title colours
 
@@ -107,19 +120,37 @@ void TForm1::btn_identClick() {
 // --- Output commands
 
 void TForm1::btnEnregistreClick() {
-    // Saving the sheet comes with the output commands.
+    try {
+        vorn::SaveSheetCommand(this, *RxRichEdit1, *RxRichEdit2, SheetReferenceText(State));
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 void TForm1::btnImprimeClick() {
-    // Printing comes with the output commands.
+    try {
+        vorn::PrintSheetCommand(State.Printer, *RxRichEdit1, *RxRichEdit2,
+                                SheetReferenceText(State), spedtSujets->Text(),
+                                spedtCorriges->Text());
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 void TForm1::btnChoixImpClick() {
-    // The printer choice comes with the output commands.
+    try {
+        vorn::ChoosePrinterCommand(this, State.Printer);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 void TForm1::btnApercuClick() {
-    // The page preview comes with the output commands.
+    try {
+        vorn::PreviewCommand(*ScrollBox1, *RxRichEdit1, State.Printer);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 // --- Panes
