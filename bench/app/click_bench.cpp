@@ -8,14 +8,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 namespace {
 
 TForm1& Window() {
     static std::unique_ptr<TForm1> form = [] {
+        static QTemporaryDir settingsDir; // designed values, nothing stored
         auto f = std::make_unique<TForm1>();
         f->RemovableDriveCheck = [] { return false; };
+        f->FormStorage1.SetIniFileName(settingsDir.filePath(QStringLiteral("vorn.ini")));
         f->spedtQuestions->SetValue(40);
         f->show();
         return f;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "app/form1.h"
+#include "output/preview_box.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,10 @@ protected:
     void SetUp() override {
         form = std::make_unique<TForm1>();
         form->RemovableDriveCheck = [] { return false; };
+        // Each test starts as on a first run: no settings file, and nothing it
+        // saves reaches the next test.
+        ASSERT_TRUE(settingsDir.isValid());
+        form->FormStorage1.SetIniFileName(settingsDir.filePath(QStringLiteral("vorn.ini")));
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -23,5 +29,6 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
+    QTemporaryDir settingsDir;
     std::unique_ptr<TForm1> form;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPushButton>
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
 
     TForm1 form;
     form.RemovableDriveCheck = [] { return false; };
+    // Designed values, whatever an earlier run of the program stored.
+    form.FormStorage1.SetIniFileName(dir.filePath(QStringLiteral("vorn.ini")));
+    QFile::remove(dir.filePath(QStringLiteral("vorn.ini")));
     form.State.Random.SetState(20261207u); // the same pictures every run
     form.show();
     bool ok = Save(form, dir, QStringLiteral("0_start"));

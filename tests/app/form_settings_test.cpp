@@ -1,0 +1,104 @@
+// The real window against its settings file: what one run stores, the next
+// run brings back.
+#include "app/form1.h"
+#include "app/shape.h"
+#include "app/spin_edit.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<TForm1> OpenWindow(const QString& iniFile) {
+    auto form = std::make_unique<TForm1>();
+    form->RemovableDriveCheck = [] { return false; };
+    form->FormStorage1.SetIniFileName(iniFile);
+    form->show();
+    QApplication::processEvents();
+    return form;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(FormSettings, FirstCloseWritesTheDesignedValuesInOrder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath(QStringLiteral("vorn.ini"));
+    auto form = OpenWindow(ini);
+    EXPECT_TRUE(form->close());
+
+    const QByteArray text = ReadAll(ini);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_TRUE(text.startsWith("[TForm1]\r\nFormVersion=0\r\nFlags=0\r\nShowCmd=1\r\n"));
+    // The control values close the section, title trimmed, in Windows-1252.
+    const QByteArray values = "edtTitre_Text=Calculer (en d\xE9taillant)           Nom :"
+                              "                             Pr\xE9nom :\r\n"
+                              "spedtQuestions_Value=20\r\n"
+                              "RxRichEdit1_Height=166\r\n"
+                              "spedtCorriges_Value=0\r\n"
+                              "spedtSujets_Value=1\r\n"
+                              "spSepar_Value=120\r\n"
+                              "spInterL_Value=1\r\n"
+                              "ckbEdite_Checked=False\r\n";
+    EXPECT_TRUE(text.endsWith(values)) << text.toStdString();
+    EXPECT_TRUE(text.contains("\r\nVisible=0\r\n"));
+}
+
+TEST(FormSettings, NextRunRestoresEveryStoredValue) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath(QStringLiteral("vorn.ini"));
+    {
+        auto form = OpenWindow(ini);
+        form->edtTitre->setText(QString::fromUtf8("Contrôle n°3"));
+        form->spedtQuestions->SetValue(12);
+        form->spedtSujets->SetValue(3);
+        form->spedtCorriges->SetValue(2);
+        form->spSepar->SetValue(-5);
+        form->spInterL->SetValue(4);
+        form->SetRxRichEdit1Height(200);
+        form->ckbEdite->setChecked(true);
+        EXPECT_TRUE(form->close());
+    }
+    auto form = OpenWindow(ini);
+    EXPECT_EQ(form->edtTitre->text(), QString::fromUtf8("Contrôle n°3"));
+    EXPECT_EQ(form->spedtQuestions->Value(), 12);
+    EXPECT_EQ(form->spedtSujets->Value(), 3);
+    EXPECT_EQ(form->spedtCorriges->Value(), 2);
+    EXPECT_EQ(form->spSepar->Value(), -5);
+    EXPECT_EQ(form->spInterL->Value(), 4);
+    EXPECT_EQ(form->RxRichEdit1Height(), 200);
+    // A stored checked box goes through the click handler: the panes edit.
+    EXPECT_TRUE(form->ckbEdite->isChecked());
+    EXPECT_TRUE(form->State.EditMode);
+    EXPECT_FALSE(form->RxRichEdit1->IsReadOnly());
+    EXPECT_FALSE(form->RxRichEdit2->IsReadOnly());
+    EXPECT_TRUE(form->Shape1->isVisible());
+}
+
+TEST(FormSettings, HandEditedCountIsClampedThroughTheControl) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath(QStringLiteral("vorn.ini"));
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[tform1]\r\nSPEDTQUESTIONS_VALUE=99\r\nspInterL_Value=abc\r\n");
+    file.close();
+    auto form = OpenWindow(ini);
+    EXPECT_EQ(form->spedtQuestions->Value(), 40);
+    EXPECT_EQ(form->spInterL->Value(), 0);
+}
