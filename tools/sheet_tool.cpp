@@ -2,9 +2,9 @@
 
 #include "exercises/random_source.h"
 #include "exercises/sheet.h"
+#include "exercises/user_error.h"
 #include "richtext/markup_converter.h"
 #include "tools/answer_key_name.h"
-#include "tools/atomic_file_writer.h"
 #include "tools/sheet_options.h"
 
 #include <chrono>
@@ -24,8 +24,9 @@ constexpr std::string_view kHelp =
     "  --spacing N      blank lines between statement questions, 0..5 (default 1)\n"
     "  --markup         print the statement and answer-key markup (Windows-1252)\n"
     "  --rtf            print the two RTF documents\n"
-    "  -o FILE          write the statement to FILE and the answer key beside it,\n"
-    "                   named FILE without its extension plus \"_Cor.rtf\"\n";
+    "  -o FILE          save as the window's Save button does: the statement to FILE\n"
+    "                   (plain text when FILE ends in .txt, RTF otherwise), the answer\n"
+    "                   key as RTF to FILE without its extension plus \"_Cor.rtf\"\n";
 
 constexpr std::string_view kProgram = "vorn-sheet: ";
 
@@ -38,7 +39,8 @@ std::uint32_t ClockSeed() {
     return static_cast<std::uint32_t>(ofDay);
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const SheetSaver& save) {
     Options options;
     try {
         options = ParseArguments(args);
@@ -66,10 +68,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     case OutputMode::Files: {
         const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
         try {
-            WriteFilesAtomically({{options.outputPath, ConvertMarkupToRtf(sheet.statement)},
-                                  {answerKeyPath, ConvertMarkupToRtf(sheet.answerKey)}});
-        } catch (const FileWriteError& e) {
-            err << kProgram << "cannot write " << e.what() << '\n';
+            save(sheet.statement, sheet.answerKey, options.outputPath);
+        } catch (const UserError& e) {
+            // The save code's message names the file only when it could not
+            // be created, so the target is always given first.
+            err << kProgram << "cannot save " << options.outputPath << ": " << e.what() << '\n';
             return kExitFailure;
         }
         out << options.outputPath << '\n' << answerKeyPath << '\n';

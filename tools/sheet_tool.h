@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,9 +16,15 @@ inline constexpr int kExitUsage = 2;
 // milliseconds since midnight.
 std::uint32_t ClockSeed();
 
+// Writes the two documents of a sheet, given as markup (Windows-1252), to
+// `path` and to the answer key's file beside it. Throws UserError.
+using SheetSaver = std::function<void(const std::string& statementMarkup,
+                                      const std::string& answerKeyMarkup, const std::string& path)>;
+
 // Runs vorn-sheet on the arguments that follow the program name: generates
-// the sheet, writes it to out or to files, reports problems on err. Returns
-// the exit status.
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// the sheet, writes it to out or through `save`, reports problems on err.
+// Returns the exit status.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const SheetSaver& save);
 
 } // namespace vorn::sheet_tool

@@ -1,3 +1,4 @@
+#include "tools/sheet_saver.h"
 #include "tools/sheet_tool.h"
 
 #include <iostream>
@@ -6,5 +7,5 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return vorn::sheet_tool::Run(args, std::cout, std::cerr);
+    return vorn::sheet_tool::Run(args, std::cout, std::cerr, vorn::sheet_tool::SaveSheetFiles);
 }

@@ -22,6 +22,11 @@ Options Parse(std::vector<std::string> args) {
     return ParseArguments(args);
 }
 
+// For runs that must not get as far as writing files.
+void NeverSaves(const std::string&, const std::string&, const std::string& path) {
+    ADD_FAILURE() << "saved to " << path;
+}
+
 TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
     const Options o = Parse({"vn1", "--markup"});
     EXPECT_FALSE(o.help);
@@ -78,7 +83,7 @@ TEST(SheetOptionsTest, TitleIsConvertedFromUtf8) {
 TEST(SheetOptionsTest, HelpWinsOverEverything) {
     EXPECT_TRUE(Parse({"bogus", "--nope", "--help"}).help);
     std::ostringstream out, err;
-    EXPECT_EQ(vorn::sheet_tool::Run({"-h"}, out, err), 0);
+    EXPECT_EQ(vorn::sheet_tool::Run({"-h"}, out, err, NeverSaves), 0);
     EXPECT_EQ(out.str().substr(0, kUsageLine.size() + 1), kUsageLine + "\n");
     EXPECT_EQ(err.str(), "");
 }
@@ -112,13 +117,15 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "--markup", "--title"}, {"--title"}},
         {{"vn1", "-o"}, {"-o", "file name"}},
         {{"vn1", "-o", ""}, {"-o", "file name"}},
+        {{"ident", "--spacing", "9", "-o", "x.rtf"}, {"--spacing", "0 to 5"}},
+        {{"bogus", "-o", "x.rtf"}, {"bogus"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;
         std::string shown;
         for (const std::string& a : c.args)
             shown += "[" + a + "] ";
-        EXPECT_EQ(vorn::sheet_tool::Run(c.args, out, err), 2) << shown;
+        EXPECT_EQ(vorn::sheet_tool::Run(c.args, out, err, NeverSaves), 2) << shown;
         EXPECT_EQ(out.str(), "") << shown;
         const std::string text = err.str();
         const std::size_t firstEnd = text.find('\n');

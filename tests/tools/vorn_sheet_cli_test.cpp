@@ -1,5 +1,11 @@
+#include "richtext/trx_rich_edit.h"
+
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
@@ -84,18 +90,25 @@ struct Draws {
     }
 };
 
-// A document written twice at once: as markup and as the RTF it stands for.
+// A document written three times at once: as markup, as the RTF it stands
+// for and as its plain text (Windows-1252, paragraphs ended by "\n").
 struct Expected {
     std::string markup;
     std::string rtf;
+    std::string plain;
     Expected& Text(const std::string& t) {
         markup += t;
         rtf += t;
+        plain += t;
         return *this;
     }
     Expected& Tag(const std::string& tag, const std::string& word) {
         markup += tag;
         rtf += word;
+        if (tag == "<br>")
+            plain += '\n';
+        else if (tag == "<tab>")
+            plain += '\t';
         return *this;
     }
 };
@@ -173,6 +186,45 @@ std::pair<Expected, Expected> DegreeOneSheet(std::uint32_t seed, int questions, 
 const std::string kTitleUtf8 = "\xC3\x89l\xC3\xA8ve 1\xC2\xB0";
 const std::string kTitleCp1252 = "\xC9l\xE8ve 1\xB0";
 
+// What a pane makes of a document: its text and its formatting.
+struct PaneView {
+    QString text;
+    QString html;
+};
+
+PaneView Show(const std::string& document) {
+    TRxRichEdit pane;
+    pane.SetText(QByteArray(document.data(), qsizetype(document.size())));
+    return {pane.GetText(), pane.toHtml()};
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string result;
+    for (char c : text)
+        result += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return result;
+}
+
+std::vector<std::string> Listing(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The file holds an RTF document that a pane shows as it shows `expected`.
+void ExpectRtfOf(const fs::path& file, const Expected& expected) {
+    const std::string bytes = ReadFile(file);
+    EXPECT_EQ(bytes.rfind("{\\rtf", 0), 0u) << file;
+    const PaneView written = Show(bytes);
+    EXPECT_EQ(written.text, QString::fromLatin1(expected.plain)) << file;
+    EXPECT_EQ(written.html, Show(kRtfHeader + expected.rtf + "}").html) << file;
+}
+
+const std::string kCannotCreate = "Impossible de cr\xC3\xA9"
+                                  "er le fichier ";
+
 TEST_F(VornSheetCliTest, MarkupAndRtfMatchAnIndependentReproduction) {
     for (const std::uint32_t seed : {0u, 12345u, 4294967295u}) {
         const auto [s, k] = DegreeOneSheet(seed, 3, 5, kTitleCp1252);
@@ -194,18 +246,34 @@ TEST_F(VornSheetCliTest, MarkupAndRtfMatchAnIndependentReproduction) {
     }
 }
 
-TEST_F(VornSheetCliTest, FileOutputWritesBothDocuments) {
-    const auto [s, k] = DegreeOneSheet(777, 2, 120, "");
+TEST_F(VornSheetCliTest, FileOutputSavesBothPanesAsRtf) {
+    const auto [s, k] = DegreeOneSheet(777, 2, 120, kTitleCp1252);
     const fs::path statement = dir_ / "a.b.rtf";
-    const Outcome o = Spawn(
-        {"vn1", "--seed", "777", "--questions", "2", "--title", "", "-o", statement.string()});
+    const Outcome o = Spawn({"vn1", "--seed", "777", "--questions", "2", "--title", kTitleUtf8,
+                             "-o", statement.string()});
     EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
     const fs::path answerKey = dir_ / "a.b_Cor.rtf";
     EXPECT_EQ(o.out, statement.string() + "\n" + answerKey.string() + "\n");
-    EXPECT_EQ(ReadFile(statement), kRtfHeader + s.rtf + "}");
-    EXPECT_EQ(ReadFile(answerKey), kRtfHeader + k.rtf + "}");
-    // Nothing else is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+    ExpectRtfOf(statement, s);
+    ExpectRtfOf(answerKey, k);
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"a.b.rtf", "a.b_Cor.rtf"}));
+}
+
+TEST_F(VornSheetCliTest, TxtStatementIsPlainTextAndOldFilesAreReplaced) {
+    const auto [s, k] = DegreeOneSheet(31, 4, 7, kTitleCp1252);
+    const fs::path statement = dir_ / "feuille.txt";
+    const fs::path answerKey = dir_ / "feuille_Cor.rtf";
+    // Longer than what replaces them, so that a file not emptied first shows.
+    std::ofstream(statement) << std::string(20000, 'x');
+    std::ofstream(answerKey) << std::string(20000, 'y');
+    const Outcome o = Spawn({"vn1", "--seed", "31", "--questions", "4", "--separator", "7",
+                             "--title", kTitleUtf8, "-o", statement.string()});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, statement.string() + "\n" + answerKey.string() + "\n");
+    EXPECT_EQ(ReadFile(statement), WithCrLf(s.plain));
+    ExpectRtfOf(answerKey, k);
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"feuille.txt", "feuille_Cor.rtf"}));
 }
 
 TEST_F(VornSheetCliTest, UnwritablePathFailsWithTheReasonAndWritesNothing) {
@@ -213,8 +281,7 @@ TEST_F(VornSheetCliTest, UnwritablePathFailsWithTheReasonAndWritesNothing) {
     Outcome o = Spawn({"dev1", "--seed", "1", "-o", missing.string()});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find(missing.string()), std::string::npos) << o.err;
-    EXPECT_NE(o.err.find("No such file or directory"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find(kCannotCreate + missing.string()), std::string::npos) << o.err;
     EXPECT_TRUE(fs::is_empty(dir_));
 
     // The statement's name is taken by a folder: it stays a folder, and no
@@ -222,9 +289,25 @@ TEST_F(VornSheetCliTest, UnwritablePathFailsWithTheReasonAndWritesNothing) {
     fs::create_directory(dir_ / "feuille.rtf");
     o = Spawn({"dev2", "--seed", "1", "-o", (dir_ / "feuille.rtf").string()});
     EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.err.find((dir_ / "feuille.rtf").string()), std::string::npos) << o.err;
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(o.err.find(kCannotCreate + (dir_ / "feuille.rtf").string()), std::string::npos)
+        << o.err;
     EXPECT_TRUE(fs::is_directory(dir_ / "feuille.rtf"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"feuille.rtf"});
+}
+
+TEST_F(VornSheetCliTest, AnswerKeyFailureLeavesTheStatementWhole) {
+    const auto [s, k] = DegreeOneSheet(5, 1, 3, "");
+    fs::create_directory(dir_ / "f_Cor.rtf");
+    const Outcome o = Spawn({"vn1", "--seed", "5", "--questions", "1", "--separator", "3",
+                             "--title", "", "-o", (dir_ / "f.rtf").string()});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(o.err.find(kCannotCreate + (dir_ / "f_Cor.rtf").string()), std::string::npos)
+        << o.err;
+    ExpectRtfOf(dir_ / "f.rtf", s);
+    EXPECT_TRUE(fs::is_directory(dir_ / "f_Cor.rtf"));
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"f.rtf", "f_Cor.rtf"}));
 }
 
 TEST_F(VornSheetCliTest, BadInputExitsWith2AndWritesNothing) {

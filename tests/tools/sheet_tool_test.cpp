@@ -1,0 +1,85 @@
+#include "exercises/user_error.h"
+#include "tools/sheet_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SaveCall {
+    std::string statement;
+    std::string answerKey;
+    std::string path;
+};
+
+// Records what it is asked to save, and fails when given a message.
+struct FakeSaver {
+    std::vector<SaveCall> calls;
+    std::string failure;
+
+    vorn::sheet_tool::SheetSaver Saver() {
+        return [this](const std::string& statement, const std::string& answerKey,
+                      const std::string& path) {
+            calls.push_back({statement, answerKey, path});
+            if (!failure.empty())
+                throw vorn::UserError(failure);
+        };
+    }
+};
+
+const std::vector<std::string> kSheet{"dev2", "--seed", "4242", "--questions", "3", "--title", "T"};
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+TEST(SheetToolSaveTest, FilesGetTheSheetThatMarkupPrints) {
+    FakeSaver printer;
+    std::ostringstream markupOut, markupErr;
+    ASSERT_EQ(
+        vorn::sheet_tool::Run(With(kSheet, {"--markup"}), markupOut, markupErr, printer.Saver()),
+        0);
+    EXPECT_TRUE(printer.calls.empty());
+    const std::string printed = markupOut.str();
+    const std::size_t firstEnd = printed.find('\n');
+    ASSERT_NE(firstEnd, std::string::npos);
+
+    for (const auto& [path, answerKeyPath] : std::vector<std::pair<std::string, std::string>>{
+             {"dir.v2/a.b.txt", "dir.v2/a.b_Cor.rtf"}, {"feuille", "feuille_Cor.rtf"}}) {
+        FakeSaver saver;
+        std::ostringstream out, err;
+        EXPECT_EQ(vorn::sheet_tool::Run(With(kSheet, {"-o", path}), out, err, saver.Saver()), 0)
+            << err.str();
+        ASSERT_EQ(saver.calls.size(), 1u);
+        EXPECT_EQ(saver.calls[0].path, path);
+        EXPECT_EQ(saver.calls[0].statement + "\n" + saver.calls[0].answerKey + "\n", printed);
+        EXPECT_EQ(saver.calls[0].statement, printed.substr(0, firstEnd));
+        EXPECT_EQ(out.str(), path + "\n" + answerKeyPath + "\n");
+        EXPECT_EQ(err.str(), "");
+    }
+}
+
+TEST(SheetToolSaveTest, SaveFailureIsStatus1WithThePathAndTheReason) {
+    for (const std::string reason : {"Impossible de cr\xC3\xA9"
+                                     "er le fichier /nope/f.rtf",
+                                     "Erreur \xC3\xA0 l'enregistrement du flux"}) {
+        FakeSaver saver;
+        saver.failure = reason;
+        std::ostringstream out, err;
+        EXPECT_EQ(
+            vorn::sheet_tool::Run(With(kSheet, {"-o", "/nope/f.rtf"}), out, err, saver.Saver()), 1);
+        EXPECT_EQ(saver.calls.size(), 1u);
+        EXPECT_EQ(out.str(), "") << "no path is announced for files not written";
+        const std::string message = err.str();
+        EXPECT_EQ(message.rfind("vorn-sheet: ", 0), 0u) << message;
+        EXPECT_NE(message.find("/nope/f.rtf"), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
+    }
+}
+
+} // namespace

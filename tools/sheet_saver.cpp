@@ -1,0 +1,63 @@
+#include "tools/sheet_saver.h"
+
+#include "output/save_sheet.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <optional>
+
+namespace vorn::sheet_tool {
+namespace {
+
+// Qt's remarks about the desktop it finds (no runtime folder, missing fonts)
+// say nothing about the files written and would clutter a command line's
+// error stream; critical and fatal messages still go through.
+class QuietQtRemarks {
+public:
+    QuietQtRemarks() { previous_ = qInstallMessageHandler(&Handle); }
+    ~QuietQtRemarks() { qInstallMessageHandler(previous_); }
+    QuietQtRemarks(const QuietQtRemarks&) = delete;
+    QuietQtRemarks& operator=(const QuietQtRemarks&) = delete;
+
+private:
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type != QtCriticalMsg && type != QtFatalMsg)
+            return;
+        if (previous_)
+            previous_(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+};
+
+} // namespace
+
+void SaveSheetFiles(const std::string& statementMarkup, const std::string& answerKeyMarkup,
+                    const std::string& path) {
+    const QuietQtRemarks quiet;
+    // The panes are widgets and need an application object; a command-line
+    // tool has no display, hence the offscreen platform. The arguments must
+    // outlive the application.
+    char program[] = "vorn-sheet";
+    char platformOption[] = "-platform";
+    char platform[] = "offscreen";
+    char* argv[] = {program, platformOption, platform, nullptr};
+    int argc = 3;
+    std::optional<QApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
+
+    TRxRichEdit statement;
+    TRxRichEdit answerKey;
+    MarkupToRtf(statement, statementMarkup);
+    MarkupToRtf(answerKey, answerKeyMarkup);
+    SaveSheet(statement, answerKey, QFile::decodeName(path.c_str()));
+}
+
+} // namespace vorn::sheet_tool
