@@ -1,0 +1,309 @@
+#include "richtext/rtf_writer.h"
+
+#include "exercises/cp1252.h"
+#include "richtext/rtf_font_properties.h"
+#include "richtext/rtf_reader.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QHash>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vorn {
+
+namespace {
+
+constexpr int kDefaultTabTwips = 720;
+
+struct FontDecl {
+    QString name;
+    QString familyClass; // "fnil" when the text came from elsewhere than RTF
+    int pitch = -1;      // -1: not declared
+    int charset = 0;
+};
+
+// The character formatting the writer expresses, as RTF numbers.
+struct Props {
+    enum class VAlign { Normal, Super, Sub };
+    int font = 0;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    VAlign valign = VAlign::Normal;
+    int foreground = 0;
+    int background = 0;
+};
+
+void AppendNumber(QByteArray& out, long long n) {
+    out.append(QByteArray::number(n));
+}
+
+void AppendWord(QByteArray& out, const char* word, long long n) {
+    out.append(word);
+    AppendNumber(out, n);
+    out.append(' ');
+}
+
+// Escapes text for RTF: syntax characters, Windows-1252 bytes above 127 as
+// \'hh, everything else as \uN with "?" for readers without Unicode.
+void AppendEscaped(QByteArray& out, QStringView text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        switch (c) {
+        case u'\\':
+            out.append("\\\\");
+            continue;
+        case u'{':
+            out.append("\\{");
+            continue;
+        case u'}':
+            out.append("\\}");
+            continue;
+        case u'\t':
+            out.append("\\tab ");
+            continue;
+        case u'\u2028':
+            out.append("\\line ");
+            continue;
+        case u'\u00A0':
+            out.append("\\~");
+            continue;
+        case u'\u00AD':
+            out.append("\\-");
+            continue;
+        case u'\u2011':
+            out.append("\\_");
+            continue;
+        case u'\uFFFC':
+            continue; // an embedded object has no text to write
+        default:
+            break;
+        }
+        if (c < 0x20)
+            continue;
+        if (c < 0x80) {
+            out.append(static_cast<char>(c));
+            continue;
+        }
+        if (const int byte = UnicodeToCp1252(c); byte >= 0) {
+            out.append("\\'");
+            out.append(kHex[byte >> 4]);
+            out.append(kHex[byte & 0xF]);
+            continue;
+        }
+        out.append("\\u");
+        AppendNumber(out, c > 0x7FFF ? static_cast<int>(c) - 0x10000 : static_cast<int>(c));
+        out.append('?');
+    }
+}
+
+// A document that never came from RTF has RTF's own default tab width.
+int DefaultTabTwips(const QTextDocument& doc) {
+    bool ok = false;
+    const int twips = doc.property(kDefTabTwipsProperty).toInt(&ok);
+    return ok && twips > 0 ? std::min(twips, 32767) : kDefaultTabTwips;
+}
+
+class DocumentWriter {
+public:
+    explicit DocumentWriter(const QTextDocument& doc)
+        : doc_(doc), defaultFont_(doc.defaultFont()) {}
+
+    QByteArray Write() {
+        for (QTextBlock block = doc_.begin(); block.isValid(); block = block.next()) {
+            bool empty = true;
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                if (!fragment.isValid() || fragment.length() == 0)
+                    continue;
+                SwitchTo(PropsOf(fragment.charFormat()));
+                AppendEscaped(body_, fragment.text());
+                empty = false;
+            }
+            // An empty paragraph shows its mark's formatting (its height).
+            if (empty)
+                SwitchTo(PropsOf(block.charFormat()));
+            if (block.next().isValid())
+                body_.append("\\par\r\n");
+        }
+
+        QByteArray out;
+        out.reserve(body_.size() + 512);
+        out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036\\deftab");
+        AppendNumber(out, DefaultTabTwips(doc_));
+        AppendFontTable(out);
+        AppendColorTable(out);
+        out.append("\r\n\\viewkind4\\uc1\\pard\\plain ");
+        out.append(body_);
+        out.append("}\r\n");
+        return out;
+    }
+
+private:
+    void AppendFontTable(QByteArray& out) const {
+        out.append("{\\fonttbl");
+        for (std::size_t i = 0; i < fonts_.size(); ++i) {
+            const FontDecl& font = fonts_[i];
+            out.append("{\\f");
+            AppendNumber(out, static_cast<long long>(i));
+            out.append('\\');
+            out.append(font.familyClass.toLatin1());
+            if (font.pitch >= 0) {
+                out.append("\\fprq");
+                AppendNumber(out, font.pitch);
+            }
+            out.append("\\fcharset");
+            AppendNumber(out, font.charset);
+            out.append(' ');
+            AppendEscaped(out, font.name);
+            out.append(";}");
+        }
+        out.append('}');
+    }
+
+    void AppendColorTable(QByteArray& out) const {
+        out.append("{\\colortbl ;");
+        for (const QColor& color : colors_) {
+            out.append("\\red");
+            AppendNumber(out, color.red());
+            out.append("\\green");
+            AppendNumber(out, color.green());
+            out.append("\\blue");
+            AppendNumber(out, color.blue());
+            out.append(';');
+        }
+        out.append('}');
+    }
+
+    int FontIndex(const QTextCharFormat& format) {
+        FontDecl font;
+        const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
+        font.name = families.isEmpty() ? defaultFont_.family() : families.first();
+        font.familyClass = format.property(kRtfFontClassProperty).toString();
+        if (font.familyClass.isEmpty() ||
+            !std::all_of(font.familyClass.begin(), font.familyClass.end(),
+                         [](QChar c) { return c >= u'a' && c <= u'z'; }))
+            font.familyClass = QStringLiteral("fnil");
+        if (format.hasProperty(kRtfFontPitchProperty))
+            font.pitch = std::clamp(format.intProperty(kRtfFontPitchProperty), 0, 2);
+        if (format.hasProperty(kRtfFontCharsetProperty))
+            font.charset = std::clamp(format.intProperty(kRtfFontCharsetProperty), 0, 255);
+
+        const QString key = font.name + QChar(0x1F) + font.familyClass + QChar(0x1F) +
+                            QString::number(font.pitch) + QChar(0x1F) +
+                            QString::number(font.charset);
+        const auto it = fontIndex_.constFind(key);
+        if (it != fontIndex_.cend())
+            return it.value();
+        const int index = static_cast<int>(fonts_.size());
+        fonts_.push_back(std::move(font));
+        fontIndex_.insert(key, index);
+        return index;
+    }
+
+    // 0 for no colour, else the colour's 1-based entry in the table.
+    int ColorIndex(const QTextCharFormat& format, QTextFormat::Property property) {
+        if (!format.hasProperty(property))
+            return 0;
+        const QBrush brush = format.brushProperty(property);
+        if (brush.style() == Qt::NoBrush)
+            return 0;
+        const QRgb rgb = brush.color().rgb();
+        const auto it = colorIndex_.constFind(rgb);
+        if (it != colorIndex_.cend())
+            return it.value();
+        colors_.push_back(brush.color());
+        const int index = static_cast<int>(colors_.size());
+        colorIndex_.insert(rgb, index);
+        return index;
+    }
+
+    Props PropsOf(const QTextCharFormat& format) {
+        Props p;
+        p.font = FontIndex(format);
+        qreal points = format.fontPointSize();
+        if (points <= 0)
+            points = defaultFont_.pointSizeF();
+        p.halfPoints =
+            points > 0 ? std::clamp(static_cast<int>(std::lround(points * 2)), 2, 3276) : 24;
+        p.bold = format.fontWeight() >= QFont::DemiBold;
+        p.italic = format.fontItalic();
+        p.underline = format.fontUnderline();
+        p.strike = format.fontStrikeOut();
+        switch (format.verticalAlignment()) {
+        case QTextCharFormat::AlignSuperScript:
+            p.valign = Props::VAlign::Super;
+            break;
+        case QTextCharFormat::AlignSubScript:
+            p.valign = Props::VAlign::Sub;
+            break;
+        default:
+            p.valign = Props::VAlign::Normal;
+            break;
+        }
+        p.foreground = ColorIndex(format, QTextFormat::ForegroundBrush);
+        p.background = ColorIndex(format, QTextFormat::BackgroundBrush);
+        return p;
+    }
+
+    // Writes the control words that take the current formatting to `next`.
+    void SwitchTo(const Props& next) {
+        QByteArray& out = body_;
+        if (next.font != current_.font)
+            AppendWord(out, "\\f", next.font);
+        if (next.halfPoints != current_.halfPoints)
+            AppendWord(out, "\\fs", next.halfPoints);
+        if (next.bold != current_.bold)
+            out.append(next.bold ? "\\b " : "\\b0 ");
+        if (next.italic != current_.italic)
+            out.append(next.italic ? "\\i " : "\\i0 ");
+        if (next.underline != current_.underline)
+            out.append(next.underline ? "\\ul " : "\\ulnone ");
+        if (next.strike != current_.strike)
+            out.append(next.strike ? "\\strike " : "\\strike0 ");
+        if (next.valign != current_.valign) {
+            switch (next.valign) {
+            case Props::VAlign::Normal:
+                out.append("\\nosupersub ");
+                break;
+            case Props::VAlign::Super:
+                out.append("\\super ");
+                break;
+            case Props::VAlign::Sub:
+                out.append("\\sub ");
+                break;
+            }
+        }
+        if (next.foreground != current_.foreground)
+            AppendWord(out, "\\cf", next.foreground);
+        if (next.background != current_.background)
+            AppendWord(out, "\\highlight", next.background);
+        current_ = next;
+    }
+
+    const QTextDocument& doc_;
+    const QFont defaultFont_;
+    QByteArray body_;
+    Props current_; // what "\pard\plain" leaves: font 0, 12 points, no styles
+    std::vector<FontDecl> fonts_;
+    QHash<QString, int> fontIndex_;
+    std::vector<QColor> colors_;
+    QHash<QRgb, int> colorIndex_;
+};
+
+} // namespace
+
+QByteArray WriteRtf(const QTextDocument& doc) {
+    return DocumentWriter(doc).Write();
+}
+
+} // namespace vorn
