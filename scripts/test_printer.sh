@@ -18,11 +18,20 @@ _vorn_scheduler_running() {
 }
 
 vorn_test_printer_start() {
-    if _vorn_scheduler_running; then
-        return 0
-    fi
     if ! command -v cupsd >/dev/null 2>&1 || ! command -v lpadmin >/dev/null 2>&1; then
         echo "CUPS n'est pas installé : les tests d'impression seront sautés." >&2
+        return 0
+    fi
+    # A scheduler that already runs (started by the package's installation,
+    # say) is used as it is; only the test queue is added to it.
+    if ! _vorn_start_scheduler; then
+        return 0
+    fi
+    _vorn_add_queue
+}
+
+_vorn_start_scheduler() {
+    if _vorn_scheduler_running; then
         return 0
     fi
 
@@ -40,11 +49,13 @@ vorn_test_printer_start() {
         if [ "$tries" -gt 50 ] || ! kill -0 "$_vorn_cupsd_pid" 2>/dev/null; then
             echo "Le planificateur CUPS n'a pas démarré." >&2
             _vorn_cupsd_pid=""
-            return 0
+            return 1
         fi
         sleep 0.2
     done
+}
 
+_vorn_add_queue() {
     _vorn_previous_default=$(LC_ALL=C lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p' || true)
 
     local conf="/etc/cups/cups-pdf-$VORN_TEST_QUEUE.conf"
