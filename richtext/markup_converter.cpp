@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace vorn {
@@ -21,31 +22,6 @@ const std::string_view RtfHeader =
     "\\viewkind4\\uc1\\pard\\f0 ";
 
 namespace {
-
-struct TagEntry {
-    std::string_view tag;
-    std::string_view rtf;
-};
-
-// Whole-text tags, looked up before the size and colour tags.
-constexpr std::array<TagEntry, 16> kStyleTags{{
-    {"b", "\\b "},
-    {"/b", "\\b0 "},
-    {"i", "\\i "},
-    {"/i", "\\i0 "},
-    {"u", "\\ul "},
-    {"/u", "\\ul0 "},
-    {"s", "\\strike "},
-    {"/s", "\\strike0 "},
-    {"sup", "\\super "},
-    {"/sup", "\\nosupersub "},
-    {"sub", "\\sub "},
-    {"/sub", "\\nosupersub "},
-    {"arial", "\\f0 "},
-    {"times", "\\f1 "},
-    {"courier", "\\f2 "},
-    {"symbol", "\\f3 "},
-}};
 
 struct ColourName {
     std::string_view name; // Windows-1252 bytes, lower case
@@ -81,51 +57,148 @@ int ColourIndex(std::string_view name) {
     return -1;
 }
 
-void AppendTag(std::string& out, std::string_view tag) {
-    for (const TagEntry& e : kStyleTags) {
-        if (e.tag == tag) {
-            out += e.rtf;
-            return;
-        }
+// Only the 26 letters A to Z fold; accented capitals stay as they are.
+constexpr char Folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+constexpr auto kFold = [] {
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = Folded(static_cast<char>(i));
+    return table;
+}();
+
+// A tag of up to eight bytes as one integer, its bytes folded: looking up the
+// whole-text tags then costs a few integer compares. The markup holds no zero
+// byte, so the integer alone tells the tag.
+constexpr std::uint64_t Pack(std::string_view text) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        word |=
+            std::uint64_t{static_cast<unsigned char>(kFold[static_cast<unsigned char>(text[i])])}
+            << (8 * i);
+    return word;
+}
+
+// Writes into a buffer sized beforehand for the longest possible output, so
+// that no append checks or grows the string.
+class RtfOut {
+public:
+    explicit RtfOut(char* start) : w_(start) {}
+    void Put(std::string_view text) {
+        std::memcpy(w_, text.data(), text.size());
+        w_ += text.size();
     }
-    if (tag.substr(0, 3) == "te=") {
+    void Put(const char* from, const char* to) {
+        std::memcpy(w_, from, static_cast<std::size_t>(to - from));
+        w_ += to - from;
+    }
+    void Put(char c) { *w_++ = c; }
+    char* Position() const { return w_; }
+
+private:
+    char* w_;
+};
+
+// The whole-text tags, by their packed folded text: the RTF they write, or
+// nothing. None of them starts like a size or colour tag, so looking them up
+// first gives the same result as looking the tags up in their table order.
+std::string_view WholeTagRtf(std::uint64_t packed) {
+    switch (packed) {
+    case Pack("b"):
+        return "\\b ";
+    case Pack("/b"):
+        return "\\b0 ";
+    case Pack("i"):
+        return "\\i ";
+    case Pack("/i"):
+        return "\\i0 ";
+    case Pack("u"):
+        return "\\ul ";
+    case Pack("/u"):
+        return "\\ul0 ";
+    case Pack("s"):
+        return "\\strike ";
+    case Pack("/s"):
+        return "\\strike0 ";
+    case Pack("sup"):
+        return "\\super ";
+    case Pack("/sup"):
+        return "\\nosupersub ";
+    case Pack("sub"):
+        return "\\sub ";
+    case Pack("/sub"):
+        return "\\nosupersub ";
+    case Pack("arial"):
+        return "\\f0 ";
+    case Pack("times"):
+        return "\\f1 ";
+    case Pack("courier"):
+        return "\\f2 ";
+    case Pack("symbol"):
+        return "\\f3 ";
+    case Pack("br"):
+        return "\\par ";
+    case Pack("tab"):
+        return "\\tab ";
+    default:
+        return {};
+    }
+}
+
+void PutColour(RtfOut& out, std::string_view control, std::string_view name) {
+    const int index = ColourIndex(name);
+    if (index < 0)
+        return;
+    out.Put(control);
+    if (index >= 10)
+        out.Put(static_cast<char>('0' + index / 10));
+    out.Put(static_cast<char>('0' + index % 10));
+    out.Put(' ');
+}
+
+// The size and colour tags, on the folded tag text; anything unrecognised
+// writes nothing.
+void PutOtherTag(RtfOut& out, std::string_view tag) {
+    const std::string_view head = tag.substr(0, 3);
+    if (head == "te=") {
         // The size is copied as it stands, with every "te=" taken out.
-        out += "\\fs";
+        out.Put("\\fs");
         std::size_t pos = 0;
         while (pos < tag.size()) {
-            std::size_t hit = tag.find("te=", pos);
+            const std::size_t hit = tag.find("te=", pos);
             if (hit == std::string_view::npos) {
-                out += tag.substr(pos);
+                out.Put(tag.substr(pos));
                 break;
             }
-            out += tag.substr(pos, hit - pos);
+            out.Put(tag.substr(pos, hit - pos));
             pos = hit + 3;
         }
-        out += ' ';
-        return;
+        out.Put(' ');
+    } else if (head == "ce=") {
+        PutColour(out, "\\cf", tag.substr(3));
+    } else if (head == "cf=") {
+        PutColour(out, "\\highlight", tag.substr(3));
     }
-    if (tag.substr(0, 3) == "ce=") {
-        int index = ColourIndex(tag.substr(3));
-        if (index >= 0) {
-            out += "\\cf";
-            out += std::to_string(index);
-            out += ' ';
-            return;
-        }
+}
+
+// True when any byte of the run is a control character (1..31).
+bool HasControlByte(const char* p, const char* end) {
+    // Eight bytes at a time: a byte below 0x20 sets its high bit in
+    // (x - 0x20..20) & ~x & 0x80..80.
+    constexpr std::uint64_t kLow = 0x2020202020202020ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        if ((x - kLow) & ~x & kHigh)
+            return true;
     }
-    if (tag.substr(0, 3) == "cf=") {
-        int index = ColourIndex(tag.substr(3));
-        if (index >= 0) {
-            out += "\\highlight";
-            out += std::to_string(index);
-            out += ' ';
-            return;
-        }
-    }
-    if (tag == "br")
-        out += "\\par ";
-    else if (tag == "tab")
-        out += "\\tab ";
+    for (; p < end; ++p)
+        if (static_cast<unsigned char>(*p) < 32)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -135,43 +208,53 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
     if (std::size_t nul = markup.find('\0'); nul != std::string_view::npos)
         markup = markup.substr(0, nul);
 
-    std::string out;
-    out.reserve(RtfHeader.size() + markup.size() + markup.size() / 4 + 1);
-    out += RtfHeader;
-    std::string tag;
+    // No piece of markup grows more than threefold ("<s>" gives "\strike "),
+    // except a final unterminated tag ("<s" at the very end), hence the slack.
+    std::string buffer(RtfHeader.size() + 3 * markup.size() + 16, '\0');
+    RtfOut out(buffer.data());
+    out.Put(RtfHeader);
+
+    std::string folded; // tag text of the size and colour tags
     const char* p = markup.data();
     const char* const end = p + markup.size();
     while (p < end) {
         if (*p != '<') {
             // Plain text up to the next tag. Control characters are dropped:
             // breaks and tabs come only from tags.
-            const char* run_end = static_cast<const char*>(std::memchr(p, '<', end - p));
-            if (!run_end)
-                run_end = end;
-            const char* copied = p;
-            for (const char* q = p; q < run_end; ++q) {
-                if (static_cast<unsigned char>(*q) < 32) {
-                    out.append(copied, q);
-                    copied = q + 1;
-                }
+            // Runs and tags are short: a plain loop beats a library call.
+            const char* runEnd = p;
+            while (runEnd < end && *runEnd != '<')
+                ++runEnd;
+            if (!HasControlByte(p, runEnd)) {
+                out.Put(p, runEnd);
+            } else {
+                for (const char* q = p; q < runEnd; ++q)
+                    if (static_cast<unsigned char>(*q) >= 32)
+                        out.Put(*q);
             }
-            out.append(copied, run_end);
-            p = run_end;
+            p = runEnd;
             continue;
         }
         ++p;
-        const char* tag_end = static_cast<const char*>(std::memchr(p, '>', end - p));
-        if (!tag_end)
-            tag_end = end;
-        tag.assign(p, tag_end);
-        for (char& c : tag)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        AppendTag(out, tag);
-        p = tag_end < end ? tag_end + 1 : end; // past the ">"
+        const char* tagEnd = p;
+        while (tagEnd < end && *tagEnd != '>')
+            ++tagEnd; // an unterminated tag is still looked up
+        const std::string_view tag(p, static_cast<std::size_t>(tagEnd - p));
+        const std::string_view whole =
+            tag.size() <= 8 ? WholeTagRtf(Pack(tag)) : std::string_view();
+        if (!whole.empty()) {
+            out.Put(whole);
+        } else {
+            folded.resize(tag.size());
+            for (std::size_t i = 0; i < tag.size(); ++i)
+                folded[i] = kFold[static_cast<unsigned char>(tag[i])];
+            PutOtherTag(out, folded);
+        }
+        p = tagEnd < end ? tagEnd + 1 : end; // past the ">"
     }
-    out += '}';
-    return out;
+    out.Put('}');
+    buffer.resize(static_cast<std::size_t>(out.Position() - buffer.data()));
+    return buffer;
 }
 
 } // namespace vorn
