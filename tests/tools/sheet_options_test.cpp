@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <ctime>
 #include <sstream>
@@ -139,9 +140,11 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
 }
 
 TEST(SheetToolRunTest, ClockSeedIsTheTimeOfDayInMilliseconds) {
-    const std::time_t before = std::time(nullptr);
+    // The same clock as the tool's: time() may lag behind it by a tick.
+    using std::chrono::system_clock;
+    const std::time_t before = system_clock::to_time_t(system_clock::now());
     const std::uint32_t seed = ClockSeed();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after = system_clock::to_time_t(system_clock::now());
     EXPECT_LT(seed, 86400000u);
     const auto msOfDay = [](std::time_t t) {
         std::tm utc{};
