@@ -3,7 +3,7 @@
 
 VORN_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6-dev
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins
     fonts-liberation2 fontconfig
 )
 VORN_TEST_PACKAGES=(
