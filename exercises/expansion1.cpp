@@ -9,8 +9,6 @@ namespace vorn {
 
 namespace {
 
-constexpr const char* kXSquared = "<i> <te=26><times>x</i><te=18><arial><sup>2</sup> ";
-
 // a x (b x + c), with a, b and c in -6..9 and never 0.
 class Dev1 final : public FamilyDraws {
 public:

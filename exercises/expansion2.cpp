@@ -9,8 +9,6 @@ namespace vorn {
 
 namespace {
 
-constexpr const char* kXSquared = "<i> <te=26><times>x</i><te=18><arial><sup>2</sup> ";
-
 // (a x + b)(c x + d), with a, b, c and d in -6..9 and never 0.
 class Dev2 final : public FamilyDraws {
 public:

@@ -8,7 +8,6 @@ namespace vorn {
 
 namespace {
 
-constexpr const char* kXSquared = "<i> <te=26><times>x</i><te=18><arial><sup>2</sup> ";
 constexpr const char* kX = " <te=26><times><i>x<te=18><arial></i>";
 
 // (f x + g)² or (f x + G)(f x - G), with f in 1..20, g in -15..20 but not 0,

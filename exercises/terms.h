@@ -7,6 +7,9 @@ namespace vorn {
 // Pieces of the expressions and of the layout of a sheet. Every function
 // returns a new string (Windows-1252 markup) and touches nothing else.
 
+// x² as the expansion results write it, the space after it included.
+inline constexpr const char* kXSquared = "<i> <te=26><times>x</i><te=18><arial><sup>2</sup> ";
+
 // "+" for a positive n, "-" otherwise (0 included).
 std::string SignText(int n);
 // A coefficient written in front of x: nothing for 1, "-" for -1, the decimal

@@ -1,5 +1,7 @@
 #include "richtext/rtf_tokenizer.h"
 
+#include "exercises/hex_digit.h"
+
 #include <limits>
 
 namespace vorn {
@@ -21,16 +23,6 @@ RtfToken TokenOf(RtfToken::Kind kind) {
     RtfToken token;
     token.kind = kind;
     return token;
-}
-
-int HexValue(unsigned char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -93,7 +85,7 @@ RtfToken RtfTokenizer::ReadControl() {
         int value = 0;
         int digits = 0;
         while (digits < 2 && pos_ < input_.size()) {
-            const int v = HexValue(static_cast<unsigned char>(input_[pos_]));
+            const int v = HexDigitValue(static_cast<unsigned char>(input_[pos_]));
             if (v < 0)
                 break;
             value = value * 16 + v;

@@ -1,5 +1,7 @@
 #include "settings/value_text.h"
 
+#include "exercises/hex_digit.h"
+
 #include <cstdint>
 
 namespace vorn {
@@ -8,16 +10,6 @@ namespace {
 
 bool IsControlOrSpace(char c) {
     return static_cast<unsigned char>(c) <= 32;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -59,7 +51,7 @@ std::optional<int> ParseProfileInteger(std::string_view text) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         std::uint64_t pattern = 0;
         for (char c : text.substr(2)) {
-            const int digit = HexDigit(c);
+            const int digit = HexDigitValue(static_cast<unsigned char>(c));
             if (digit < 0)
                 return std::nullopt;
             pattern = pattern * 16 + static_cast<unsigned>(digit);
