@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPixmap>
 #include <QPushButton>
 
