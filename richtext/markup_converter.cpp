@@ -1,9 +1,11 @@
 #include "richtext/markup_converter.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace vorn {
 
@@ -22,6 +24,33 @@ const std::string_view RtfHeader =
     "\\viewkind4\\uc1\\pard\\f0 ";
 
 namespace {
+
+struct TagEntry {
+    std::string_view tag;
+    std::string_view control; // written followed by one space
+};
+
+// The whole-text tags of the tag table, in its order.
+constexpr std::array<TagEntry, 18> kWholeTags{{
+    {"b", "\\b"},
+    {"/b", "\\b0"},
+    {"i", "\\i"},
+    {"/i", "\\i0"},
+    {"u", "\\ul"},
+    {"/u", "\\ul0"},
+    {"s", "\\strike"},
+    {"/s", "\\strike0"},
+    {"sup", "\\super"},
+    {"/sup", "\\nosupersub"},
+    {"sub", "\\sub"},
+    {"/sub", "\\nosupersub"},
+    {"arial", "\\f0"},
+    {"times", "\\f1"},
+    {"courier", "\\f2"},
+    {"symbol", "\\f3"},
+    {"br", "\\par"},
+    {"tab", "\\tab"},
+}};
 
 struct ColourName {
     std::string_view name; // Windows-1252 bytes, lower case
@@ -81,6 +110,72 @@ constexpr std::uint64_t Pack(std::string_view text) {
     return word;
 }
 
+// Eight bytes at a time ("SWAR"): a word's bytes are scanned together, and
+// the lowest flagged byte of each test below is exact.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+std::uint64_t Load8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+// High bit set in every byte equal to `c` (lowest one exact).
+constexpr std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) {
+    const std::uint64_t x = word ^ (kOnes * c);
+    return (x - kOnes) & ~x & kHighBits;
+}
+
+// High bit set in every byte below 0x20, a control character (lowest one exact).
+constexpr std::uint64_t ControlBytes(std::uint64_t word) {
+    return (word - kOnes * 0x20) & ~word & kHighBits;
+}
+
+// The eight bytes with A..Z turned into a..z and nothing else changed.
+constexpr std::uint64_t FoldWord(std::uint64_t word) {
+    const std::uint64_t low7 = word & ~kHighBits;
+    const std::uint64_t aboveZ = low7 + kOnes * (0x7F - 'Z');
+    const std::uint64_t fromA = low7 + kOnes * (0x80 - 'A');
+    const std::uint64_t upper = (fromA ^ aboveZ) & ~word & kHighBits;
+    return word | (upper >> 2);
+}
+
+std::size_t LowestByte(std::uint64_t flags) {
+    return static_cast<std::size_t>(std::countr_zero(flags)) / 8;
+}
+
+// The first `c` in [p, end), or end.
+const char* Find(const char* p, const char* end, unsigned char c) {
+    for (; end - p >= 8; p += 8)
+        if (const std::uint64_t hit = BytesEqual(Load8(p), c))
+            return p + LowestByte(hit);
+    while (p < end && static_cast<unsigned char>(*p) != c)
+        ++p;
+    return p;
+}
+
+// The first "<" or control character in [p, end), or end.
+const char* FindTagOrControl(const char* p, const char* end) {
+    for (; end - p >= 8; p += 8) {
+        const std::uint64_t word = Load8(p);
+        if (const std::uint64_t hit = BytesEqual(word, '<') | ControlBytes(word))
+            return p + LowestByte(hit);
+    }
+    while (p < end && *p != '<' && static_cast<unsigned char>(*p) >= 32)
+        ++p;
+    return p;
+}
+
+// Pack() of a tag text of at most eight bytes, read in one load when the
+// markup has eight bytes left.
+std::uint64_t PackTag(const char* p, std::size_t size, const char* end) {
+    if (std::endian::native != std::endian::little || end - p < 8)
+        return Pack(std::string_view(p, size));
+    const std::uint64_t mask = size == 8 ? ~0ull : (1ull << (8 * size)) - 1;
+    return FoldWord(Load8(p)) & mask;
+}
+
 // Writes into a buffer sized beforehand for the longest possible output, so
 // that no append checks or grows the string.
 class RtfOut {
@@ -95,55 +190,77 @@ public:
         w_ += to - from;
     }
     void Put(char c) { *w_++ = c; }
+    // Copies all sixteen bytes but advances by `size` only: the buffer has room
+    // to spare at its end.
+    void Put16(const char (&text)[16], std::size_t size) {
+        std::memcpy(w_, text, 16);
+        w_ += size;
+    }
     char* Position() const { return w_; }
 
 private:
     char* w_;
 };
 
-// The whole-text tags, by their packed folded text: the RTF they write, or
-// nothing. None of them starts like a size or colour tag, so looking them up
-// first gives the same result as looking the tags up in their table order.
-std::string_view WholeTagRtf(std::uint64_t packed) {
-    switch (packed) {
-    case Pack("b"):
-        return "\\b ";
-    case Pack("/b"):
-        return "\\b0 ";
-    case Pack("i"):
-        return "\\i ";
-    case Pack("/i"):
-        return "\\i0 ";
-    case Pack("u"):
-        return "\\ul ";
-    case Pack("/u"):
-        return "\\ul0 ";
-    case Pack("s"):
-        return "\\strike ";
-    case Pack("/s"):
-        return "\\strike0 ";
-    case Pack("sup"):
-        return "\\super ";
-    case Pack("/sup"):
-        return "\\nosupersub ";
-    case Pack("sub"):
-        return "\\sub ";
-    case Pack("/sub"):
-        return "\\nosupersub ";
-    case Pack("arial"):
-        return "\\f0 ";
-    case Pack("times"):
-        return "\\f1 ";
-    case Pack("courier"):
-        return "\\f2 ";
-    case Pack("symbol"):
-        return "\\f3 ";
-    case Pack("br"):
-        return "\\par ";
-    case Pack("tab"):
-        return "\\tab ";
-    default:
-        return {};
+// The tag table's entries that a tag of at most eight bytes can match as a
+// whole: the style and font tags, "br", "tab", and the colour tags whose text
+// fits. A whole text matches at most one entry of the table (no style tag
+// starts like a size or colour tag), so finding it here gives the same result
+// as going through the table in its order.
+struct ShortTag {
+    std::uint64_t packed = 0;
+    char rtf[16] = {}; // what the tag writes, padded so it copies in one move
+    std::size_t size = 0;
+};
+
+constexpr std::size_t kShortTagSlots = 128; // a power of two, mostly empty
+
+constexpr std::size_t ShortTagSlot(std::uint64_t packed) {
+    return static_cast<std::size_t>((packed * 0x9E3779B97F4A7C15ull) >> 57);
+}
+
+constexpr auto kShortTags = [] {
+    std::array<ShortTag, kShortTagSlots> table{};
+    const auto add = [&table](std::string_view head, std::string_view name,
+                              std::string_view control, int colour) {
+        if (head.size() + name.size() > 8)
+            return;
+        char tag[8] = {};
+        std::size_t n = 0;
+        for (char c : head)
+            tag[n++] = c;
+        for (char c : name)
+            tag[n++] = c;
+        const std::uint64_t packed = Pack(std::string_view(tag, n));
+        std::size_t slot = ShortTagSlot(packed);
+        while (table[slot].size != 0)
+            slot = (slot + 1) % kShortTagSlots;
+        ShortTag& entry = table[slot];
+        entry.packed = packed;
+        for (char c : control)
+            entry.rtf[entry.size++] = c;
+        if (colour >= 10)
+            entry.rtf[entry.size++] = static_cast<char>('0' + colour / 10);
+        if (colour >= 0)
+            entry.rtf[entry.size++] = static_cast<char>('0' + colour % 10);
+        entry.rtf[entry.size++] = ' ';
+    };
+    for (const TagEntry& e : kWholeTags)
+        add(e.tag, "", e.control, -1);
+    for (const ColourName& c : kColourNames) {
+        add("ce=", c.name, "\\cf", c.index);
+        add("cf=", c.name, "\\highlight", c.index);
+    }
+    return table;
+}();
+
+const ShortTag* FindShortTag(std::uint64_t packed) {
+    for (std::size_t slot = ShortTagSlot(packed);; slot = (slot + 1) % kShortTagSlots) {
+        const ShortTag& entry = kShortTags[slot];
+        if (entry.size == 0)
+            return nullptr;
+        if (entry.packed == packed)
+            return &entry;
     }
 }
 
@@ -183,24 +300,6 @@ void PutOtherTag(RtfOut& out, std::string_view tag) {
     }
 }
 
-// True when any byte of the run is a control character (1..31).
-bool HasControlByte(const char* p, const char* end) {
-    // Eight bytes at a time: a byte below 0x20 sets its high bit in
-    // (x - 0x20..20) & ~x & 0x80..80.
-    constexpr std::uint64_t kLow = 0x2020202020202020ull;
-    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-    for (; end - p >= 8; p += 8) {
-        std::uint64_t x;
-        std::memcpy(&x, p, 8);
-        if ((x - kLow) & ~x & kHigh)
-            return true;
-    }
-    for (; p < end; ++p)
-        if (static_cast<unsigned char>(*p) < 32)
-            return true;
-    return false;
-}
-
 } // namespace
 
 std::string ConvertMarkupToRtf(std::string_view markup) {
@@ -208,10 +307,12 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
     if (std::size_t nul = markup.find('\0'); nul != std::string_view::npos)
         markup = markup.substr(0, nul);
 
-    // No piece of markup grows more than threefold ("<s>" gives "\strike "),
-    // except a final unterminated tag ("<s" at the very end), hence the slack.
-    std::string buffer(RtfHeader.size() + 3 * markup.size() + 16, '\0');
-    RtfOut out(buffer.data());
+    // No piece of markup grows more than threefold ("<s>" gives "\\strike "),
+    // except a final unterminated tag ("<s" at the very end); the slack also
+    // lets a known tag's RTF be copied as one sixteen-byte block.
+    const std::size_t capacity = RtfHeader.size() + 3 * markup.size() + 32;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+    RtfOut out(buffer.get());
     out.Put(RtfHeader);
 
     std::string folded; // tag text of the size and colour tags
@@ -221,40 +322,37 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
         if (*p != '<') {
             // Plain text up to the next tag. Control characters are dropped:
             // breaks and tabs come only from tags.
-            // Runs and tags are short: a plain loop beats a library call.
-            const char* runEnd = p;
-            while (runEnd < end && *runEnd != '<')
-                ++runEnd;
-            if (!HasControlByte(p, runEnd)) {
-                out.Put(p, runEnd);
-            } else {
-                for (const char* q = p; q < runEnd; ++q)
-                    if (static_cast<unsigned char>(*q) >= 32)
-                        out.Put(*q);
-            }
-            p = runEnd;
+            const char* stop = FindTagOrControl(p, end);
+            out.Put(p, stop);
+            p = stop;
+            if (p < end && *p != '<')
+                ++p; // a control character
             continue;
         }
         ++p;
-        const char* tagEnd = p;
-        while (tagEnd < end && *tagEnd != '>')
-            ++tagEnd; // an unterminated tag is still looked up
-        const std::string_view tag(p, static_cast<std::size_t>(tagEnd - p));
-        const std::string_view whole =
-            tag.size() <= 8 ? WholeTagRtf(Pack(tag)) : std::string_view();
-        if (!whole.empty()) {
-            out.Put(whole);
+        const char* tagEnd = Find(p, end, '>'); // an unterminated tag is still looked up
+        const std::size_t size = static_cast<std::size_t>(tagEnd - p);
+        if (size <= 8) {
+            const std::uint64_t packed = PackTag(p, size, end);
+            if (const ShortTag* known = FindShortTag(packed)) {
+                out.Put16(known->rtf, known->size);
+            } else {
+                // The packed word holds the folded text itself.
+                char text[8];
+                for (std::size_t i = 0; i < size; ++i)
+                    text[i] = static_cast<char>(packed >> (8 * i));
+                PutOtherTag(out, std::string_view(text, size));
+            }
         } else {
-            folded.resize(tag.size());
-            for (std::size_t i = 0; i < tag.size(); ++i)
-                folded[i] = kFold[static_cast<unsigned char>(tag[i])];
+            folded.resize(size);
+            for (std::size_t i = 0; i < size; ++i)
+                folded[i] = kFold[static_cast<unsigned char>(p[i])];
             PutOtherTag(out, folded);
         }
         p = tagEnd < end ? tagEnd + 1 : end; // past the ">"
     }
     out.Put('}');
-    buffer.resize(static_cast<std::size_t>(out.Position() - buffer.data()));
-    return buffer;
+    return std::string(buffer.get(), out.Position());
 }
 
 } // namespace vorn
