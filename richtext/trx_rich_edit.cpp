@@ -30,6 +30,23 @@ private:
     bool& flag_;
 };
 
+// Takes the page size from a document for as long as it lives. Without one,
+// the document's layout ignores every change, so nothing is laid out until the
+// size comes back, and then everything is laid out at once.
+class PageSizeHold {
+public:
+    explicit PageSizeHold(QTextDocument& doc) : doc_(doc), size_(doc.pageSize()) {
+        doc_.setPageSize(QSizeF(0, 0));
+    }
+    ~PageSizeHold() { doc_.setPageSize(size_); }
+    PageSizeHold(const PageSizeHold&) = delete;
+    PageSizeHold& operator=(const PageSizeHold&) = delete;
+
+private:
+    QTextDocument& doc_;
+    const QSizeF size_;
+};
+
 // The block size handed to a stream sink at a time.
 constexpr qint64 kStreamBlock = 4096;
 
@@ -77,16 +94,22 @@ void TRxRichEdit::SetText(const QByteArray& bytes) {
         // A new content is not an edit the user could undo.
         doc.setUndoRedoEnabled(false);
         doc.setProperty(vorn::kDefTabTwipsProperty, QVariant());
-        // One edit block: the pane lays the new content out once, at its end,
-        // instead of after every piece the reader inserts.
-        QTextCursor edit(&doc);
-        edit.beginEditBlock();
-        if (bytes.startsWith("{\\rtf"))
-            vorn::ReadRtf(bytes, doc);
-        else
-            LoadPlainText(bytes);
-        vorn::ApplyDefaultTabStops(doc);
-        edit.endEditBlock();
+        {
+            // Emptying the document, the new default tab stops and the end of
+            // the edit block would each lay the whole content out again: the
+            // layout waits for the page size to come back and runs once.
+            const PageSizeHold hold(doc);
+            // One edit block: the content is announced once, at its end,
+            // instead of after every piece the reader inserts.
+            QTextCursor edit(&doc);
+            edit.beginEditBlock();
+            if (bytes.startsWith("{\\rtf"))
+                vorn::ReadRtf(bytes, doc);
+            else
+                LoadPlainText(bytes);
+            vorn::ApplyDefaultTabStops(doc);
+            edit.endEditBlock();
+        }
         doc.setUndoRedoEnabled(true);
         setTextCursor(QTextCursor(&doc));
         if (pinScrollBar)

@@ -43,6 +43,8 @@ void LoadBothPanes(benchmark::State& state, bool visible) {
         MarkupToRtf(statement, sheet.statement);
         MarkupToRtf(answers, sheet.answerKey);
     }
+    state.counters["statementChars"] = statement.TextLength();
+    state.counters["answerChars"] = answers.TextLength();
     SetLabel(state);
 }
 
