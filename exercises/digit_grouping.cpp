@@ -1,39 +1,79 @@
 #include "exercises/digit_grouping.h"
 
+#include <charconv>
+
 namespace vorn {
 
-std::string GroupIntDigits(std::string_view s) {
-    if (s.size() <= 3)
-        return std::string(s);
+void AppendGroupedIntDigits(std::string& out, std::string_view s) {
+    if (s.size() <= 3) {
+        out.append(s);
+        return;
+    }
     // The leading group takes what is left over, so it holds 1 to 3 characters.
     std::size_t head = s.size() % 3;
     if (head == 0)
         head = 3;
-    std::string out(s.substr(0, head));
+    out.append(s.substr(0, head));
     for (std::size_t p = head; p < s.size(); p += 3) {
         out += ' ';
-        out += s.substr(p, 3);
+        out.append(s.substr(p, 3));
     }
+}
+
+void AppendGroupedFracDigits(std::string& out, std::string_view s) {
+    for (std::size_t p = 0; p < s.size(); p += 3) {
+        if (p > 0)
+            out += ' ';
+        out.append(s.substr(p, 3));
+    }
+}
+
+void AppendGroupedNumber(std::string& out, std::string_view s) {
+    const std::size_t point = s.find('.');
+    if (point == std::string_view::npos) {
+        AppendGroupedIntDigits(out, s);
+        return;
+    }
+    AppendGroupedIntDigits(out, s.substr(0, point));
+    out += '.';
+    AppendGroupedFracDigits(out, s.substr(point + 1));
+}
+
+std::size_t PieceSize(GroupedIntPiece) {
+    return 11 + 3; // ten digits and a sign, and three group breaks
+}
+
+void WritePiece(char*& at, GroupedIntPiece number) {
+    char digits[11];
+    const std::size_t size = static_cast<std::size_t>(
+        std::to_chars(digits, digits + sizeof digits, number.n).ptr - digits);
+    // As in AppendGroupedIntDigits: the leading group holds 1 to 3 characters.
+    std::size_t head = size % 3;
+    if (head == 0)
+        head = 3;
+    for (std::size_t p = 0; p < size; ++p) {
+        if (p >= head && (p - head) % 3 == 0)
+            *at++ = ' ';
+        *at++ = digits[p];
+    }
+}
+
+std::string GroupIntDigits(std::string_view s) {
+    std::string out;
+    AppendGroupedIntDigits(out, s);
     return out;
 }
 
 std::string GroupFracDigits(std::string_view s) {
-    if (s.size() <= 3)
-        return std::string(s);
     std::string out;
-    for (std::size_t p = 0; p < s.size(); p += 3) {
-        if (p > 0)
-            out += ' ';
-        out += s.substr(p, 3);
-    }
+    AppendGroupedFracDigits(out, s);
     return out;
 }
 
 std::string GroupNumber(std::string_view s) {
-    const std::size_t point = s.find('.');
-    if (point == std::string_view::npos)
-        return GroupIntDigits(s);
-    return GroupIntDigits(s.substr(0, point)) + "." + GroupFracDigits(s.substr(point + 1));
+    std::string out;
+    AppendGroupedNumber(out, s);
+    return out;
 }
 
 } // namespace vorn

@@ -16,4 +16,16 @@ std::string GroupFracDigits(std::string_view s);
 // fractional part grouped from the left.
 std::string GroupNumber(std::string_view s);
 
+// The same groupings appended to `out`.
+void AppendGroupedIntDigits(std::string& out, std::string_view s);
+void AppendGroupedFracDigits(std::string& out, std::string_view s);
+void AppendGroupedNumber(std::string& out, std::string_view s);
+
+// An integer written as GroupNumber(std::to_string(n)) writes it, for Append().
+struct GroupedIntPiece {
+    int n;
+};
+std::size_t PieceSize(GroupedIntPiece number);
+void WritePiece(char*& at, GroupedIntPiece number);
+
 } // namespace vorn

@@ -1,6 +1,7 @@
 #include "exercises/coefficient_draw.h"
 #include "exercises/families.h"
 #include "exercises/frame.h"
+#include "exercises/markup_append.h"
 #include "exercises/terms.h"
 
 #include <cstdlib>
@@ -12,29 +13,25 @@ namespace {
 // a x (b x + c), with a, b and c in -6..9 and never 0.
 class Dev1 final : public FamilyDraws {
 public:
-    std::string DrawSheet(RandomSource&, std::string_view) override { return {}; }
+    void DrawSheet(RandomSource&, std::string_view, std::string&) override {}
 
-    QuestionLines DrawQuestion(int number, RandomSource& random) override {
+    void DrawQuestion(int number, RandomSource& random, std::string& statement,
+                      std::string& answer) override {
         const int a = DrawNonZeroCoefficient(random);
         const int b = DrawNonZeroCoefficient(random);
         const int c = DrawNonZeroCoefficient(random);
 
-        // The x coefficient keeps its digit even at 1: only the x² one goes
-        // through CoefText.
-        const std::string result = CoefText(a * b) + kXSquared + SignText(a * c) + " " +
-                                   std::to_string(std::abs(a * c)) +
-                                   "<i> <te=26><times> x</i><te=18><arial>";
-        const std::string head = std::to_string(number) + "\xB0/ " + CoefText(a);
-        const std::string constant = SignText(c) + " " + std::to_string(std::abs(c)) + ")";
-
         // Both lines write the same product, with their x tags in another order.
-        QuestionLines lines;
-        lines.statement = head + " <te=26><times><i>x<arial></i><te=18>(" + CoefText(b) +
-                          "<te=26><times><i> x<te=18><arial></i>  " + constant + "<br>";
-        lines.answer = head + " <te=26><times><i>x<te=18><arial></i>(" + CoefText(b) +
-                       " <te=26><times><i>x<te=18><arial></i>  " + constant + TabRun(3) +
-                       Highlight(result) + "<br>";
-        return lines;
+        Append(statement, number, "\xB0/ ", CoefPiece{a}, " <te=26><times><i>x<arial></i><te=18>(",
+               CoefPiece{b}, "<te=26><times><i> x<te=18><arial></i>  ", SignPiece{c}, ' ',
+               std::abs(c), ")<br>");
+        Append(answer, number, "\xB0/ ", CoefPiece{a}, " <te=26><times><i>x<te=18><arial></i>(",
+               CoefPiece{b}, " <te=26><times><i>x<te=18><arial></i>  ", SignPiece{c}, ' ',
+               std::abs(c), ")", TabRunPiece{3}, kHighlightOpen);
+        // The result. The x coefficient keeps its digit even at 1: only the x²
+        // one is a CoefPiece.
+        Append(answer, CoefPiece{a * b}, kXSquared, SignPiece{a * c}, ' ', std::abs(a * c),
+               "<i> <te=26><times> x</i><te=18><arial>", kHighlightClose, "<br>");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "exercises/frame.h"
 
+#include "exercises/markup_append.h"
 #include "exercises/terms.h"
 
 #include <stdexcept>
@@ -8,28 +9,28 @@ namespace vorn {
 
 namespace {
 
-std::string TwoDigits(std::int32_t n) {
-    std::string digits = std::to_string(n);
-    if (digits.size() < 2)
-        digits.insert(0, "0");
-    return digits;
-}
+// The longest question line any family writes, with room to spare.
+constexpr std::size_t kMaxQuestionLine = 320;
+// The longest header, its title and its separator line left out.
+constexpr std::size_t kMaxHeader = 400;
 
 } // namespace
 
 std::string DrawSheetReference(std::string_view prefix, RandomSource& random) {
     std::string reference(prefix);
-    for (int i = 0; i < 3; ++i)
-        reference += TwoDigits(random.Random(100));
+    for (int i = 0; i < 3; ++i) {
+        const int n = random.Random(100);
+        if (n >= 0 && n < 10)
+            reference += '0';
+        Append(reference, n);
+    }
     return reference;
 }
 
 std::string Highlight(std::string_view result) {
     std::string out;
-    out.reserve(result.size() + 21);
-    out += "<cf=jaune> ";
-    out += result;
-    out += " <cf=auto>";
+    out.reserve(kHighlightOpen.size() + result.size() + kHighlightClose.size());
+    Append(out, kHighlightOpen, result, kHighlightClose);
     return out;
 }
 
@@ -43,37 +44,37 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
                                 std::to_string(kMaxQuestionCount));
 
     const std::string separator = SeparatorLine(settings.separatorLength);
-    const std::string spacing = SpacingLines(settings.spacingLines);
+    // The gaps between two questions, in the statement and in the answer key.
+    std::string statementGap = SpacingLines(settings.spacingLines);
+    Append(statementGap, separator, layout.gapEnd);
+    std::string answerGap;
+    Append(answerGap, separator, layout.gapEnd);
 
     Sheet sheet;
     sheet.reference = DrawSheetReference(layout.prefix, random);
-    const std::string expressionLine = family.DrawSheet(random, separator);
-
     std::string& s = sheet.statement;
     std::string& k = sheet.answerKey;
-    s = "<te=24>" + sheet.reference + " - <b><u>" + settings.title +
-        std::string(layout.titleClose) + "<ce=noir><te=18>" + expressionLine;
-    k = "<te=24>" + sheet.reference + " - <b><u>Corrig\xE9</u></b> - " + settings.title +
-        "<br><br><br><ce=noir><te=18>" + expressionLine;
 
-    // A question line is a few hundred bytes at most: one allocation each.
-    if (count > 0) {
-        const std::size_t perQuestion = 320 + separator.size() + layout.gapEnd.size();
-        s.reserve(s.size() + static_cast<std::size_t>(count) * (perQuestion + spacing.size()));
-        k.reserve(k.size() + static_cast<std::size_t>(count) * perQuestion);
-    }
+    // Reserving everything up front leaves one allocation per text.
+    const std::size_t header = kMaxHeader + settings.title.size() + separator.size();
+    const std::size_t questions = count > 0 ? static_cast<std::size_t>(count) : 0;
+    s.reserve(header + questions * (kMaxQuestionLine + statementGap.size()));
+    k.reserve(header + questions * (kMaxQuestionLine + answerGap.size()));
+
+    Append(s, "<te=24>", sheet.reference, " - <b><u>", settings.title, layout.titleClose,
+           "<ce=noir><te=18>");
+    Append(k, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", settings.title,
+           "<br><br><br><ce=noir><te=18>");
+    // Both headers end with the same expression line.
+    const std::size_t lineStart = s.size();
+    family.DrawSheet(random, separator, s);
+    k.append(s, lineStart);
+
     for (int i = 1; i <= count; ++i) {
-        const QuestionLines lines = family.DrawQuestion(i, random);
-        s += lines.statement;
+        family.DrawQuestion(i, random, s, k);
         if (i < count) {
-            s += spacing;
-            s += separator;
-            s += layout.gapEnd;
-        }
-        k += lines.answer;
-        if (i < count) {
-            k += separator;
-            k += layout.gapEnd;
+            s += statementGap;
+            k += answerGap;
         }
     }
     return sheet;

@@ -15,27 +15,28 @@ struct FrameLayout {
     std::string_view gapEnd;     // closes every gap between two questions
 };
 
-// The two lines of one question, each with its closing line break.
-struct QuestionLines {
-    std::string statement;
-    std::string answer;
-};
-
-// The part of a generation that belongs to one family.
+// The part of a generation that belongs to one family. Both members write
+// straight into the sheet's texts, which the frame has reserved.
 class FamilyDraws {
 public:
     virtual ~FamilyDraws() = default;
-    // The draws made once per sheet; returns the expression line shown in
-    // both headers (empty for the expansion families). `separator` is the
-    // sheet's separator line.
-    virtual std::string DrawSheet(RandomSource& random, std::string_view separator) = 0;
-    // The draws and the two lines of question `number` (counted from 1).
-    virtual QuestionLines DrawQuestion(int number, RandomSource& random) = 0;
+    // The draws made once per sheet; appends to `line` the expression line
+    // shown in both headers (nothing for the expansion families).
+    // `separator` is the sheet's separator line.
+    virtual void DrawSheet(RandomSource& random, std::string_view separator, std::string& line) = 0;
+    // The draws of question `number` (counted from 1); appends its statement
+    // line and its answer line, each with its closing line break.
+    virtual void DrawQuestion(int number, RandomSource& random, std::string& statement,
+                              std::string& answer) = 0;
 };
 
 // The sheet reference: the prefix and three draws of Random(100), each
 // written with two digits.
 std::string DrawSheetReference(std::string_view prefix, RandomSource& random);
+
+// What the answer key writes around a result to highlight it.
+inline constexpr std::string_view kHighlightOpen = "<cf=jaune> ";
+inline constexpr std::string_view kHighlightClose = " <cf=auto>";
 
 // A result as the answer key highlights it.
 std::string Highlight(std::string_view result);
