@@ -145,6 +145,18 @@ std::size_t LowestByte(std::uint64_t flags) {
     return static_cast<std::size_t>(std::countr_zero(flags)) / 8;
 }
 
+// A short size tag with a single "te=", at its start: "te=26" writes
+// "\\fs26 ". (Others, like "te=te=18", take the general way.)
+constexpr bool IsPlainSizeTag(std::uint64_t packed, std::size_t size) {
+    constexpr std::uint64_t kTe = Pack("te=");
+    if ((packed & 0xFFFFFF) != kTe)
+        return false;
+    for (std::size_t at = 3; at + 3 <= size; ++at)
+        if (((packed >> (8 * at)) & 0xFFFFFF) == kTe)
+            return false;
+    return true;
+}
+
 // The first `c` in [p, end), or end.
 const char* Find(const char* p, const char* end, unsigned char c) {
     for (; end - p >= 8; p += 8)
@@ -195,6 +207,14 @@ public:
     void Put16(const char (&text)[16], std::size_t size) {
         std::memcpy(w_, text, 16);
         w_ += size;
+    }
+    // "\\fs", the `size` bytes of `value` (packed as by Pack()), and a space.
+    void PutSize(std::uint64_t value, std::size_t size) {
+        std::memcpy(w_, "\\fs", 3);
+        w_ += 3;
+        for (std::size_t i = 0; i < size; ++i)
+            *w_++ = static_cast<char>(value >> (8 * i));
+        *w_++ = ' ';
     }
     char* Position() const { return w_; }
 
@@ -336,6 +356,8 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
             const std::uint64_t packed = PackTag(p, size, end);
             if (const ShortTag* known = FindShortTag(packed)) {
                 out.Put16(known->rtf, known->size);
+            } else if (IsPlainSizeTag(packed, size)) {
+                out.PutSize(packed >> 24, size - 3);
             } else {
                 // The packed word holds the folded text itself.
                 char text[8];
