@@ -168,3 +168,46 @@ TEST(MarkupToRtfTest, EachCallStartsAfresh) {
 }
 
 } // namespace
+
+namespace {
+
+// Text and tags are read eight bytes at a time where eight remain: the same
+// markup must convert alike wherever it stands against those words.
+TEST(MarkupToRtfTest, PositionInTheMarkupChangesNothing) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<cf=jaune>", "\\highlight12 "}, // exactly eight bytes of tag text
+        {"<CF=JAUNE>", "\\highlight12 "},
+        {"<ce=olive>", "\\cf4 "},
+        {"<ce=marron>", "\\cf2 "}, // nine bytes
+        {"<te=26>", "\\fs26 "},
+        {"<te=12345>", "\\fs12345 "},
+        {"<te=123456>", "\\fs123456 "},
+        {"<te=te=1>", "\\fs1 "},
+        {"<abcdefgh>", ""},
+        {"<\xC9>", ""},
+        {"<tab>", "\\tab "},
+        {"<>", ""},
+    };
+    for (const auto& [tag, rtf] : cases) {
+        for (std::size_t lead = 0; lead < 9; ++lead) {
+            const std::string text(lead, 'a');
+            // In the middle, with plenty after it, and as the very last bytes.
+            EXPECT_EQ(Convert(text + tag + "zzzzzzzzzzzz"), Doc(text + rtf + "zzzzzzzzzzzz"))
+                << tag << " after " << lead;
+            EXPECT_EQ(Convert(text + tag), Doc(text + rtf)) << tag << " after " << lead;
+        }
+    }
+}
+
+TEST(MarkupToRtfTest, ControlByteIsDroppedAtEveryOffset) {
+    const std::string text = "0123456789abcdefghij";
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        std::string markup = text;
+        markup.insert(at, 1, '\n');
+        EXPECT_EQ(Convert(markup), Doc(text)) << "line feed at " << at;
+        markup[at] = '\x1F';
+        EXPECT_EQ(Convert(markup + "<b>"), Doc(text + "\\b ")) << "0x1F at " << at;
+    }
+}
+
+} // namespace
