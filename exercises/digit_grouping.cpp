@@ -4,20 +4,30 @@
 
 namespace vorn {
 
-void AppendGroupedIntDigits(std::string& out, std::string_view s) {
-    if (s.size() <= 3) {
-        out.append(s);
-        return;
-    }
+namespace {
+
+// Writes `s` cut into groups of three counted from the right; returns the
+// end of what it wrote. Three characters or fewer come out unchanged.
+char* WriteGroupedIntDigits(char* at, std::string_view s) {
     // The leading group takes what is left over, so it holds 1 to 3 characters.
     std::size_t head = s.size() % 3;
     if (head == 0)
         head = 3;
-    out.append(s.substr(0, head));
-    for (std::size_t p = head; p < s.size(); p += 3) {
-        out += ' ';
-        out.append(s.substr(p, 3));
+    for (std::size_t p = 0; p < s.size(); ++p) {
+        if (p >= head && (p - head) % 3 == 0)
+            *at++ = ' ';
+        *at++ = s[p];
     }
+    return at;
+}
+
+} // namespace
+
+void AppendGroupedIntDigits(std::string& out, std::string_view s) {
+    const std::size_t start = out.size();
+    out.resize(start + s.size() + s.size() / 3);
+    char* end = WriteGroupedIntDigits(out.data() + start, s);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 void AppendGroupedFracDigits(std::string& out, std::string_view s) {
@@ -47,15 +57,7 @@ void WritePiece(char*& at, GroupedIntPiece number) {
     char digits[11];
     const std::size_t size = static_cast<std::size_t>(
         std::to_chars(digits, digits + sizeof digits, number.n).ptr - digits);
-    // As in AppendGroupedIntDigits: the leading group holds 1 to 3 characters.
-    std::size_t head = size % 3;
-    if (head == 0)
-        head = 3;
-    for (std::size_t p = 0; p < size; ++p) {
-        if (p >= head && (p - head) % 3 == 0)
-            *at++ = ' ';
-        *at++ = digits[p];
-    }
+    at = WriteGroupedIntDigits(at, std::string_view(digits, size));
 }
 
 std::string GroupIntDigits(std::string_view s) {

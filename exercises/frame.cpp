@@ -27,13 +27,6 @@ std::string DrawSheetReference(std::string_view prefix, RandomSource& random) {
     return reference;
 }
 
-std::string Highlight(std::string_view result) {
-    std::string out;
-    out.reserve(kHighlightOpen.size() + result.size() + kHighlightClose.size());
-    Append(out, kHighlightOpen, result, kHighlightClose);
-    return out;
-}
-
 Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettings& settings,
                RandomSource& random) {
     const int count = settings.questionCount;

@@ -38,9 +38,6 @@ std::string DrawSheetReference(std::string_view prefix, RandomSource& random);
 inline constexpr std::string_view kHighlightOpen = "<cf=jaune> ";
 inline constexpr std::string_view kHighlightClose = " <cf=auto>";
 
-// A result as the answer key highlights it.
-std::string Highlight(std::string_view result);
-
 // Runs a whole generation: reference, sheet-wide draws, headers, then every
 // question with the gaps between them. Throws std::out_of_range, before any
 // draw, when the question count is above kMaxQuestionCount.
