@@ -168,4 +168,6 @@ private:
     int statementHeight_ = 166;
     int splitterDragBase_ = 166;
     bool generating_ = false;
+    // True while "Imprimer" runs, so that a click held back meanwhile is refused.
+    bool printing_ = false;
 };

@@ -128,6 +128,11 @@ void TForm1::btnEnregistreClick() {
 }
 
 void TForm1::btnImprimeClick() {
+    if (printing_) {
+        ShowError(QStringLiteral("Impression en cours"));
+        return;
+    }
+    printing_ = true;
     try {
         vorn::PrintSheetCommand(State.Printer, *RxRichEdit1, *RxRichEdit2,
                                 SheetReferenceText(State), spedtSujets->Text(),
@@ -135,11 +140,16 @@ void TForm1::btnImprimeClick() {
     } catch (const std::exception& error) {
         ShowError(error);
     }
+    // User input waits while jobs are laid out, so a second click of a double
+    // click would only come in after this command and print everything again.
+    // Let what was held back in now, while the command still counts as running.
+    QCoreApplication::processEvents();
+    printing_ = false;
 }
 
 void TForm1::btnChoixImpClick() {
     try {
-        vorn::ChoosePrinterCommand(this, State.Printer);
+        vorn::ChoosePrinterCommand(this, State.Printer, SheetReferenceText(State));
     } catch (const std::exception& error) {
         ShowError(error);
     }

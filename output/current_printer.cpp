@@ -1,6 +1,7 @@
 #include "output/current_printer.h"
 
 #include "exercises/user_error.h"
+#include "output/print_file_name.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -38,7 +39,7 @@ QPrinter& CurrentPrinter::Printer() {
     return *printer_;
 }
 
-bool CurrentPrinter::Choose(QWidget* parent) {
+bool CurrentPrinter::Choose(QWidget* parent, const QString& sheetReference) {
     if (jobOpen_)
         throw UserError("Impression en cours");
     std::unique_ptr<QPrinter> candidate;
@@ -54,12 +55,34 @@ bool CurrentPrinter::Choose(QWidget* parent) {
         candidate = std::make_unique<QPrinter>(start, QPrinter::HighResolution);
         target = candidate.get();
     }
+    // The dialog proposes the file chosen last time, or a name made from the
+    // job title when none was: both would be an earlier sheet's.
+    const QPrinter::OutputFormat previousFormat = target->outputFormat();
+    const QString previousFile = target->outputFileName();
+    const QString previousTitle = target->docName();
+    target->setDocName(sheetReference + QStringLiteral(".rtf"));
+    if (previousFormat == QPrinter::PdfFormat && !previousFile.isEmpty())
+        target->setOutputFileName(ProposedPdfFile(previousFile, sheetReference));
     QPrintDialog dialog(target, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
+        // Qt's dialog points the printer at a queue as soon as it opens, even
+        // when the printer wrote to a file and the dialog is then cancelled.
+        target->setDocName(previousTitle);
+        if (previousFormat == QPrinter::PdfFormat) {
+            target->setOutputFormat(QPrinter::PdfFormat);
+            target->setOutputFileName(previousFile);
+        }
         return false;
+    }
     if (candidate)
         printer_ = std::move(candidate);
     return true;
+}
+
+QString CurrentPrinter::OutputFile() const {
+    if (!printer_ || printer_->outputFormat() != QPrinter::PdfFormat)
+        return {};
+    return printer_->outputFileName();
 }
 
 void CurrentPrinter::PrintToFile(const QString& pdfFile) {

@@ -29,13 +29,17 @@ public:
 
     // Shows the print dialog on the printer; true when the user confirms, and
     // then the choice holds for every later job. A cancel changes nothing.
-    // Throws UserError "Aucune imprimante par défaut sélectionnée" when the
-    // system has no printer at all to choose from.
-    bool Choose(QWidget* parent);
+    // "Print to file" proposes `sheetReference` + ".pdf". Throws UserError
+    // "Aucune imprimante par défaut sélectionnée" when the system has no
+    // printer at all to choose from.
+    bool Choose(QWidget* parent, const QString& sheetReference);
 
     // From now on jobs are written as PDF to `pdfFile`, as the print dialog's
     // "print to file" does.
     void PrintToFile(const QString& pdfFile);
+
+    // The PDF file jobs are written to; empty when they go to a queue.
+    QString OutputFile() const;
 
     bool JobOpen() const { return jobOpen_; }
 

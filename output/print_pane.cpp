@@ -2,6 +2,7 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/print_queue_refusal.h"
 #include "richtext/trx_rich_edit.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,14 @@ void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title)
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
     printer.setDocName(title);
+    // A queue that refuses jobs or is stopped is reported before anything is
+    // laid out; a refusal that comes later shows when the job is handed over.
+    const bool spooled = printer.outputFormat() == QPrinter::NativeFormat;
+    if (spooled) {
+        const QString refusal = QueueRefusal(printer.printerName());
+        if (!refusal.isEmpty())
+            throw UserError(PrintRefusedMessage(printer.printerName(), refusal));
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         throw UserError("Imprimante sélectionnée incorrecte");
@@ -62,7 +71,14 @@ void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title)
         painter.end();
         throw;
     }
+    // The CUPS backend hands the job to the scheduler here and says nothing
+    // when it is refused.
     painter.end();
+    if (spooled) {
+        const QString refusal = SubmissionRefusal();
+        if (!refusal.isEmpty())
+            throw UserError(PrintRefusedMessage(printer.printerName(), refusal));
+    }
 }
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #include "output/print_sheet.h"
 
 #include "output/current_printer.h"
+#include "output/print_file_name.h"
 #include "output/print_pane.h"
 
 namespace vorn {
@@ -11,19 +12,52 @@ int CopyCount(const QString& text) {
     return ok ? count : 0;
 }
 
+namespace {
+
+// While printing to a file, points each job at its own file and gives the
+// dialog's choice back at the end, whatever happened.
+class CopyFiles {
+public:
+    CopyFiles(CurrentPrinter& printer, const QString& sheetReference)
+        : printer_(printer), chosen_(printer.OutputFile()), reference_(sheetReference) {}
+    ~CopyFiles() {
+        if (!chosen_.isEmpty())
+            printer_.PrintToFile(chosen_);
+    }
+    CopyFiles(const CopyFiles&) = delete;
+    CopyFiles& operator=(const CopyFiles&) = delete;
+
+    void Next(bool answerKey, int copy) {
+        if (!chosen_.isEmpty())
+            printer_.PrintToFile(PdfFileForCopy(chosen_, reference_, answerKey, copy));
+    }
+
+private:
+    CurrentPrinter& printer_;
+    const QString chosen_;
+    const QString reference_;
+};
+
+} // namespace
+
 void PrintSheetCommand(CurrentPrinter& printer, TRxRichEdit& statement, TRxRichEdit& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
                        const QString& answerKeyCopies) {
+    CopyFiles files(printer, sheetReference);
     const int statements = CopyCount(statementCopies);
-    for (int copy = 0; copy < statements; ++copy)
+    for (int copy = 1; copy <= statements; ++copy) {
+        files.Next(false, copy);
         PrintPane(printer, statement, sheetReference + QStringLiteral(".rtf"));
+    }
     const int answerKeys = CopyCount(answerKeyCopies);
-    for (int copy = 0; copy < answerKeys; ++copy)
+    for (int copy = 1; copy <= answerKeys; ++copy) {
+        files.Next(true, copy);
         PrintPane(printer, answerKey, sheetReference + QStringLiteral("-Cor.rtf"));
+    }
 }
 
-void ChoosePrinterCommand(QWidget* parent, CurrentPrinter& printer) {
-    printer.Choose(parent);
+void ChoosePrinterCommand(QWidget* parent, CurrentPrinter& printer, const QString& sheetReference) {
+    printer.Choose(parent, sheetReference);
 }
 
 } // namespace vorn

@@ -16,12 +16,15 @@ int CopyCount(const QString& text);
 // The "Imprimer" command: `statementCopies` jobs of the statement titled
 // `sheetReference` + ".rtf", then `answerKeyCopies` jobs of the answer key
 // titled `sheetReference` + "-Cor.rtf", one job per copy. A count of 0 or less
-// prints nothing of that document. The first error stops the command.
+// prints nothing of that document. The first error stops the command. While
+// the printer writes to a file, each copy goes to its own file beside the
+// chosen one (see print_file_name.h).
 void PrintSheetCommand(CurrentPrinter& printer, TRxRichEdit& statement, TRxRichEdit& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
                        const QString& answerKeyCopies);
 
-// The "CI" command: the print dialog on the current printer.
-void ChoosePrinterCommand(QWidget* parent, CurrentPrinter& printer);
+// The "CI" command: the print dialog on the current printer, proposing a PDF
+// file named after the current sheet.
+void ChoosePrinterCommand(QWidget* parent, CurrentPrinter& printer, const QString& sheetReference);
 
 } // namespace vorn

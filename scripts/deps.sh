@@ -3,11 +3,11 @@
 
 VORN_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libcups2-dev
     fonts-liberation2 fontconfig
 )
 VORN_TEST_PACKAGES=(
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev qt6-base-private-dev
     xvfb xauth
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
 )

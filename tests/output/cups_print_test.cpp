@@ -193,14 +193,14 @@ TEST_F(CupsPrintTest, ThePrinterDialogKeepsTheChoiceAndACancelChangesNothing) {
 
     QString shown;
     WhenThePrintDialogShows(false, &shown);
-    vorn::ChoosePrinterCommand(nullptr, printer_);
+    vorn::ChoosePrinterCommand(nullptr, printer_, "VN1_071542");
     EXPECT_EQ(shown, queue_.name);
     EXPECT_EQ(&printer_.Printer(), &printer);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
 
     WhenThePrintDialogShows(true, &shown);
-    vorn::ChoosePrinterCommand(nullptr, printer_);
+    vorn::ChoosePrinterCommand(nullptr, printer_, "VN1_071542");
     EXPECT_EQ(&printer_.Printer(), &printer);
     EXPECT_EQ(printer.printerName(), queue_.name);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);

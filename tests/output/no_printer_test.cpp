@@ -51,7 +51,7 @@ TEST_F(NoPrinterTest, NoCopiesAskedMeansNoErrorEither) {
 }
 
 TEST_F(NoPrinterTest, ChoosingAPrinterSaysThereIsNone) {
-    EXPECT_EQ(MessageOf([&] { vorn::ChoosePrinterCommand(nullptr, printer_); }),
+    EXPECT_EQ(MessageOf([&] { vorn::ChoosePrinterCommand(nullptr, printer_, "VN1_071542"); }),
               "Aucune imprimante par défaut sélectionnée");
 }
 

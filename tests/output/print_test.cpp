@@ -3,12 +3,18 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/print_file_name.h"
 #include "output/print_pane.h"
 #include "output/print_sheet.h"
 #include "richtext/trx_rich_edit.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -102,7 +108,7 @@ TEST_F(PdfPrintTest, APrintArrivingDuringAJobIsRefusedAndTheJobGoesOn) {
     vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0");
     EXPECT_TRUE(openDuringJob);
     EXPECT_EQ(inner, "Impression en cours");
-    EXPECT_GE(PdfPages(pdf_), 2);
+    EXPECT_GE(PdfPages(QFileInfo(pdf_).dir().filePath("VN1_071542.pdf")), 2);
     EXPECT_FALSE(printer_.JobOpen());
     // Once the job is over, printing works again.
     EXPECT_EQ(MessageOf([&] { vorn::PrintPane(printer_, statement_, "again.rtf"); }), "(no error)");
@@ -116,6 +122,78 @@ TEST_F(PdfPrintTest, APrinterThatCannotBeOpenedStopsTheCommand) {
               }),
               "Imprimante sélectionnée incorrecte");
     EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST(PdfFileForCopy, NamesEachCopyAfterTheSheetBesideTheChosenFile) {
+    struct Case {
+        const char* chosen;
+        const char* reference;
+        bool answerKey;
+        int copy;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/d/choix.pdf", "VN1_071542", false, 1, "/d/VN1_071542.pdf"},
+        {"/d/choix.pdf", "VN1_071542", false, 2, "/d/VN1_071542-2.pdf"},
+        {"/d/choix.pdf", "VN1_071542", true, 1, "/d/VN1_071542-Cor.pdf"},
+        {"/d/choix.pdf", "VN1_071542", true, 12, "/d/VN1_071542-Cor-12.pdf"},
+        // Before any sheet: the chosen file's own name.
+        {"/d/choix.PDF", "", false, 1, "/d/choix.pdf"},
+        {"/d/choix.pdf", "", true, 3, "/d/choix-Cor-3.pdf"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vorn::PdfFileForCopy(c.chosen, c.reference, c.answerKey, c.copy), c.expected)
+            << c.chosen << " " << c.reference << " " << c.copy;
+}
+
+TEST_F(PdfPrintTest, EveryCopyToAFileGoesToItsOwnFileStatementsAndAnswerKeysApart) {
+    statement_.SetText(StatementRtf(3));
+    key_.SetText(AnswerKeyRtf(3));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "2", "1");
+
+    const QDir folder = QFileInfo(pdf_).dir();
+    EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name),
+              QStringList({"VN1_071542-2.pdf", "VN1_071542-Cor.pdf", "VN1_071542.pdf"}));
+    for (const char* name : {"VN1_071542.pdf", "VN1_071542-2.pdf", "VN1_071542-Cor.pdf"}) {
+        const QString text = PdfText(folder.filePath(name));
+        const bool answerKey = QString(name).contains("-Cor");
+        EXPECT_TRUE(text.contains(QuestionLine(3))) << name;
+        EXPECT_EQ(text.contains(ResultLine(3)), answerKey) << name;
+    }
+    // The dialog's choice holds for the next command.
+    EXPECT_EQ(printer_.OutputFile(), pdf_);
+}
+
+TEST_F(PdfPrintTest, ASecondSheetNeverReplacesTheFirstSheetsFile) {
+    statement_.SetText(StatementRtf(1));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_000001", "1", "0");
+    statement_.SetText(StatementRtf(2));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_000002", "1", "0");
+    const QDir folder = QFileInfo(pdf_).dir();
+    EXPECT_FALSE(PdfText(folder.filePath("VN1_000001.pdf")).contains(QuestionLine(2)));
+    EXPECT_TRUE(PdfText(folder.filePath("VN1_000002.pdf")).contains(QuestionLine(2)));
+}
+
+// What the print dialog proposes as its PDF file, then cancelled.
+QString ProposedFile(vorn::CurrentPrinter& printer, const QString& reference) {
+    QString shown = "(no dialog)";
+    QTimer::singleShot(0, [&shown] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* field = dialog->findChild<QLineEdit*>("filename"))
+            shown = field->text();
+        dialog->reject();
+    });
+    vorn::ChoosePrinterCommand(nullptr, printer, reference);
+    return shown;
+}
+
+TEST_F(PdfPrintTest, ThePrintDialogProposesTheCurrentSheetsNameAndACancelKeepsTheChoice) {
+    const QString folder = QFileInfo(pdf_).absolutePath();
+    printer_.PrintToFile(folder + "/VN1_000001.pdf");
+    EXPECT_EQ(ProposedFile(printer_, "VN1_000002"), folder + "/VN1_000002.pdf");
+    EXPECT_EQ(printer_.OutputFile(), folder + "/VN1_000001.pdf");
 }
 
 } // namespace
