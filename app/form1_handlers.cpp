@@ -15,6 +15,7 @@
 #include "output/save_sheet.h"
 #include "richtext/trx_rich_edit.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -22,6 +23,10 @@
 #include <QPushButton>
 
 namespace {
+
+// Longest time spent delivering the input held back during a print command;
+// the loop stops as soon as nothing is left.
+constexpr int kHeldBackInputMs = 200;
 
 // The reference as the file dialog and the print queue show it.
 QString SheetReferenceText(const AppState& state) {
@@ -143,7 +148,11 @@ void TForm1::btnImprimeClick() {
     // User input waits while jobs are laid out, so a second click of a double
     // click would only come in after this command and print everything again.
     // Let what was held back in now, while the command still counts as running.
-    QCoreApplication::processEvents();
+    // The event loop only looks at held-back input again once woken, and one
+    // pass of it may serve timers or posted events first.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kHeldBackInputMs);
     printing_ = false;
 }
 

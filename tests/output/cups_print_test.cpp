@@ -226,4 +226,96 @@ TEST_F(CupsPrintTest, AChosenQueueThatHasGoneCannotBeOpened) {
     EXPECT_FALSE(printer_.JobOpen());
 }
 
+// A raw queue of this test run that prints into /dev/null, removed with its
+// jobs at the end of the test.
+class ScratchQueue {
+public:
+    explicit ScratchQueue(const char* role)
+        : name_(QStringLiteral("VORN_TEST_%1_%2").arg(role).arg(getpid())) {
+        made_ = QProcess::execute("lpadmin", {"-p", name_, "-E", "-v", "file:/dev/null"}) == 0;
+    }
+    ~ScratchQueue() {
+        if (made_)
+            QProcess::execute("lpadmin", {"-x", name_});
+    }
+    ScratchQueue(const ScratchQueue&) = delete;
+    ScratchQueue& operator=(const ScratchQueue&) = delete;
+
+    bool Made() const { return made_; }
+    const QString& Name() const { return name_; }
+    // The jobs that wait in the queue, as lpstat lists them.
+    QString WaitingJobs() const {
+        QProcess lpstat;
+        lpstat.start("lpstat", {"-o", name_});
+        lpstat.waitForFinished(30000);
+        return QString::fromUtf8(lpstat.readAllStandardOutput()).trimmed();
+    }
+
+private:
+    QString name_;
+    bool made_ = false;
+};
+
+class RefusingQueueTest : public CupsPrintTest {
+protected:
+    void SetUp() override {
+        CupsPrintTest::SetUp();
+        if (IsSkipped())
+            return;
+        if (geteuid() != 0)
+            GTEST_SKIP() << "making and removing a queue needs root";
+        ASSERT_TRUE(queue.Made());
+        printer_.Printer().setPrinterName(queue.Name());
+        ASSERT_EQ(printer_.Printer().printerName(), queue.Name());
+        statement_.SetText(StatementRtf(2));
+        key_.SetText(AnswerKeyRtf(2));
+    }
+
+    std::string PrintThreeAndTwo() {
+        return MessageOf(
+            [&] { vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "3", "2"); });
+    }
+    std::string Refused(const char* reason) const {
+        return "Impression impossible sur « " + queue.Name().toStdString() + " » : " + reason;
+    }
+
+    ScratchQueue queue{"REFUSE"};
+};
+
+TEST_F(RefusingQueueTest, AQueueThatRejectsJobsIsNamedWithTheReason) {
+    ASSERT_EQ(QProcess::execute("cupsreject", {"-r", "toner vide", queue.Name()}), 0);
+    EXPECT_EQ(PrintThreeAndTwo(), Refused("l'imprimante refuse les travaux (toner vide)"));
+    EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST_F(RefusingQueueTest, AStoppedQueueIsReportedAndGetsNoJobToHoldBack) {
+    ASSERT_EQ(QProcess::execute("cupsdisable", {queue.Name()}), 0);
+    EXPECT_EQ(PrintThreeAndTwo(), Refused("l'imprimante est arrêtée"));
+    EXPECT_EQ(queue.WaitingJobs(), "");
+    EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST_F(RefusingQueueTest, AQueueThatStartsRejectingDuringTheJobIsReportedWhenTheJobIsHandedOver) {
+    statement_.SetText(StatementRtf(40, 5));
+    bool rejected = false;
+    // Runs while the first copy is laid out, after the queue was found open.
+    QTimer::singleShot(0, [&] { rejected = QProcess::execute("cupsreject", {queue.Name()}) == 0; });
+    // One copy, so that no later copy's own look at the queue can hide a
+    // refusal of the job itself.
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0");
+              }),
+              Refused("l'imprimante refuse les travaux"));
+    EXPECT_TRUE(rejected);
+    EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST_F(RefusingQueueTest, AnOpenQueueTakesEveryCopyWithoutAMessage) {
+    ASSERT_EQ(QProcess::execute("cupsdisable", {queue.Name()}), 0);
+    ASSERT_EQ(QProcess::execute("cupsenable", {queue.Name()}), 0);
+    ASSERT_EQ(QProcess::execute("cupsreject", {queue.Name()}), 0);
+    ASSERT_EQ(QProcess::execute("cupsaccept", {queue.Name()}), 0);
+    EXPECT_EQ(PrintThreeAndTwo(), "(no error)");
+}
+
 } // namespace

@@ -1,0 +1,71 @@
+// A click on "Imprimer" that comes in while a print command runs, delivered
+// the way the window system delivers it: queued, and held back while the jobs
+// are laid out.
+#include "form_fixture.h"
+
+#include "app/spin_edit.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
+
+namespace {
+
+// Queues a left click on `button` as the window system would, to be
+// delivered by a later turn of the event loop.
+void QueueClick(QWidget* button) {
+    QWindow* window = button->window()->windowHandle();
+    const QPoint local = button->mapTo(button->window(), button->rect().center());
+    const QPoint global = button->mapToGlobal(button->rect().center());
+    QWindowSystemInterface::handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton,
+                                             QEvent::MouseButtonPress);
+    QWindowSystemInterface::handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton,
+                                             QEvent::MouseButtonRelease);
+}
+
+TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QDir out(folder.path());
+    form->State.Printer.PrintToFile(out.filePath("choix.pdf"));
+    form->btnVNdeg1Click();
+    form->spedtSujets->SetValue(3);
+    form->spedtCorriges->SetValue(0);
+
+    // The second click of a double click, made while the first copy is laid out.
+    bool queued = false;
+    QTimer::singleShot(0, [&] {
+        QueueClick(form->btnImprime);
+        queued = true;
+    });
+    QStringList messages;
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+        }
+    });
+    boxes.start(20);
+
+    form->btnImprime->click();
+    ASSERT_TRUE(queued);
+    EXPECT_EQ(out.entryList(QDir::Files).size(), 3);
+
+    // Whatever is still pending now would come after the command: no second
+    // batch may write the files again.
+    for (const QString& name : out.entryList(QDir::Files))
+        ASSERT_TRUE(out.remove(name));
+    QTest::qWait(300);
+    EXPECT_EQ(out.entryList(QDir::Files), QStringList());
+    EXPECT_EQ(messages, QStringList({"Impression en cours"}));
+
+    // Once the command is over, "Imprimer" prints again.
+    form->btnImprime->click();
+    EXPECT_EQ(out.entryList(QDir::Files).size(), 3);
+}
+
+} // namespace
