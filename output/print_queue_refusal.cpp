@@ -65,20 +65,10 @@ QString SubmissionRefusal() {
     const ipp_status_t status = cupsLastError();
     if (status < IPP_STATUS_ERROR_BAD_REQUEST)
         return {};
-    switch (status) {
-    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+    if (status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS)
         return QString::fromUtf8(kRefusesJobs);
-    case IPP_STATUS_ERROR_NOT_FOUND:
-        return QStringLiteral("l'imprimante n'existe plus");
-    case IPP_STATUS_ERROR_FORBIDDEN:
-    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
-    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
-    case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
-        return QStringLiteral("accès refusé par le service d'impression");
-    default:
-        return QStringLiteral("le service d'impression a refusé le travail (") +
-               QString::fromUtf8(cupsLastErrorString()) + QLatin1Char(')');
-    }
+    return QStringLiteral("le service d'impression n'a pas pris le travail (") +
+           QString::fromUtf8(cupsLastErrorString()) + QLatin1Char(')');
 }
 
 std::string PrintRefusedMessage(const QString& printerName, const QString& reason) {

@@ -37,10 +37,13 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
 
     // The second click of a double click, made while the first copy is laid out.
     bool queued = false;
-    QTimer::singleShot(0, [&] {
+    QTimer during;
+    during.setSingleShot(true);
+    QObject::connect(&during, &QTimer::timeout, [&] {
         QueueClick(form->btnImprime);
         queued = true;
     });
+    during.start(0);
     QStringList messages;
     QTimer boxes;
     QObject::connect(&boxes, &QTimer::timeout, [&] {

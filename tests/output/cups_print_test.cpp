@@ -275,6 +275,23 @@ protected:
         return MessageOf(
             [&] { vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "3", "2"); });
     }
+    // Prints one copy of a long statement and runs `command` while it is laid
+    // out, after the queue was found open. One copy, so that no later copy's
+    // own look at the queue can hide a refusal of the job itself.
+    std::string PrintOneCopyWhile(const QStringList& command) {
+        statement_.SetText(StatementRtf(40, 5));
+        bool done = false;
+        QTimer during; // dies with this call, even when it never fired
+        during.setSingleShot(true);
+        QObject::connect(&during, &QTimer::timeout,
+                         [&] { done = QProcess::execute(command[0], command.mid(1)) == 0; });
+        during.start(0);
+        const std::string message = MessageOf(
+            [&] { vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0"); });
+        EXPECT_TRUE(done) << command.join(' ').toStdString();
+        EXPECT_FALSE(printer_.JobOpen());
+        return message;
+    }
     std::string Refused(const char* reason) const {
         return "Impression impossible sur « " + queue.Name().toStdString() + " » : " + reason;
     }
@@ -295,19 +312,15 @@ TEST_F(RefusingQueueTest, AStoppedQueueIsReportedAndGetsNoJobToHoldBack) {
     EXPECT_FALSE(printer_.JobOpen());
 }
 
-TEST_F(RefusingQueueTest, AQueueThatStartsRejectingDuringTheJobIsReportedWhenTheJobIsHandedOver) {
-    statement_.SetText(StatementRtf(40, 5));
-    bool rejected = false;
-    // Runs while the first copy is laid out, after the queue was found open.
-    QTimer::singleShot(0, [&] { rejected = QProcess::execute("cupsreject", {queue.Name()}) == 0; });
-    // One copy, so that no later copy's own look at the queue can hide a
-    // refusal of the job itself.
-    EXPECT_EQ(MessageOf([&] {
-                  vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0");
-              }),
+TEST_F(RefusingQueueTest, AQueueThatStartsRejectingDuringTheJobIsReportedWhenItIsHandedOver) {
+    EXPECT_EQ(PrintOneCopyWhile({"cupsreject", queue.Name()}),
               Refused("l'imprimante refuse les travaux"));
-    EXPECT_TRUE(rejected);
-    EXPECT_FALSE(printer_.JobOpen());
+}
+
+TEST_F(RefusingQueueTest, AQueueRemovedDuringTheJobIsReportedWhenItIsHandedOver) {
+    const std::string message = PrintOneCopyWhile({"lpadmin", "-x", queue.Name()});
+    const std::string start = Refused("le service d'impression n'a pas pris le travail (");
+    EXPECT_EQ(message.substr(0, start.size()), start) << message;
 }
 
 TEST_F(RefusingQueueTest, AnOpenQueueTakesEveryCopyWithoutAMessage) {

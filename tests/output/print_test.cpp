@@ -177,7 +177,9 @@ TEST_F(PdfPrintTest, ASecondSheetNeverReplacesTheFirstSheetsFile) {
 // What the print dialog proposes as its PDF file, then cancelled.
 QString ProposedFile(vorn::CurrentPrinter& printer, const QString& reference) {
     QString shown = "(no dialog)";
-    QTimer::singleShot(0, [&shown] {
+    QTimer answer; // dies with this call, even when no dialog showed
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
         auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
@@ -185,6 +187,7 @@ QString ProposedFile(vorn::CurrentPrinter& printer, const QString& reference) {
             shown = field->text();
         dialog->reject();
     });
+    answer.start(0);
     vorn::ChoosePrinterCommand(nullptr, printer, reference);
     return shown;
 }
