@@ -258,7 +258,8 @@ protected:
         if (geteuid() == 0)
             GTEST_SKIP() << "root ignores permissions; run as an ordinary user";
         SaveTest::SetUp();
-        Write(Path("partage.rtf"), "former sheet");
+        // Longer than what replaces it, so that a file not emptied first shows.
+        Write(Path("partage.rtf"), QByteArray(20000, 'x'));
         Write(Path("partage_Cor.rtf"), "former key");
         for (const char* name : {"partage.rtf", "partage_Cor.rtf"})
             ASSERT_EQ(::chmod(QFile::encodeName(Path(name)).constData(), 0666), 0);
@@ -274,6 +275,7 @@ TEST_F(ReadOnlyFolderSaveTest, AWritableFileIsWrittenInPlace) {
     EXPECT_TRUE(IsRtf(statement));
     EXPECT_TRUE(statement.contains("Question 3 : 3x + 21 = 33"));
     EXPECT_TRUE(statement.trimmed().endsWith('}'));
+    EXPECT_FALSE(statement.contains("xxx"));
     EXPECT_TRUE(ReadAll(Path("partage_Cor.rtf")).contains("Resultat 2 : x = 26"));
 
     // A new name still cannot be made there.
