@@ -9,7 +9,6 @@
 #include "app/spin_edit.h"
 #include "app/splitter.h"
 #include "app/start_up.h"
-#include "app/temp_files.h"
 #include "exercises/user_error.h"
 #include "output/preview_box.h"
 #include "richtext/trx_rich_edit.h"
@@ -18,7 +17,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -85,7 +83,10 @@ void TForm1::FormCreate() {
 
 bool TForm1::FormCloseQuery() {
     ScrollBox1->hide();
-    vorn::DeleteFilesIgnoringCase(QDir::current(), vorn::TemporaryFileNames());
+    // Only what the previews of this run made goes, from where they made it:
+    // the working directory may have changed since, and a file of the same
+    // name that the teacher keeps there is not ours.
+    ScrollBox1->Files().RemoveAll();
     if (RemovableDriveCheck && RemovableDriveCheck()) {
         Panel2->move((width() - vorn::kWaitPanelSize.width()) / 2,
                      (height() - vorn::kWaitPanelSize.height()) / 2);

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace vorn {
 
@@ -45,12 +48,31 @@ QByteArray DatCompilText(const QString& executablePath, const QDateTime& localNo
 
 void WriteDatCompil(const QString& executablePath, const QDateTime& localNow) {
     const QString path = QDir::current().filePath(QStringLiteral("_DatCompil.txt"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(DatCompilText(executablePath, localNow)) < 0 || !file.commit()) {
-        throw UserError(
+    const QByteArray native = QFile::encodeName(path);
+    const auto cannotCreate = [&path] {
+        return UserError(
             QStringLiteral("Impossible de créer le fichier %1").arg(path).toUtf8().toStdString());
+    };
+    // Only a regular file of that name is replaced: a link planted in a shared
+    // folder must not lead the stamp into another file.
+    struct stat st {};
+    if (::lstat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw cannotCreate();
+    // A new file renamed over the name replaces the entry itself and never
+    // writes into what it was (a link put there meanwhile, another name of a
+    // file linked to it).
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ReadOther) ||
+        file.write(DatCompilText(executablePath, localNow)) < 0 || !file.flush()) {
+        throw cannotCreate();
     }
+    file.close();
+    if (file.error() != QFileDevice::NoError ||
+        std::rename(QFile::encodeName(file.fileName()).constData(), native.constData()) != 0)
+        throw cannotCreate();
+    file.setAutoRemove(false);
 }
 
 std::uint32_t SeedFromUtcTime(const QTime& t) {

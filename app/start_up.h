@@ -22,8 +22,9 @@ bool IsDebuggerAttached();
 // "<executable file name> : <dd/MM/yyyy HH:mm:ss>" with no line end, in
 // Windows-1252, the content of the build-stamp file.
 QByteArray DatCompilText(const QString& executablePath, const QDateTime& localNow);
-// Writes that text to "_DatCompil.txt" in the working directory; throws
-// UserError when the file cannot be written.
+// Writes that text to "_DatCompil.txt" in the working directory, replacing a
+// regular file of that name; throws UserError when the file cannot be written
+// or the name is taken by anything else (a link, a folder).
 void WriteDatCompil(const QString& executablePath, const QDateTime& localNow);
 
 // The seed of the program's generator: the UTC time of day in milliseconds.

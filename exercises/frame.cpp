@@ -16,6 +16,17 @@ constexpr std::size_t kMaxHeader = 400;
 
 } // namespace
 
+std::string EscapeTitle(std::string_view title) {
+    std::string escaped;
+    escaped.reserve(title.size());
+    for (const char c : title) {
+        if (c == '\\' || c == '{' || c == '}')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 std::string DrawSheetReference(std::string_view prefix, RandomSource& random) {
     std::string reference(prefix);
     for (int i = 0; i < 3; ++i) {
@@ -43,20 +54,24 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     std::string answerGap;
     Append(answerGap, separator, layout.gapEnd);
 
+    // The markup hands "\", "{" and "}" to RTF as syntax; typed in a title
+    // they are text.
+    const std::string title = EscapeTitle(settings.title);
+
     Sheet sheet;
     sheet.reference = DrawSheetReference(layout.prefix, random);
     std::string& s = sheet.statement;
     std::string& k = sheet.answerKey;
 
     // Reserving everything up front leaves one allocation per text.
-    const std::size_t header = kMaxHeader + settings.title.size() + separator.size();
+    const std::size_t header = kMaxHeader + title.size() + separator.size();
     const std::size_t questions = count > 0 ? static_cast<std::size_t>(count) : 0;
     s.reserve(header + questions * (kMaxQuestionLine + statementGap.size()));
     k.reserve(header + questions * (kMaxQuestionLine + answerGap.size()));
 
-    Append(s, "<te=24>", sheet.reference, " - <b><u>", settings.title, layout.titleClose,
+    Append(s, "<te=24>", sheet.reference, " - <b><u>", title, layout.titleClose,
            "<ce=noir><te=18>");
-    Append(k, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", settings.title,
+    Append(k, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
            "<br><br><br><ce=noir><te=18>");
     // Both headers end with the same expression line.
     const std::size_t lineStart = s.size();

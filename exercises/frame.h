@@ -30,6 +30,11 @@ public:
                               std::string& answer) = 0;
 };
 
+// The title as it goes into the markup: each "\", "{" and "}" gets a
+// backslash before it, the RTF escape that shows the character itself; every
+// other byte is kept.
+std::string EscapeTitle(std::string_view title);
+
 // The sheet reference: the prefix and three draws of Random(100), each
 // written with two digits.
 std::string DrawSheetReference(std::string_view prefix, RandomSource& random);

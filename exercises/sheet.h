@@ -16,7 +16,7 @@ inline constexpr int kMaxSeparatorLength = 1000;
 // What a generation reads from the window.
 struct SheetSettings {
     int questionCount = 20;    // 0 or less builds the headers only; above 40 is refused
-    std::string title;         // Windows-1252 bytes, inserted unchanged
+    std::string title;         // Windows-1252 bytes, shown as typed (see EscapeTitle)
     int separatorLength = 120; // hyphens per separator line; <= 0 gives an empty line
     int spacingLines = 1;      // "<br>" after each statement question but the last
 };

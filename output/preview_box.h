@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/own_working_files.h"
+
 #include <QScrollArea>
 
 class QLabel;
@@ -39,12 +41,17 @@ public:
     bool Busy() const { return busy_; }
     void SetBusy(bool busy) { busy_ = busy; }
 
+    // The page files and probe files the previews of this run have made;
+    // they go with the preview at the latest.
+    OwnWorkingFiles& Files() { return files_; }
+
 private:
     QWidget* mainWindow_;
     PagePicture* image1_ = nullptr;
     PagePicture* image2_ = nullptr;
     bool floating_ = false;
     bool busy_ = false;
+    OwnWorkingFiles files_;
 };
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #include "output/preview_command.h"
 
 #include "output/file_no_case.h"
+#include "output/own_working_files.h"
 #include "output/page_picture.h"
 #include "output/preview_box.h"
 #include "output/rich_edit_emf_print.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+
+#include <sys/stat.h>
 
 namespace vorn {
 namespace {
@@ -31,46 +34,78 @@ QString PageName(int index) {
     return PageFileName(QString::fromLatin1(kPagePrefix), index);
 }
 
+bool IsSymbolicLink(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 } // namespace
 
-bool CanWriteWorkingDir() {
-    QFile probe(FilePathNoCase(WorkingDir(), QString::fromLatin1(kProbeFileName)));
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
+std::optional<QString> PreviewFolder(OwnWorkingFiles& files) {
+    const QString current = QDir::currentPath();
+    if (current.isEmpty())
+        return std::nullopt;
+    const QDir dir(current);
+    bool foreign = false;
+    for (const QString& name : {QString::fromLatin1(kProbeFileName), PageName(0), PageName(1)}) {
+        for (const QFileInfo& entry : EntriesNamedNoCase(dir, name)) {
+            const QString path = dir.absoluteFilePath(entry.fileName());
+            if (IsSymbolicLink(path))
+                return std::nullopt;
+            if (!files.IsOwn(path))
+                foreign = true;
+        }
+    }
+    if (!foreign)
+        return dir.absolutePath();
+    const QString own = files.PrivateFolder();
+    if (own.isEmpty())
+        return std::nullopt;
+    return own;
+}
+
+bool CanWriteWorkingDir(OwnWorkingFiles& files, const QString& folder) {
+    QFile probe;
+    if (!files.OpenForWriting(QDir(folder).absoluteFilePath(QString::fromLatin1(kProbeFileName)),
+                              probe))
         return false;
     probe.close();
     return probe.error() == QFileDevice::NoError;
 }
 
-void DeletePreviewPages() {
-    const QDir workingDir = WorkingDir();
+void DeletePreviewPages(OwnWorkingFiles& files) {
     for (int page = 0; page < kPreviewPages; ++page)
-        RemoveFileNoCase(workingDir, PageName(page));
+        files.RemoveNamed(PageName(page));
 }
 
 void PreviewCommand(PreviewBox& preview, TRxRichEdit& statement, CurrentPrinter& printer) {
-    if (preview.Busy() || !CanWriteWorkingDir())
+    if (preview.Busy())
+        return;
+    OwnWorkingFiles& files = preview.Files();
+    const std::optional<QString> folder = PreviewFolder(files);
+    if (!folder || !CanWriteWorkingDir(files, *folder))
         return;
     QPointer<PreviewBox> box(&preview);
     BusyFlag busy(preview);
 
-    DeletePreviewPages();
+    DeletePreviewPages(files);
     box->ClearPages();
     QCoreApplication::processEvents();
     if (!box)
         return;
 
-    if (CanWriteWorkingDir())
-        PreviewRichEdit(statement, QString::fromLatin1(kPagePrefix), printer);
+    const QString prefix = QDir(*folder).absoluteFilePath(QString::fromLatin1(kPagePrefix));
+    if (CanWriteWorkingDir(files, *folder))
+        PreviewRichEdit(statement, prefix, printer, files);
     QCoreApplication::processEvents();
     if (!box)
         return;
 
-    const QDir workingDir = WorkingDir();
-    const QString page1 = FindFileNoCase(workingDir, PageName(0));
-    if (!page1.isEmpty())
+    const QString page1 = PageFileName(prefix, 0);
+    if (files.IsOwn(page1))
         box->Image1().Load(page1);
-    const QString page2 = FindFileNoCase(workingDir, PageName(1));
-    if (!page2.isEmpty())
+    const QString page2 = PageFileName(prefix, 1);
+    if (files.IsOwn(page2))
         box->Image2().Load(page2);
     box->ScrollToTop();
     box->ShowFloating();

@@ -1,10 +1,10 @@
 #include "output/rich_edit_emf_print.h"
 
 #include "output/current_printer.h"
-#include "output/file_no_case.h"
+#include "output/own_working_files.h"
 #include "richtext/trx_rich_edit.h"
 
-#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
@@ -26,15 +26,18 @@ QString PageFileName(const QString& prefix, int index) {
     return prefix + QString::number(index) + QStringLiteral(".EMF");
 }
 
-bool RenderPageToEmf(const QPrinter& printer, const QString& fileName, const QRect& pageRect,
-                     int start, TRxRichEdit& control, int& next) {
+bool RenderPageToEmf(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
+                     const QRect& pageRect, int start, TRxRichEdit& control, int& next) {
+    QFile file;
+    if (!files.OpenForWriting(fileName, file))
+        return false;
     // The picture has the printer's resolution, so the control lays the page
     // out with the metrics it will print with.
     const int dpi = printer.logicalDpiX();
     const QSize pixels(int(qint64(pageRect.width()) * dpi / 2540),
                        int(qint64(pageRect.height()) * dpi / 2540));
     QSvgGenerator picture;
-    picture.setFileName(fileName);
+    picture.setOutputDevice(&file);
     picture.setResolution(dpi);
     picture.setSize(pixels);
     picture.setViewBox(QRect(QPoint(0, 0), pixels));
@@ -48,16 +51,15 @@ bool RenderPageToEmf(const QPrinter& printer, const QString& fileName, const QRe
     return true;
 }
 
-void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& current) {
+void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& current,
+                      OwnWorkingFiles& files) {
     const int length = control.TextLength();
     const QPrinter& printer = current.Printer();
     const QRect pageRect = PaperRectHundredthsMm(printer);
-    const QDir workingDir = WorkingDir();
     int next = 0;
     for (int page = 0; next < length && page < kPreviewPages; ++page) {
         const int start = next;
-        const QString file = FilePathNoCase(workingDir, PageFileName(prefix, page));
-        RenderPageToEmf(printer, file, pageRect, start, control, next);
+        RenderPageToEmf(printer, files, PageFileName(prefix, page), pageRect, start, control, next);
         // Nothing drawn (no file, or no progress): a next page would be the
         // same one again.
         if (next <= start)
@@ -67,8 +69,9 @@ void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinte
     control.FormatRangeRelease();
 }
 
-void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer) {
-    RenderPagesToEmf(control, prefix, printer);
+void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
+                     OwnWorkingFiles& files) {
+    RenderPagesToEmf(control, prefix, printer, files);
 }
 
 } // namespace vorn

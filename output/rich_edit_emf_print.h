@@ -9,10 +9,11 @@ class TRxRichEdit;
 namespace vorn {
 
 class CurrentPrinter;
+class OwnWorkingFiles;
 
-// Draws the first pages of a pane into page files of the working directory,
-// one vector picture (SVG) per page, laid out by the control itself on the
-// current printer's paper, so that the preview shows what will print.
+// Draws the first pages of a pane into page files, one vector picture (SVG)
+// per page, laid out by the control itself on the current printer's paper, so
+// that the preview shows what will print.
 
 // At most this many pages are drawn.
 inline constexpr int kPreviewPages = 2;
@@ -28,19 +29,22 @@ QRect HundredthsMmToTwips(const QRect& rect);
 // The name of page `index` for `prefix`: "Temp" and 0 give "Temp0.EMF".
 QString PageFileName(const QString& prefix, int index);
 
-// Draws one page into `fileName`: the text of `control` from `start`, laid out
-// in `pageRect` (hundredths of a millimetre) at the printer's resolution. On
-// success `next` receives the first character not drawn; false, with `next`
-// untouched, when the file cannot be created.
-bool RenderPageToEmf(const QPrinter& printer, const QString& fileName, const QRect& pageRect,
-                     int start, TRxRichEdit& control, int& next);
+// Draws one page into `fileName`, a file of `files` (see OpenForWriting): the
+// text of `control` from `start`, laid out in `pageRect` (hundredths of a
+// millimetre) at the printer's resolution. On success `next` receives the
+// first character not drawn; false, with `next` untouched, when the file
+// cannot be created.
+bool RenderPageToEmf(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
+                     const QRect& pageRect, int start, TRxRichEdit& control, int& next);
 
 // Draws up to kPreviewPages pages of `control` into the files named by
-// PageFileName(prefix, i) in the working directory: one file when the text
-// ends on page 1, two otherwise. Throws the current printer's UserError.
-void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer);
+// PageFileName(prefix, i), `prefix` being an absolute path: one file when the
+// text ends on page 1, two otherwise. Throws the current printer's UserError.
+void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
+                      OwnWorkingFiles& files);
 
 // The preview's drawing entry point, as RenderPagesToEmf.
-void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer);
+void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
+                     OwnWorkingFiles& files);
 
 } // namespace vorn

@@ -51,7 +51,10 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     dialog.setNameFilter(QStringLiteral("rtf (*.rtf)"));
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     dialog.setDirectory(QDir::currentPath());
-    dialog.selectFile(sheetReference + QStringLiteral(".rtf"));
+    // Before any sheet there is no reference: ".rtf" alone would make hidden
+    // files the teacher could not find.
+    const QString stem = sheetReference.isEmpty() ? QStringLiteral("feuille") : sheetReference;
+    dialog.selectFile(stem + QStringLiteral(".rtf"));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog.selectedFiles();

@@ -13,7 +13,8 @@ namespace vorn {
 TRxRichEdit::StreamFormat FormatForFileName(const QString& fileName);
 
 // Writes the pane's content, as the control serialises it, to `fileName`
-// (see SaveStream for the guarantees and the errors).
+// (see SaveStream for the guarantees and the errors, a SaveError naming the
+// file).
 void SavePane(const TRxRichEdit& pane, const QString& fileName);
 
 // Writes the statement to `fileName` and then the answer key beside it under
@@ -21,9 +22,9 @@ void SavePane(const TRxRichEdit& pane, const QString& fileName);
 // written at all.
 void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey, const QString& fileName);
 
-// Asks where to save, proposing `sheetReference` + ".rtf" in the working
-// directory; an empty string when the user cancels. The chosen folder becomes
-// the working directory, where the preview then keeps its page files.
+// Asks where to save, proposing `sheetReference` + ".rtf" ("feuille.rtf"
+// while there is no reference) in the working directory; an empty string when the user cancels. The
+// chosen folder becomes the working directory, where the preview then keeps its page files.
 QString AskSaveFileName(QWidget* parent, const QString& sheetReference);
 
 // The "Enregistrer" command: asks for the name, then saves both panes.

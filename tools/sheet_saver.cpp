@@ -2,6 +2,7 @@
 
 #include "output/save_sheet.h"
 #include "richtext/trx_rich_edit.h"
+#include "tools/sheet_tool.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,10 +37,33 @@ private:
     static inline QtMessageHandler previous_ = nullptr;
 };
 
+// The name as printable ASCII: each byte outside 32..126 as \xHH.
+std::string Printable(const std::string& name) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 32 && byte < 127) {
+            text += c;
+        } else {
+            text += "\\x";
+            text += kHex[byte >> 4];
+            text += kHex[byte & 15];
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 void SaveSheetFiles(const std::string& statementMarkup, const std::string& answerKeyMarkup,
                     const std::string& path) {
+    // Qt names files in UTF-8: other bytes would be replaced, and the sheet
+    // would land under a name nobody gave.
+    if (QFile::encodeName(QFile::decodeName(path.c_str())).toStdString() != path)
+        throw FileNameError("-o " + Printable(path) +
+                            ": the file name is not valid UTF-8 and cannot be written under "
+                            "exactly that name; nothing was saved");
     const QuietQtRemarks quiet;
     // The panes are widgets and need an application object; a command-line
     // tool has no display, hence the offscreen platform. The arguments must

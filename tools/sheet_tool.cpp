@@ -3,6 +3,7 @@
 #include "exercises/random_source.h"
 #include "exercises/sheet.h"
 #include "exercises/user_error.h"
+#include "output/save_error.h"
 #include "richtext/markup_converter.h"
 #include "tools/answer_key_name.h"
 #include "tools/sheet_options.h"
@@ -26,7 +27,12 @@ constexpr std::string_view kHelp =
     "  --rtf            print the two RTF documents\n"
     "  -o FILE          save as the window's Save button does: the statement to FILE\n"
     "                   (plain text when FILE ends in .txt, RTF otherwise), the answer\n"
-    "                   key as RTF to FILE without its extension plus \"_Cor.rtf\"\n";
+    "                   key as RTF to FILE without its extension plus \"_Cor.rtf\"\n"
+    "\n"
+    "Exit status: 0 when the output is written (with -o, when both files are saved,\n"
+    "even if their names then cannot be printed), 1 when a file or the standard\n"
+    "output cannot be written, 2 for a bad command line or a FILE whose name the\n"
+    "file system cannot hold exactly (it must be valid UTF-8).\n";
 
 constexpr std::string_view kProgram = "vorn-sheet: ";
 
@@ -51,7 +57,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (options.help) {
         out << kUsage << "\n\n" << kHelp;
         out.flush();
-        return out ? kExitOk : kExitFailure;
+        if (!out) {
+            err << kProgram << "cannot write to the standard output\n";
+            return kExitFailure;
+        }
+        return kExitOk;
     }
 
     LcgRandom random(options.seed.value_or(ClockSeed()));
@@ -69,14 +79,26 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
         try {
             save(sheet.statement, sheet.answerKey, options.outputPath);
+        } catch (const FileNameError& e) {
+            err << kProgram << e.what() << '\n';
+            return kExitUsage;
+        } catch (const SaveError& e) {
+            // The statement or the answer key: the one that failed.
+            err << kProgram << "cannot save " << e.FileName() << ": " << e.what() << '\n';
+            return kExitFailure;
         } catch (const UserError& e) {
-            // The save code's message names the file only when it could not
-            // be created, so the target is always given first.
             err << kProgram << "cannot save " << options.outputPath << ": " << e.what() << '\n';
             return kExitFailure;
         }
         out << options.outputPath << '\n' << answerKeyPath << '\n';
-        break;
+        out.flush();
+        // The files are there: a line that cannot be printed does not undo
+        // them, and a script that checks the status finds them.
+        if (!out)
+            err << kProgram
+                << "saved, but the file names could not be written to the "
+                   "standard output\n";
+        return kExitOk;
     }
     }
     out.flush();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,16 @@ inline constexpr int kExitUsage = 2;
 // milliseconds since midnight.
 std::uint32_t ClockSeed();
 
+// A file name the saver refuses before writing anything: it could not be
+// written under exactly the name given. what() says why, in one line.
+class FileNameError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Writes the two documents of a sheet, given as markup (Windows-1252), to
-// `path` and to the answer key's file beside it. Throws UserError.
+// `path` and to the answer key's file beside it. Throws FileNameError, or
+// UserError (a SaveError when it knows the file that failed).
 using SheetSaver = std::function<void(const std::string& statementMarkup,
                                       const std::string& answerKeyMarkup, const std::string& path)>;
 

@@ -34,15 +34,36 @@ protected:
     QString previous_;
 };
 
-TEST_F(FormClosing, RemovesThePreviewFilesInAnyLetterCase) {
-    for (const char* name : {"Temp0.EMF", "Temp0.emf", "temp1.EMF", "TWFile.txt", "TWFILE.TXT",
-                             "Temp2.EMF", "rapport.rtf", "Temp0.emf.old"})
+// Files of the preview's names that this run did not make are the teacher's.
+TEST_F(FormClosing, KeepsFilesOfThePreviewsNamesThatItDidNotMake) {
+    for (const char* name : {"Temp0.EMF", "temp1.emf", "TWFile.txt", "TWFILE.TXT", "rapport.rtf"})
         Touch(name);
     form->ScrollBox1->show();
     EXPECT_TRUE(form->close());
     EXPECT_FALSE(form->ScrollBox1->isVisible());
-    EXPECT_EQ(Left(), (QStringList{"Temp0.emf.old", "Temp2.EMF", "rapport.rtf"}));
+    EXPECT_EQ(Left(),
+              (QStringList{"TWFILE.TXT", "TWFile.txt", "Temp0.EMF", "rapport.rtf", "temp1.emf"}));
     EXPECT_FALSE(form->Panel2->isVisibleTo(form.get()));
+}
+
+// A preview, a save into another folder (which becomes the working
+// directory), a second preview there: closing removes the files of both
+// previews, each where it was made.
+TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
+    form->State.Printer.PrintToFile(dir_.filePath("unused.pdf"));
+    form->btnVNdeg1Click();
+    form->btnApercuClick();
+    ASSERT_EQ(Left(), (QStringList{"TWFile.txt", "Temp0.EMF"}));
+    const QString saved = dir_.filePath("sauv");
+    ASSERT_TRUE(QDir().mkdir(saved));
+    ASSERT_TRUE(QDir::setCurrent(saved));
+    form->btnApercuClick();
+    ASSERT_EQ(QDir(saved).entryList(QDir::Files, QDir::Name),
+              (QStringList{"TWFile.txt", "Temp0.EMF"}));
+
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(Left(), QStringList());
+    EXPECT_EQ(QDir(saved).entryList(QDir::Files, QDir::Name), QStringList());
 }
 
 TEST_F(FormClosing, WaitPanelCentredOnARemovableDrive) {

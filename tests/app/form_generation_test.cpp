@@ -103,6 +103,27 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
     EXPECT_EQ(form->edtRef->text().toStdString(), second.reference);
 }
 
+// Backslashes and braces typed in the title are text, not RTF: the title shows
+// as typed and every question is there, in both panes.
+TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
+    const QRegularExpression question(QString::fromUtf8("^\\d+°/ "),
+                                      QRegularExpression::MultilineOption);
+    for (const QString title : {"Classe {\\*\\x groupe B", "Titre {a} \\par b"}) {
+        SCOPED_TRACE(title.toStdString());
+        form->edtTitre->setText(title);
+        form->btnVNdeg1Click();
+        const QString ref = form->edtRef->text();
+        const QString statement = form->RxRichEdit1->GetText();
+        const QString answerKey = form->RxRichEdit2->GetText();
+        EXPECT_TRUE(statement.startsWith(ref + " - " + title + " \n"))
+            << statement.left(120).toStdString();
+        EXPECT_TRUE(answerKey.startsWith(ref + QString::fromUtf8(" - Corrigé - ") + title + "\n"))
+            << answerKey.left(120).toStdString();
+        EXPECT_EQ(statement.count(question), 20);
+        EXPECT_EQ(answerKey.count(question), 20);
+    }
+}
+
 TEST_F(FormGeneration, ASheetAskedForDuringAnotherWaitsForIt) {
     form->State.Random.SetState(31);
     vorn::LcgRandom oracle(31);

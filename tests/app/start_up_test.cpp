@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -70,6 +71,35 @@ TEST_F(BuildStampFile, UnwritableIsReportedWithThePath) {
     } catch (const vorn::UserError& e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).contains("_DatCompil.txt")) << e.what();
     }
+}
+
+// A link planted under the stamp's name, to a file or to nothing, is refused
+// and stays; nothing is written through it.
+TEST_F(BuildStampFile, ALinkInItsPlaceIsRefusedAndNotFollowed) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QString victim = elsewhere.filePath("victim.txt");
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("precious");
+    }
+    for (const QString& target : {victim, elsewhere.filePath("nowhere.txt")}) {
+        ASSERT_TRUE(QFile::link(target, "_DatCompil.txt"));
+        try {
+            vorn::WriteDatCompil("/opt/vorn/vorn", QDateTime::currentDateTime());
+            ADD_FAILURE() << "no error reported";
+        } catch (const vorn::UserError& e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains("_DatCompil.txt")) << e.what();
+        }
+        EXPECT_TRUE(QFileInfo("_DatCompil.txt").isSymLink());
+        ASSERT_TRUE(QFile::remove("_DatCompil.txt"));
+    }
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("precious"));
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("nowhere.txt")));
+    EXPECT_EQ(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 TEST(Seed, UtcTimeOfDayInMilliseconds) {

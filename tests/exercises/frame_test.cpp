@@ -79,6 +79,28 @@ TEST(Frame, CountOfZeroOrLessBuildsTheHeadersOnly) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+// RTF reads "\", "{" and "}" as syntax: in a title each gets the backslash
+// that makes it a character; nothing else in the title changes.
+TEST(Frame, TheTitlesBackslashesAndBracesAreEscaped) {
+    const struct {
+        const char* title;
+        const char* markup;
+    } cases[] = {
+        {"Classe {\\*\\x groupe B", "Classe \\{\\\\*\\\\x groupe B"},
+        {"Titre {a} \\par b", "Titre \\{a\\} \\\\par b"},
+        {"<b>n\xB0 3</b>", "<b>n\xB0 3</b>"},
+    };
+    for (const auto& c : cases) {
+        ScriptedRandom random;
+        random.Add(100, {30, 9, 18});
+        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(0, c.title, 10, 1), random);
+        EXPECT_EQ(sheet.statement, std::string("<te=24>DEV2_300918 - <b><u>") + c.markup +
+                                       "</u></b><br><br><br><ce=noir><te=18>");
+        EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - ") + c.markup +
+                                       "<br><br><br><ce=noir><te=18>");
+    }
+}
+
 TEST(Frame, OneQuestionHasNoGap) {
     ScriptedRandom random;
     random.Add(100, {30, 9, 18});

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPrinter>
@@ -46,7 +47,8 @@ protected:
         box_ = new vorn::PreviewBox(&window_);
     }
     QStringList Files() const {
-        return QDir(dir_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        return QDir(dir_).entryList(
+            QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     }
     QString Page(int index) const {
         return QString::fromUtf8(ReadAll(dir_ + "/Temp" + QString::number(index) + ".EMF"));
@@ -66,8 +68,9 @@ protected:
 };
 
 TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage) {
-    Touch(dir_ + "/temp1.emf");
-    Touch(dir_ + "/TEMP0.EMF");
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+    ASSERT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
     statement_.SetText(StatementRtf(3));
     Preview();
 
@@ -155,7 +158,6 @@ TEST_F(PreviewTest, AWorkingDirectoryThatCannotBeWrittenDoesNothing) {
     box_->hide();
     // The folder disappears: nothing can be created in it, whoever we are.
     ASSERT_TRUE(QDir(dir_).removeRecursively());
-    EXPECT_FALSE(vorn::CanWriteWorkingDir());
     Preview();
     EXPECT_FALSE(box_->isVisible());
     EXPECT_FALSE(box_->Image1().IsEmpty());
@@ -163,11 +165,77 @@ TEST_F(PreviewTest, AWorkingDirectoryThatCannotBeWrittenDoesNothing) {
     ASSERT_TRUE(QDir().mkpath(dir_));
 }
 
-TEST_F(PreviewTest, TheProbeReusesAnyCaseOfItsName) {
-    Touch(dir_ + "/twfile.TXT", "content");
-    EXPECT_TRUE(vorn::CanWriteWorkingDir());
-    EXPECT_EQ(Files(), QStringList({"twfile.TXT"}));
-    EXPECT_TRUE(ReadAll(dir_ + "/twfile.TXT").isEmpty());
+// A file of one of the preview's names, in any letter case, that this run did
+// not make: the preview works in a folder of its own and leaves it alone.
+TEST_F(PreviewTest, ATeachersFileOfAPreviewNameIsNeverTouched) {
+    for (const char* name : {"twfile.TXT", "Temp0.EMF", "temp1.emf"}) {
+        SCOPED_TRACE(name);
+        vorn::PreviewBox box(&window_);
+        Touch(dir_ + "/" + name, "teacher's own");
+        statement_.SetText(StatementRtf(40, 5));
+        vorn::PreviewCommand(box, statement_, printer_);
+
+        EXPECT_EQ(Files(), QStringList({name}));
+        EXPECT_EQ(ReadAll(dir_ + "/" + name), "teacher's own");
+        EXPECT_FALSE(box.Image1().IsEmpty());
+        EXPECT_FALSE(box.Image2().IsEmpty());
+        const QString own = box.Files().PrivateFolderPath();
+        ASSERT_FALSE(own.isEmpty());
+        EXPECT_EQ(QDir(own).entryList(QDir::Files, QDir::Name),
+                  QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+
+        box.Files().RemoveAll();
+        EXPECT_FALSE(QFileInfo::exists(own));
+        EXPECT_EQ(ReadAll(dir_ + "/" + name), "teacher's own");
+        ASSERT_TRUE(QFile::remove(dir_ + "/" + name));
+    }
+}
+
+// A link planted under one of the preview's names, to a file or to nothing:
+// as for a folder that cannot be written, nothing happens.
+TEST_F(PreviewTest, ALinkInThePlaceOfAPreviewFileMakesThePreviewDoNothing) {
+    const QString elsewhere = FreshFolder();
+    const QString victim = elsewhere + "/victim.txt";
+    const QString nowhere = elsewhere + "/nowhere.txt";
+    statement_.SetText(StatementRtf(40, 5));
+    for (const char* name : {"TWFile.txt", "twfile.TXT", "Temp0.EMF", "temp1.emf"}) {
+        for (const QString& target : {victim, nowhere}) {
+            SCOPED_TRACE(std::string(name) + " -> " + target.toStdString());
+            vorn::PreviewBox box(&window_);
+            Touch(victim, "precious");
+            const QString link = dir_ + "/" + name;
+            ASSERT_TRUE(QFile::link(target, link));
+            vorn::PreviewCommand(box, statement_, printer_);
+
+            EXPECT_FALSE(box.isVisible());
+            EXPECT_TRUE(box.Image1().IsEmpty());
+            EXPECT_EQ(ReadAll(victim), "precious");
+            EXPECT_FALSE(QFileInfo::exists(nowhere));
+            EXPECT_EQ(Files(), QStringList({name}));
+            box.Files().RemoveAll();
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+            ASSERT_TRUE(QFile::remove(link));
+        }
+    }
+}
+
+// A page file of ours that someone replaces by a link between two previews is
+// neither written through nor deleted; the files still ours go.
+TEST_F(PreviewTest, AFileOfOursReplacedByALinkIsNeitherFollowedNorDeleted) {
+    const QString victim = FreshFolder() + "/victim.txt";
+    Touch(victim, "precious");
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+    ASSERT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    ASSERT_TRUE(QFile::remove(dir_ + "/Temp0.EMF"));
+    ASSERT_TRUE(QFile::link(victim, dir_ + "/Temp0.EMF"));
+
+    Preview();
+    EXPECT_EQ(ReadAll(victim), "precious");
+    box_->Files().RemoveAll();
+    EXPECT_EQ(Files(), QStringList({"Temp0.EMF"}));
+    EXPECT_TRUE(QFileInfo(dir_ + "/Temp0.EMF").isSymLink());
+    EXPECT_EQ(ReadAll(victim), "precious");
 }
 
 } // namespace

@@ -84,15 +84,15 @@ TEST_F(SaveDialogTest, ANameWithoutExtensionGetsRtf) {
     EXPECT_EQ(Files(dir_), QStringList({"feuille.rtf", "feuille_Cor.rtf"}));
 }
 
-TEST_F(SaveDialogTest, BeforeAnySheetTheProposedNameIsJustTheExtension) {
+TEST_F(SaveDialogTest, BeforeAnySheetTheProposedNameIsFeuille) {
     QString proposed;
     WhenTheDialogShows([&](QFileDialog& dialog) {
         proposed = TypedName(dialog);
         static_cast<QDialog&>(dialog).accept();
     });
     vorn::SaveSheetCommand(nullptr, statement_, key_, QString());
-    EXPECT_EQ(proposed, ".rtf");
-    EXPECT_EQ(Files(dir_), QStringList({".rtf", "_Cor.rtf"}));
+    EXPECT_EQ(proposed, "feuille.rtf");
+    EXPECT_EQ(Files(dir_), QStringList({"feuille.rtf", "feuille_Cor.rtf"}));
 }
 
 TEST_F(SaveDialogTest, TheChosenFolderBecomesTheWorkingDirectory) {

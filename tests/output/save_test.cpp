@@ -9,8 +9,15 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +33,11 @@ protected:
         return QDir(dir_).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
     static bool IsRtf(const QByteArray& bytes) { return bytes.startsWith("{\\rtf"); }
+    static void Write(const QString& path, const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
 
     QString dir_;
     TRxRichEdit statement_;
@@ -165,6 +177,125 @@ TEST_F(SaveTest, ASavedSheetReadsBackIntoAPaneIdentically) {
     EXPECT_EQ(statementBack.GetText(), statement_.GetText());
     EXPECT_EQ(keyBack.GetText(), QString::fromUtf8("Question 1\nRésultat : x = 4\n\tfin"));
     EXPECT_EQ(keyBack.toHtml(), key_.toHtml());
+}
+
+// What stands under a name that is no regular file, and how to recognise it
+// afterwards.
+struct SpecialEntry {
+    const char* kind;
+    bool (*make)(const QString& path);
+    bool (*is)(const struct stat& st);
+};
+
+bool MakeFifo(const QString& path) {
+    return ::mkfifo(QFile::encodeName(path).constData(), 0666) == 0;
+}
+
+bool MakeSocket(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name.size() >= qsizetype(sizeof(address.sun_path)))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return bound;
+}
+
+bool MakeFolder(const QString& path) {
+    return QDir().mkdir(path);
+}
+
+const SpecialEntry kSpecialEntries[] = {
+    {"pipe", MakeFifo, [](const struct stat& st) { return S_ISFIFO(st.st_mode); }},
+    {"socket", MakeSocket, [](const struct stat& st) { return S_ISSOCK(st.st_mode); }},
+    {"folder", MakeFolder, [](const struct stat& st) { return S_ISDIR(st.st_mode); }},
+};
+
+TEST_F(SaveTest, ANameTakenByAnythingButARegularFileIsRefusedAndKept) {
+    for (const SpecialEntry& entry : kSpecialEntries) {
+        SCOPED_TRACE(entry.kind);
+        const QString statement = Path(QString("s-") + entry.kind + ".rtf");
+        ASSERT_TRUE(entry.make(statement));
+        EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, statement); }),
+                  "Impossible de créer le fichier " + statement.toStdString());
+        struct stat st {};
+        ASSERT_EQ(::lstat(QFile::encodeName(statement).constData(), &st), 0);
+        EXPECT_TRUE(entry.is(st));
+        EXPECT_FALSE(QFileInfo::exists(Path(QString("s-") + entry.kind + "_Cor.rtf")));
+
+        // The answer key's name taken: the statement is saved, the key refused.
+        const QString key = Path(QString("k-") + entry.kind + "_Cor.rtf");
+        ASSERT_TRUE(entry.make(key));
+        EXPECT_EQ(
+            MessageOf([&] { vorn::SaveSheet(statement_, key_, Path(QString("k-") + entry.kind)); }),
+            "Impossible de créer le fichier " + key.toStdString());
+        ASSERT_EQ(::lstat(QFile::encodeName(key).constData(), &st), 0);
+        EXPECT_TRUE(entry.is(st));
+        EXPECT_TRUE(IsRtf(ReadAll(Path(QString("k-") + entry.kind))));
+    }
+}
+
+TEST_F(SaveTest, ALinkToARegularFileStaysAndItsTargetIsWritten) {
+    const QString target = FreshFolder() + "/partage.rtf";
+    Write(target, "former sheet");
+    ASSERT_TRUE(QFile::link(target, Path("lien.rtf")));
+    vorn::SaveSheet(statement_, key_, Path("lien.rtf"));
+    EXPECT_TRUE(QFileInfo(Path("lien.rtf")).isSymLink());
+    EXPECT_TRUE(ReadAll(target).contains("Question 3"));
+    EXPECT_TRUE(IsRtf(ReadAll(Path("lien_Cor.rtf"))));
+}
+
+// Run as an ordinary user (root writes anywhere): a folder the user cannot
+// write, holding files the user may write.
+class ReadOnlyFolderSaveTest : public SaveTest {
+protected:
+    void SetUp() override {
+        if (geteuid() == 0)
+            GTEST_SKIP() << "root ignores permissions; run as an ordinary user";
+        SaveTest::SetUp();
+        // Longer than what replaces it, so that a file not emptied first shows.
+        Write(Path("partage.rtf"), QByteArray(20000, 'x'));
+        Write(Path("partage_Cor.rtf"), "former key");
+        for (const char* name : {"partage.rtf", "partage_Cor.rtf"})
+            ASSERT_EQ(::chmod(QFile::encodeName(Path(name)).constData(), 0666), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(dir_).constData(), 0555), 0);
+    }
+    void TearDown() override { ::chmod(QFile::encodeName(dir_).constData(), 0755); }
+};
+
+TEST_F(ReadOnlyFolderSaveTest, AWritableFileIsWrittenInPlace) {
+    vorn::SaveSheet(statement_, key_, Path("partage.rtf"));
+    EXPECT_EQ(Files(), QStringList({"partage.rtf", "partage_Cor.rtf"}));
+    const QByteArray statement = ReadAll(Path("partage.rtf"));
+    EXPECT_TRUE(IsRtf(statement));
+    EXPECT_TRUE(statement.contains("Question 3 : 3x + 21 = 33"));
+    EXPECT_TRUE(statement.trimmed().endsWith('}'));
+    EXPECT_FALSE(statement.contains("xxx"));
+    EXPECT_TRUE(ReadAll(Path("partage_Cor.rtf")).contains("Resultat 2 : x = 26"));
+
+    // A new name still cannot be made there.
+    EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("nouveau.rtf")); }),
+              "Impossible de créer le fichier " + Path("nouveau.rtf").toStdString());
+}
+
+TEST_F(ReadOnlyFolderSaveTest, AFailedWriteInPlaceIsReported) {
+    statement_.SetText(StatementRtf(40, 5));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string message =
+        MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("partage.rtf")); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(ReadAll(Path("partage_Cor.rtf")), "former key");
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "exercises/user_error.h"
+#include "output/save_error.h"
 #include "tools/sheet_tool.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -15,15 +17,19 @@ struct SaveCall {
     std::string path;
 };
 
-// Records what it is asked to save, and fails when given a message.
+// Records what it is asked to save, and fails when given a message (naming
+// `failedFile` when there is one).
 struct FakeSaver {
     std::vector<SaveCall> calls;
     std::string failure;
+    std::string failedFile;
 
     vorn::sheet_tool::SheetSaver Saver() {
         return [this](const std::string& statement, const std::string& answerKey,
                       const std::string& path) {
             calls.push_back({statement, answerKey, path});
+            if (!failedFile.empty())
+                throw vorn::SaveError(failure, failedFile);
             if (!failure.empty())
                 throw vorn::UserError(failure);
         };
@@ -80,6 +86,57 @@ TEST(SheetToolSaveTest, SaveFailureIsStatus1WithThePathAndTheReason) {
         EXPECT_NE(message.find(reason), std::string::npos) << message;
         EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
     }
+}
+
+TEST(SheetToolSaveTest, TheFileThatFailedIsNamed) {
+    FakeSaver saver;
+    saver.failure = "Erreur \xC3\xA0 l'enregistrement du flux";
+    saver.failedFile = "/d/f_Cor.rtf";
+    std::ostringstream out, err;
+    EXPECT_EQ(vorn::sheet_tool::Run(With(kSheet, {"-o", "/d/f.rtf"}), out, err, saver.Saver()), 1);
+    EXPECT_EQ(err.str(), "vorn-sheet: cannot save /d/f_Cor.rtf: " + saver.failure + "\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST(SheetToolSaveTest, ARefusedFileNameIsStatus2AndNothingIsPrinted) {
+    std::ostringstream out, err;
+    const auto refuse = [](const std::string&, const std::string&, const std::string&) {
+        throw vorn::sheet_tool::FileNameError("-o lat\\xE9.rtf: not valid UTF-8");
+    };
+    EXPECT_EQ(vorn::sheet_tool::Run(With(kSheet, {"-o", "lat\xE9.rtf"}), out, err, refuse), 2);
+    EXPECT_EQ(err.str(), "vorn-sheet: -o lat\\xE9.rtf: not valid UTF-8\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+// A standard output that refuses every byte, as a full disk does.
+class FullBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(SheetToolOutputTest, AStandardOutputThatFailsIsReportedOnTheErrorStream) {
+    const std::string failed = "vorn-sheet: cannot write to the standard output\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, With(kSheet, {"--markup"}),
+          With(kSheet, {"--rtf"})}) {
+        FullBuffer full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        FakeSaver saver;
+        EXPECT_EQ(vorn::sheet_tool::Run(args, out, err, saver.Saver()), 1) << args[0];
+        EXPECT_EQ(err.str(), failed) << args[0];
+    }
+}
+
+TEST(SheetToolOutputTest, ASaveThatSucceededStaysASuccessWhenItsNamesCannotBePrinted) {
+    FullBuffer full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    FakeSaver saver;
+    EXPECT_EQ(vorn::sheet_tool::Run(With(kSheet, {"-o", "f.rtf"}), out, err, saver.Saver()), 0);
+    EXPECT_EQ(saver.calls.size(), 1u);
+    EXPECT_EQ(err.str(), "vorn-sheet: saved, but the file names could not be written to the "
+                         "standard output\n");
 }
 
 } // namespace

@@ -44,9 +44,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // Runs the built program with its output captured in files.
-    Outcome Spawn(const std::vector<std::string>& args) {
-        const std::string outPath = (dir_ / "stdout.bin").string();
+    // Runs the built program with its output captured in files (its
+    // standard output sent to `stdoutPath` when one is given).
+    Outcome Spawn(const std::vector<std::string>& args, const std::string& stdoutPath = {}) {
+        const std::string outPath =
+            stdoutPath.empty() ? (dir_ / "stdout.bin").string() : stdoutPath;
         const std::string errPath = (dir_ / "stderr.txt").string();
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -70,9 +72,11 @@ protected:
         int wstatus = 0;
         ::waitpid(pid, &wstatus, 0);
         outcome.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-        outcome.out = ReadFile(outPath);
         outcome.err = ReadFile(errPath);
-        fs::remove(outPath);
+        if (stdoutPath.empty()) {
+            outcome.out = ReadFile(outPath);
+            fs::remove(outPath);
+        }
         fs::remove(errPath);
         return outcome;
     }
@@ -303,8 +307,8 @@ TEST_F(VornSheetCliTest, AnswerKeyFailureLeavesTheStatementWhole) {
                              "--title", "", "-o", (dir_ / "f.rtf").string()});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find(kCannotCreate + (dir_ / "f_Cor.rtf").string()), std::string::npos)
-        << o.err;
+    EXPECT_EQ(o.err, "vorn-sheet: cannot save " + (dir_ / "f_Cor.rtf").string() + ": " +
+                         kCannotCreate + (dir_ / "f_Cor.rtf").string() + "\n");
     ExpectRtfOf(dir_ / "f.rtf", s);
     EXPECT_TRUE(fs::is_directory(dir_ / "f_Cor.rtf"));
     EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"f.rtf", "f_Cor.rtf"}));
@@ -325,6 +329,51 @@ TEST_F(VornSheetCliTest, HelpExitsWith0) {
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("usage: vorn-sheet FAMILY", 0), 0u) << o.out;
     EXPECT_EQ(o.err, "");
+}
+
+TEST_F(VornSheetCliTest, ANameThatIsNotValidUtf8IsRefusedWith2) {
+    const fs::path target = dir_ / "lat\xE9.rtf";
+    const Outcome o = Spawn({"vn1", "--seed", "1", "-o", target.string()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(o.err.find("lat\\xE9.rtf"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("not valid UTF-8"), std::string::npos) << o.err;
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(VornSheetCliTest, ATitleWithBackslashesAndBracesShowsAsTyped) {
+    for (const std::string title : {"Classe {\\*\\x groupe B", "Titre {a} \\par b"}) {
+        const Outcome o =
+            Spawn({"vn1", "--seed", "9", "--questions", "20", "--title", title, "--rtf"});
+        ASSERT_EQ(o.status, 0) << o.err;
+        const std::size_t split = o.out.find("}\n{\\rtf");
+        ASSERT_NE(split, std::string::npos);
+        const QString statement = Show(o.out.substr(0, split + 1)).text;
+        const QString answerKey = Show(o.out.substr(split + 2)).text;
+        const QString shown = QString::fromStdString(title);
+        EXPECT_TRUE(statement.contains(" - " + shown + " \n")) << statement.toStdString();
+        EXPECT_TRUE(answerKey.contains(QString::fromUtf8(" - Corrigé - ") + shown + "\n"))
+            << answerKey.toStdString();
+        EXPECT_TRUE(statement.contains(QString::fromUtf8("\n20°/ ")));
+        EXPECT_TRUE(answerKey.contains(QString::fromUtf8("\n20°/ ")));
+    }
+}
+
+// A full standard output: reported, and a save that is done stays done.
+TEST_F(VornSheetCliTest, AFullStandardOutputIsReported) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    Outcome o = Spawn({"--help"}, "/dev/full");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "vorn-sheet: cannot write to the standard output\n");
+
+    const fs::path statement = dir_ / "f.rtf";
+    o = Spawn({"vn1", "--seed", "3", "-o", statement.string()}, "/dev/full");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.err.find("saved, but the file names could not be written"), std::string::npos)
+        << o.err;
+    EXPECT_TRUE(ReadFile(statement).starts_with("{\\rtf"));
+    EXPECT_TRUE(ReadFile(dir_ / "f_Cor.rtf").starts_with("{\\rtf"));
 }
 
 } // namespace
