@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName(QStringLiteral("VORN"));
     QApplication::setApplicationVersion(QStringLiteral("1.4"));
+    // Lets the desktop match the window with its menu entry (vorn.desktop).
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorn"));
     // The help file the program would offer; no command opens it.
     application.setProperty("HelpFile", QStringLiteral("VORN.HLP"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorn/vorn.xpm")));

@@ -56,17 +56,19 @@ echo "package check: vorn-sheet ok"
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/vorn.desktop")
 [ "$exec_line" = "vorn --work-in-cache" ] || fail "the desktop entry runs '$exec_line'"
 home=$tmp/home
-mkdir "$home"
+runtime=$tmp/runtime
+mkdir "$home" "$runtime"
+chmod 700 "$runtime"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
-    chown 65534:65534 "$home"
+    chown 65534:65534 "$home" "$runtime"
     as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 else
     chmod a-w "$root/usr/bin"
 fi
-(cd "$home" && exec "${as_user[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/config" \
-    XDG_CACHE_HOME="$home/cache" PATH="$root/usr/bin:$PATH" QT_QPA_PLATFORM=offscreen \
-    $exec_line) &
+(cd "$home" && exec "${as_user[@]}" env HOME="$home" QT_QPA_PLATFORM=offscreen \
+    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$runtime" \
+    PATH="$root/usr/bin:$PATH" $exec_line) &
 pid=$!
 # SIGTERM closes the window once the program has taken it over (bit 15 of
 # the caught-signals mask); sent earlier, it would just kill the program.
