@@ -34,7 +34,9 @@ void CloseOnTerminateSignal(QWidget& window) {
     struct sigaction action {};
     action.sa_handler = OnTerminate;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second SIGTERM, while the close still waits (on an error message, say),
+    // ends the program at once, as it would by default.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
