@@ -6,7 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-fail() { echo "package check: FAIL: $*" >&2; exit 1; }
+fail() {
+    [ -s "${tmp:-}/window.err" ] && sed 's/^/    window: /' "$tmp/window.err" >&2
+    echo "package check: FAIL: $*" >&2
+    exit 1
+}
 
 deb=$(scripts/package.sh)
 echo "package check: built $(basename "$deb")"
@@ -14,7 +18,10 @@ echo "package check: built $(basename "$deb")"
 tmp=$(mktemp -d)
 pid=
 cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    if [ -n "$pid" ]; then
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
     rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -68,7 +75,7 @@ else
 fi
 (cd "$home" && exec "${as_user[@]}" env HOME="$home" QT_QPA_PLATFORM=offscreen \
     XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$runtime" \
-    PATH="$root/usr/bin:$PATH" $exec_line) &
+    PATH="$root/usr/bin:$PATH" $exec_line) 2>"$tmp/window.err" &
 pid=$!
 # SIGTERM closes the window once the program has taken it over (bit 15 of
 # the caught-signals mask); sent earlier, it would just kill the program.
@@ -99,7 +106,10 @@ left=$(cd "$home" && ls -A | grep -vx -e config -e cache || true)
 echo "package check: window ok (settings in \$XDG_CONFIG_HOME/vorn/vorn.ini)"
 
 if command -v lintian >/dev/null 2>&1; then
-    lintian --fail-on error --suppress-tags-from-file /dev/null "$deb" ||
-        fail "lintian reports errors"
+    status=0
+    report=$(lintian --fail-on error "$deb" 2>&1) || status=$?
+    report=$(grep -v 'running with root privileges' <<<"$report" || true)
+    [ -z "$report" ] || echo "$report" | sed 's/^/    lintian: /'
+    [ "$status" -eq 0 ] || fail "lintian reports errors"
     echo "package check: lintian ok"
 fi
