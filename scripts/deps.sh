@@ -3,13 +3,19 @@
 
 VORN_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libcups2-dev
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n libcups2-dev
     fonts-liberation2 fontconfig
+)
+# What scripts/package.sh needs besides the build: dpkg-shlibdeps (dpkg-dev)
+# and file, through which CPack finds the package's dependencies.
+VORN_PACKAGE_PACKAGES=(
+    dpkg-dev file ccache
 )
 VORN_TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev qt6-base-private-dev
     xvfb xauth
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+    "${VORN_PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian
 )
 
 vorn_as_root() {
