@@ -121,7 +121,8 @@ void TForm1::btn_identClick() {
 
 void TForm1::btnEnregistreClick() {
     try {
-        vorn::SaveSheetCommand(this, *RxRichEdit1, *RxRichEdit2, SheetReferenceText(State));
+        vorn::SaveSheetCommand(this, *RxRichEdit1, *RxRichEdit2, SheetReferenceText(State),
+                               &State.Printer);
     } catch (const std::exception& error) {
         ShowError(error);
     }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "exercises/sheet.h"
+
 #include <string>
+#include <vector>
 
 namespace vorn::sheet_tool {
 
-// Saves a sheet exactly as the window's Save command does: both documents are
-// loaded into rich-text panes and written by the control, the statement to
-// `path` (plain text when it ends in ".txt"), the answer key beside it. Runs
-// without a display. Throws UserError.
-void SaveSheetFiles(const std::string& statementMarkup, const std::string& answerKeyMarkup,
-                    const std::string& path);
+// Saves sheets exactly as the window's Save command does: every document is
+// loaded into a rich-text pane and written by the control, the statements to
+// `path` (PDF when it ends in ".pdf", plain text when it ends in ".txt"), the
+// answer keys beside it, each sheet on a new page. A PDF is laid out on the
+// default printer's paper, A4 without one. Runs without a display. Throws
+// UserError.
+void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path);
 
 } // namespace vorn::sheet_tool
