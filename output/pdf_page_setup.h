@@ -9,7 +9,7 @@ class CurrentPrinter;
 // The paper, printable area and resolution a PDF is laid out on, so that its
 // pages break where the printer's would.
 struct PdfPageSetup {
-    QPageLayout layout; // page size, orientation, and the unprintable border as margins
+    QPageLayout layout;   // page size, orientation, and the unprintable border as margins
     int resolution = 600; // dots per inch of the layout
 };
 

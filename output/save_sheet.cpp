@@ -77,8 +77,7 @@ void SaveSheetCommand(QWidget* parent, TRxRichEdit& statement, TRxRichEdit& answ
         return;
     SaveSheets(
         {&statement}, {&answerKey}, fileName,
-        [printer] { return printer ? PageSetupOf(*printer) : LaserA4PageSetup(); },
-        sheetReference);
+        [printer] { return printer ? PageSetupOf(*printer) : LaserA4PageSetup(); }, sheetReference);
 }
 
 } // namespace vorn

@@ -8,7 +8,6 @@
 #include "richtext/trx_rich_edit.h"
 #include "tools/answer_key_name.h"
 
-
 namespace vorn {
 namespace {
 

@@ -20,7 +20,8 @@ bool IsPdfFileName(std::string_view statementPath) {
         return false;
     const std::string_view end = statementPath.substr(statementPath.size() - kPdf.size());
     for (std::size_t i = 0; i < kPdf.size(); ++i) {
-        const char c = end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
+        const char c =
+            end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
         if (c != kPdf[i])
             return false;
     }

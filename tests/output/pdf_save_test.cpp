@@ -38,8 +38,8 @@ protected:
                                     QDir::Name);
     }
     void Save(const QString& name, const vorn::PdfPageSetup& setup) {
-        vorn::SaveSheets({&statement_}, {&key_}, Path(name), [&setup] { return setup; },
-                         "VN1_071542");
+        vorn::SaveSheets(
+            {&statement_}, {&key_}, Path(name), [&setup] { return setup; }, "VN1_071542");
     }
 
     QString dir_;
@@ -189,9 +189,13 @@ TEST(RtfJoinTest, RefusesDocumentsWhoseTablesDisagree) {
     EXPECT_EQ(vorn::JoinRtfDocuments({a, a}),
               "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain "
               "A\\page\r\n\\pard\\plain A}\r\n");
-    EXPECT_EQ(MessageOf([&] { vorn::JoinRtfDocuments({a, b}); }),
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::JoinRtfDocuments({a, b});
+              }),
               "Erreur à l'enregistrement du flux");
-    EXPECT_EQ(MessageOf([&] { vorn::JoinRtfDocuments({a, "{\\rtf1 B}"}); }),
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::JoinRtfDocuments({a, "{\\rtf1 B}"});
+              }),
               "Erreur à l'enregistrement du flux");
 }
 

@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
