@@ -59,7 +59,7 @@ constexpr IntegerOption kQuestions{"--questions", 1, kMaxQuestionCount, "an inte
 constexpr IntegerOption kSeparator{"--separator", std::numeric_limits<long long>::min(),
                                    std::numeric_limits<long long>::max(), "any integer"};
 constexpr IntegerOption kSpacing{"--spacing", 0, 5, "an integer from 0 to 5"};
-constexpr IntegerOption kVariants{"--variants", 1, kMaxVariants, "an integer from 1 to 200"};
+constexpr IntegerOption kVariants{"--variants", 1, kMaxSheetSetSize, "an integer from 1 to 200"};
 
 long long ReadInteger(const IntegerOption& option, std::string_view value) {
     const std::optional<long long> n = ParseInteger(value);

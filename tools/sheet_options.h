@@ -15,9 +15,6 @@ inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
     "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
 
-// The most different sheets one run makes: a class and then some.
-inline constexpr int kMaxVariants = 200;
-
 enum class OutputMode { Markup, Rtf, Files };
 
 struct Options {
