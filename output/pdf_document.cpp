@@ -34,11 +34,7 @@ QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup
     return bytes;
 }
 
-void SavePanesAsPdf(const std::vector<TRxRichEdit*>& panes, const QString& fileName,
-                    const PdfPageSetup& setup, const QString& title) {
-    // Laid out before the file is created, so that a layout failure leaves
-    // nothing behind either.
-    const QByteArray pdf = PanesToPdf(panes, setup, title);
+void SavePdf(const QByteArray& pdf, const QString& fileName) {
     SaveStream(fileName, [&pdf](const BlockSink& sink) {
         constexpr qint64 kBlock = 64 * 1024;
         for (qint64 at = 0; at < pdf.size(); at += kBlock)

@@ -18,9 +18,8 @@ namespace vorn {
 QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup& setup,
                       const QString& title);
 
-// Writes PanesToPdf(...) to `fileName` through SaveStream: the same
-// guarantees and the same errors as every other save.
-void SavePanesAsPdf(const std::vector<TRxRichEdit*>& panes, const QString& fileName,
-                    const PdfPageSetup& setup, const QString& title);
+// Writes a PDF document to `fileName` through SaveStream: the same guarantees
+// and the same errors as every other save.
+void SavePdf(const QByteArray& pdf, const QString& fileName);
 
 } // namespace vorn

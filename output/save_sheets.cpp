@@ -57,9 +57,11 @@ void SaveSheets(const std::vector<TRxRichEdit*>& statements,
     const QString answerKeyFile = AnswerKeyFileNameFor(fileName);
     if (IsPdfFileName(fileName.toStdString())) {
         const PdfPageSetup setup = pageSetup();
-        SavePanesAsPdf(statements, fileName, setup, title);
+        // Each document is laid out whole before its file is created, so that
+        // a layout failure leaves nothing behind either.
+        SavePdf(PanesToPdf(statements, setup, title), fileName);
         if (!answerKeys.empty())
-            SavePanesAsPdf(answerKeys, answerKeyFile, setup, title);
+            SavePdf(PanesToPdf(answerKeys, setup, title), answerKeyFile);
         return;
     }
     if (statements.size() == 1 && answerKeys.size() == 1) {
