@@ -14,7 +14,8 @@ namespace vorn::sheet_tool {
 namespace {
 
 constexpr std::string_view kHelp =
-    "Writes the first sheet the program would generate with the given seed.\n"
+    "Writes the first sheet (or the first N sheets, with --variants N) the program\n"
+    "would generate with the given seed.\n"
     "\n"
     "  FAMILY           vn1, vn2, dev1, dev2 or ident (the five exercise buttons)\n"
     "  --seed N         initial generator state, 0..4294967295 (default: the clock)\n"
@@ -25,8 +26,9 @@ constexpr std::string_view kHelp =
     "  --variants N     N different sheets, 1..200 (default 1), drawn one after the\n"
     "                   other as N clicks would: each sheet has its own reference and\n"
     "                   starts on a new page; the answer keys follow in the same order\n"
-    "  --markup         print the statement and answer-key markup (Windows-1252)\n"
-    "  --rtf            print the two RTF documents\n"
+    "  --markup         print the statement and answer-key markup (Windows-1252),\n"
+    "                   sheet after sheet\n"
+    "  --rtf            print the two RTF documents, sheet after sheet\n"
     "  -o FILE          save as the window's Save button does: the statement to FILE\n"
     "                   (PDF when FILE ends in .pdf, plain text when it ends in .txt,\n"
     "                   RTF otherwise), the answer key to FILE without its extension\n"
