@@ -1,8 +1,10 @@
 #pragma once
 
 #include "exercises/random_source.h"
+#include "exercises/sheet.h"
 #include "output/current_printer.h"
 
+#include <optional>
 #include <string>
 
 // What the whole program shares between its handlers. One instance lives in
@@ -14,6 +16,10 @@ struct AppState {
     int QuestionCount = 0;
     // True while both panes are editable; written only by the edit check box.
     bool EditMode = false;
+    // The family and settings of the last generated sheet, from which further
+    // different sheets of the same kind are drawn; no family before the first.
+    std::optional<vorn::Family> SheetFamily;
+    vorn::SheetSettings SheetSettings;
     // The one generator every sheet draws from, seeded once at creation.
     vorn::LcgRandom Random;
     // The current printer: the default one until the print dialog picks another.

@@ -218,6 +218,7 @@ void TForm1::ConnectHandlers() {
     connect(btn_ident, &QPushButton::clicked, this, &TForm1::btn_identClick);
     connect(btnEnregistre, &QPushButton::clicked, this, &TForm1::btnEnregistreClick);
     connect(btnImprime, &QPushButton::clicked, this, &TForm1::btnImprimeClick);
+    connect(variantSheetsAction, &QAction::triggered, this, &TForm1::PrintVariantSheets);
     connect(btnChoixImp, &QPushButton::clicked, this, &TForm1::btnChoixImpClick);
     connect(btnApercu, &QPushButton::clicked, this, &TForm1::btnApercuClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);

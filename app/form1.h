@@ -18,6 +18,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QToolButton;
+class QAction;
 class TLinkLabel;
 class TPaneEvents;
 class TRxRichEdit;
@@ -66,6 +68,10 @@ public:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
     QPushButton* btnImprime = nullptr;
+    // The arrow inside "Imprimer"'s right edge and its one command, "Sujets
+    // différents…", enabled once a sheet has been generated.
+    QToolButton* printMenuButton = nullptr;
+    QAction* variantSheetsAction = nullptr;
     QPushButton* btnChoixImp = nullptr;
     QPushButton* btnApercu = nullptr;
     QLabel* Label3 = nullptr;
@@ -131,6 +137,9 @@ public slots:
 
     void btnEnregistreClick();
     void btnImprimeClick();
+    // "Sujets différents…": asks how many different sheets, then prints them
+    // or saves them as PDF, with their answer keys in the same order.
+    void PrintVariantSheets();
     void btnChoixImpClick();
     void btnApercuClick();
 

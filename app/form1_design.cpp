@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -168,6 +169,18 @@ void TForm1::CreateCommandBar() {
         Panel1, QStringLiteral("Imprimer"),
         QStringLiteral("Imprimer le questionnaire (et le corrigé) en 1 ou plusieurs exemplaires"),
         QRect(390, 5, 83, 38));
+    // The arrow sits inside the button's own rectangle, so that the command bar
+    // keeps its design; a click beside the arrow is still a plain "Imprimer".
+    printMenuButton = new QToolButton(btnImprime);
+    printMenuButton->setArrowType(Qt::DownArrow);
+    printMenuButton->setAutoRaise(true);
+    printMenuButton->setPopupMode(QToolButton::InstantPopup);
+    printMenuButton->setToolTip(QStringLiteral("Un sujet différent pour chaque élève"));
+    printMenuButton->setGeometry(btnImprime->width() - 17, 3, 14, btnImprime->height() - 6);
+    auto* printMenu = new QMenu(printMenuButton);
+    variantSheetsAction = printMenu->addAction(QStringLiteral("Sujets différents…"));
+    variantSheetsAction->setEnabled(false);
+    printMenuButton->setMenu(printMenu);
     btnChoixImp = MakeButton(Panel1, QStringLiteral("CI"), QStringLiteral("Choix de l'imprimante"),
                              QRect(502, 5, 38, 38));
     btnApercu = MakeButton(Panel1, QStringLiteral("A"), QStringLiteral("Aperçu avant impression"),

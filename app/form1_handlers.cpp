@@ -7,12 +7,14 @@
 #include "app/outside_links.h"
 #include "app/shape.h"
 #include "app/spin_edit.h"
+#include "app/variant_sheets_dialog.h"
 #include "exercises/cp1252.h"
 #include "exercises/user_error.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
 #include "output/print_sheet.h"
 #include "output/save_sheet.h"
+#include "output/sheet_set.h"
 #include "richtext/trx_rich_edit.h"
 
 #include <QAbstractEventDispatcher>
@@ -91,6 +93,10 @@ void TForm1::GenerateFamily(vorn::Family family) {
         MarkupToRtf(*RxRichEdit1, sheet.statement);
         MarkupToRtf(*RxRichEdit2, sheet.answerKey);
 
+        State.SheetFamily = family;
+        State.SheetSettings = settings;
+        variantSheetsAction->setEnabled(true);
+
         Shape1->hide();
         btnEnregistre->setEnabled(true);
         btnImprime->setEnabled(true);
@@ -126,7 +132,8 @@ void TForm1::btn_identClick() {
 
 void TForm1::btnEnregistreClick() {
     try {
-        vorn::SaveSheetCommand(this, *RxRichEdit1, *RxRichEdit2, SheetReferenceText(State));
+        vorn::SaveSheetCommand(this, *RxRichEdit1, *RxRichEdit2, SheetReferenceText(State),
+                               &State.Printer);
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -154,6 +161,27 @@ void TForm1::btnImprimeClick() {
         dispatcher->wakeUp();
     QCoreApplication::processEvents(QEventLoop::AllEvents, kHeldBackInputMs);
     printing_ = false;
+}
+
+void TForm1::PrintVariantSheets() {
+    if (!State.SheetFamily)
+        return;
+    try {
+        VariantSheetsDialog dialog(spedtSujets->Value(), this);
+        const VariantSheetsDialog::Choice choice = dialog.Ask();
+        if (choice == VariantSheetsDialog::Choice::Cancel)
+            return;
+        const vorn::SheetSet set(*RxRichEdit1, *RxRichEdit2, *State.SheetFamily,
+                                 State.SheetSettings, dialog.SheetCount(), State.Random);
+        if (choice == VariantSheetsDialog::Choice::Print)
+            vorn::PrintSheetSet(State.Printer, set, dialog.WithAnswerKeys(),
+                                SheetReferenceText(State));
+        else
+            vorn::SaveSheetSetAsPdf(this, State.Printer, set, dialog.WithAnswerKeys(),
+                                    SheetReferenceText(State));
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 void TForm1::btnChoixImpClick() {

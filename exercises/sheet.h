@@ -12,6 +12,9 @@ inline constexpr int kMaxQuestionCount = 40;
 // Separator lines are capped so that a huge setting cannot make every sheet
 // arbitrarily large.
 inline constexpr int kMaxSeparatorLength = 1000;
+// The most different sheets of one kind made at once, one per pupil: a class
+// and then some.
+inline constexpr int kMaxSheetSetSize = 200;
 
 // What a generation reads from the window.
 struct SheetSettings {

@@ -6,6 +6,7 @@
 #include "richtext/trx_rich_edit.h"
 
 #include <QCoreApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
@@ -36,7 +37,24 @@ QRect PrintableAreaTwips(const QPaintDevice& device) {
     return QRect(0, 0, width, height);
 }
 
-void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title) {
+void LayOutPanePages(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice& device) {
+    const QRect pageTwips = PrintableAreaTwips(device);
+    const int length = pane.TextLength();
+    LayoutRelease release(pane);
+    int start = 0;
+    for (;;) {
+        const int next = pane.FormatRange(painter, pageTwips, pageTwips, start, true);
+        LetWindowBreathe();
+        // A page on which nothing was placed would repeat forever.
+        if (next >= length || next == -1 || next <= start)
+            break;
+        device.newPage();
+        start = next;
+    }
+}
+
+void PrintPanes(CurrentPrinter& current, const std::vector<TRxRichEdit*>& panes,
+                const QString& title) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
     printer.setDocName(title);
@@ -52,19 +70,11 @@ void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title)
     if (!painter.begin(&printer))
         throw UserError("Imprimante sélectionnée incorrecte");
 
-    const QRect pageTwips = PrintableAreaTwips(printer);
-    const int length = pane.TextLength();
     try {
-        LayoutRelease release(pane);
-        int start = 0;
-        for (;;) {
-            const int next = pane.FormatRange(painter, pageTwips, pageTwips, start, true);
-            LetWindowBreathe();
-            // A page on which nothing was placed would repeat forever.
-            if (next >= length || next == -1 || next <= start)
-                break;
-            printer.newPage();
-            start = next;
+        for (std::size_t i = 0; i < panes.size(); ++i) {
+            if (i > 0)
+                printer.newPage();
+            LayOutPanePages(*panes[i], painter, printer);
         }
     } catch (...) {
         printer.abort();
@@ -79,6 +89,10 @@ void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title)
         if (!refusal.isEmpty())
             throw UserError(PrintRefusedMessage(printer.printerName(), refusal));
     }
+}
+
+void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title) {
+    PrintPanes(current, {&pane}, title);
 }
 
 } // namespace vorn

@@ -3,7 +3,11 @@
 #include <QRect>
 #include <QString>
 
+#include <vector>
+
+class QPagedPaintDevice;
 class QPaintDevice;
+class QPainter;
 class TRxRichEdit;
 
 namespace vorn {
@@ -14,6 +18,16 @@ class CurrentPrinter;
 // pixels times 1440 divided by the pixels per inch of its direction, the
 // fraction dropped. The program adds no margin of its own.
 QRect PrintableAreaTwips(const QPaintDevice& device);
+
+// The page loop of every printed or PDF page: lays the pane's whole content
+// out on the painter's device, the first page where the device stands, each
+// next one on a new page, every page filling the device's printable area.
+void LayOutPanePages(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice& device);
+
+// Prints the panes one after the other as one job titled `title`, each pane
+// starting on a new page; errors as PrintPane's.
+void PrintPanes(CurrentPrinter& printer, const std::vector<TRxRichEdit*>& panes,
+                const QString& title);
 
 // Prints the pane's whole content as one job titled `title` on the current
 // printer, laid out anew page by page by the control. Between pages the

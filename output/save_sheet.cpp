@@ -1,5 +1,6 @@
 #include "output/save_sheet.h"
 
+#include "output/save_sheets.h"
 #include "output/save_stream.h"
 #include "tools/answer_key_name.h"
 
@@ -48,8 +49,16 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("rtf (*.rtf)"));
+    const QString rtfFilter = QStringLiteral("rtf (*.rtf)");
+    dialog.setNameFilters({rtfFilter, QStringLiteral("Document PDF (*.pdf)")});
+    dialog.selectNameFilter(rtfFilter);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    // A name typed without extension takes the chosen filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, rtfFilter](const QString& filter) {
+                         dialog.setDefaultSuffix(filter == rtfFilter ? QStringLiteral("rtf")
+                                                                     : QStringLiteral("pdf"));
+                     });
     dialog.setDirectory(QDir::currentPath());
     // Before any sheet there is no reference: ".rtf" alone would make hidden
     // files the teacher could not find.
@@ -64,11 +73,14 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     return chosen.first();
 }
 
-void SaveSheetCommand(QWidget* parent, const TRxRichEdit& statement, const TRxRichEdit& answerKey,
-                      const QString& sheetReference) {
+void SaveSheetCommand(QWidget* parent, TRxRichEdit& statement, TRxRichEdit& answerKey,
+                      const QString& sheetReference, CurrentPrinter* printer) {
     const QString fileName = AskSaveFileName(parent, sheetReference);
-    if (!fileName.isEmpty())
-        SaveSheet(statement, answerKey, fileName);
+    if (fileName.isEmpty())
+        return;
+    SaveSheets(
+        {&statement}, {&answerKey}, fileName,
+        [printer] { return printer ? PageSetupOf(*printer) : LaserA4PageSetup(); }, sheetReference);
 }
 
 } // namespace vorn

@@ -7,6 +7,10 @@
 class QWidget;
 
 namespace vorn {
+class CurrentPrinter;
+}
+
+namespace vorn {
 
 // How a pane is written to a file: plain text when the file name's extension
 // is "txt" in any letter case, RTF for every other extension and for none.
@@ -22,14 +26,17 @@ void SavePane(const TRxRichEdit& pane, const QString& fileName);
 // written at all.
 void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey, const QString& fileName);
 
-// Asks where to save, proposing `sheetReference` + ".rtf" ("feuille.rtf"
-// while there is no reference) in the working directory; an empty string when the user cancels. The
-// chosen folder becomes the working directory, where the preview then keeps its page files.
+// Asks where to save, proposing `sheetReference` + ".rtf" ("feuille.rtf" while
+// there is no reference) in the working directory, with the filters
+// "rtf (*.rtf)" (first and chosen) and "Document PDF (*.pdf)"; an empty string
+// when the user cancels. The chosen folder becomes the working directory, where
+// the preview then keeps its page files.
 QString AskSaveFileName(QWidget* parent, const QString& sheetReference);
 
-// The "Enregistrer" command: asks for the name, then saves both panes.
-// Throws UserError.
-void SaveSheetCommand(QWidget* parent, const TRxRichEdit& statement, const TRxRichEdit& answerKey,
-                      const QString& sheetReference);
+// The "Enregistrer" command: asks for the name, then saves both panes; a
+// ".pdf" name saves both as PDF laid out on `printer`'s paper (A4 without a
+// printer), titled `sheetReference` (see SaveSheets). Throws UserError.
+void SaveSheetCommand(QWidget* parent, TRxRichEdit& statement, TRxRichEdit& answerKey,
+                      const QString& sheetReference, CurrentPrinter* printer = nullptr);
 
 } // namespace vorn

@@ -14,4 +14,25 @@ std::string AnswerKeyFileName(std::string_view statementPath) {
     return result;
 }
 
+bool IsPdfFileName(std::string_view statementPath) {
+    constexpr std::string_view kPdf = ".pdf";
+    if (statementPath.size() < kPdf.size())
+        return false;
+    const std::string_view end = statementPath.substr(statementPath.size() - kPdf.size());
+    for (std::size_t i = 0; i < kPdf.size(); ++i) {
+        const char c =
+            end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
+        if (c != kPdf[i])
+            return false;
+    }
+    return true;
+}
+
+std::string AnswerKeyFileNameForFormat(std::string_view statementPath) {
+    std::string name = AnswerKeyFileName(statementPath);
+    if (IsPdfFileName(statementPath))
+        name.replace(name.size() - 3, 3, "pdf");
+    return name;
+}
+
 } // namespace vorn

@@ -12,4 +12,12 @@ namespace vorn {
 // folder is never taken for an extension.
 std::string AnswerKeyFileName(std::string_view statementPath);
 
+// True when the statement's name ends in ".pdf", in any letter case: both
+// documents are then saved as PDF.
+bool IsPdfFileName(std::string_view statementPath);
+
+// The answer key's file for a statement of any format: AnswerKeyFileName,
+// with "_Cor.pdf" in place of "_Cor.rtf" for a PDF statement.
+std::string AnswerKeyFileNameForFormat(std::string_view statementPath);
+
 } // namespace vorn

@@ -59,6 +59,7 @@ constexpr IntegerOption kQuestions{"--questions", 1, kMaxQuestionCount, "an inte
 constexpr IntegerOption kSeparator{"--separator", std::numeric_limits<long long>::min(),
                                    std::numeric_limits<long long>::max(), "any integer"};
 constexpr IntegerOption kSpacing{"--spacing", 0, 5, "an integer from 0 to 5"};
+constexpr IntegerOption kVariants{"--variants", 1, kMaxSheetSetSize, "an integer from 1 to 200"};
 
 long long ReadInteger(const IntegerOption& option, std::string_view value) {
     const std::optional<long long> n = ParseInteger(value);
@@ -132,6 +133,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--spacing") {
             options.settings.spacingLines =
                 static_cast<int>(ReadInteger(kSpacing, takesValue(kSpacing.range)));
+        } else if (arg == "--variants") {
+            options.variants =
+                static_cast<int>(ReadInteger(kVariants, takesValue(kVariants.range)));
         } else if (arg == "--title") {
             options.settings.title = Utf8ToCp1252(takesValue("any text"));
         } else if (arg == "--markup" && !inlineValue) {
@@ -147,7 +151,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw UsageError("unknown option " + Quoted(args[i]) +
                              "; accepted: --seed, --questions, --title, --separator, --spacing, "
-                             "--markup, --rtf, -o, --help");
+                             "--variants, --markup, --rtf, -o, --help");
         } else if (familySeen) {
             throw UsageError("unexpected argument " + Quoted(arg) + "; only one FAMILY is taken");
         } else {

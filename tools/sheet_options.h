@@ -13,7 +13,7 @@ namespace vorn::sheet_tool {
 
 inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
 
 enum class OutputMode { Markup, Rtf, Files };
 
@@ -23,6 +23,8 @@ struct Options {
     // Unset: seeded from the clock, as the program does at start-up.
     std::optional<std::uint32_t> seed;
     SheetSettings settings;
+    // Sheets drawn one after the other from the one generator.
+    int variants = 1;
     OutputMode output = OutputMode::Markup;
     std::string outputPath; // with OutputMode::Files
 };

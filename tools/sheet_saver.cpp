@@ -1,6 +1,8 @@
 #include "tools/sheet_saver.h"
 
-#include "output/save_sheet.h"
+#include "exercises/cp1252.h"
+#include "output/current_printer.h"
+#include "output/save_sheets.h"
 #include "richtext/trx_rich_edit.h"
 #include "tools/sheet_tool.h"
 
@@ -9,6 +11,7 @@
 #include <QtGlobal>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace vorn::sheet_tool {
@@ -56,8 +59,7 @@ std::string Printable(const std::string& name) {
 
 } // namespace
 
-void SaveSheetFiles(const std::string& statementMarkup, const std::string& answerKeyMarkup,
-                    const std::string& path) {
+void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
     // Qt names files in UTF-8: other bytes would be replaced, and the sheet
     // would land under a name nobody gave.
     if (QFile::encodeName(QFile::decodeName(path.c_str())).toStdString() != path)
@@ -77,11 +79,25 @@ void SaveSheetFiles(const std::string& statementMarkup, const std::string& answe
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
 
-    TRxRichEdit statement;
-    TRxRichEdit answerKey;
-    MarkupToRtf(statement, statementMarkup);
-    MarkupToRtf(answerKey, answerKeyMarkup);
-    SaveSheet(statement, answerKey, QFile::decodeName(path.c_str()));
+    std::vector<std::unique_ptr<TRxRichEdit>> panes;
+    std::vector<TRxRichEdit*> statements;
+    std::vector<TRxRichEdit*> answerKeys;
+    for (const Sheet& sheet : sheets) {
+        statements.push_back(panes.emplace_back(std::make_unique<TRxRichEdit>()).get());
+        MarkupToRtf(*statements.back(), sheet.statement);
+        answerKeys.push_back(panes.emplace_back(std::make_unique<TRxRichEdit>()).get());
+        MarkupToRtf(*answerKeys.back(), sheet.answerKey);
+    }
+    const QString title =
+        sheets.empty() ? QString() : QString::fromStdString(Cp1252ToUtf8(sheets.front().reference));
+    SaveSheets(
+        statements, answerKeys, QFile::decodeName(path.c_str()),
+        [] {
+            // The printer the window would start with: the system's default.
+            CurrentPrinter printer;
+            return PageSetupOf(printer);
+        },
+        title);
 }
 
 } // namespace vorn::sheet_tool

@@ -15,7 +15,8 @@ namespace vorn::sheet_tool {
 namespace {
 
 constexpr std::string_view kHelp =
-    "Writes the first sheet the program would generate with the given seed.\n"
+    "Writes the first sheet (or the first N sheets, with --variants N) the program\n"
+    "would generate with the given seed.\n"
     "\n"
     "  FAMILY           vn1, vn2, dev1, dev2 or ident (the five exercise buttons)\n"
     "  --seed N         initial generator state, 0..4294967295 (default: the clock)\n"
@@ -23,11 +24,18 @@ constexpr std::string_view kHelp =
     "  --title TEXT     UTF-8, converted to Windows-1252 (default: the window's title)\n"
     "  --separator N    hyphens per separator line, any integer (default 120, at most 1000)\n"
     "  --spacing N      blank lines between statement questions, 0..5 (default 1)\n"
-    "  --markup         print the statement and answer-key markup (Windows-1252)\n"
-    "  --rtf            print the two RTF documents\n"
+    "  --variants N     N different sheets, 1..200 (default 1), drawn one after the\n"
+    "                   other as N clicks would: each sheet has its own reference and\n"
+    "                   starts on a new page; the answer keys follow in the same order\n"
+    "  --markup         print the statement and answer-key markup (Windows-1252),\n"
+    "                   sheet after sheet\n"
+    "  --rtf            print the two RTF documents, sheet after sheet\n"
     "  -o FILE          save as the window's Save button does: the statement to FILE\n"
-    "                   (plain text when FILE ends in .txt, RTF otherwise), the answer\n"
-    "                   key as RTF to FILE without its extension plus \"_Cor.rtf\"\n"
+    "                   (PDF when FILE ends in .pdf, plain text when it ends in .txt,\n"
+    "                   RTF otherwise), the answer key to FILE without its extension\n"
+    "                   plus \"_Cor.pdf\" for a PDF, \"_Cor.rtf\" otherwise. A PDF is laid\n"
+    "                   out as printing would on the default printer's paper, or on A4\n"
+    "                   when no printer is installed\n"
     "\n"
     "Exit status: 0 when the output is written (with -o, when both files are saved,\n"
     "even if their names then cannot be printed), 1 when a file or the standard\n"
@@ -65,20 +73,25 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 
     LcgRandom random(options.seed.value_or(ClockSeed()));
-    const Sheet sheet = GenerateSheet(options.family, options.settings, random);
+    std::vector<Sheet> sheets;
+    sheets.reserve(static_cast<std::size_t>(options.variants));
+    for (int i = 0; i < options.variants; ++i)
+        sheets.push_back(GenerateSheet(options.family, options.settings, random));
 
     switch (options.output) {
     case OutputMode::Markup:
-        out << sheet.statement << '\n' << sheet.answerKey << '\n';
+        for (const Sheet& sheet : sheets)
+            out << sheet.statement << '\n' << sheet.answerKey << '\n';
         break;
     case OutputMode::Rtf:
-        out << ConvertMarkupToRtf(sheet.statement) << '\n'
-            << ConvertMarkupToRtf(sheet.answerKey) << '\n';
+        for (const Sheet& sheet : sheets)
+            out << ConvertMarkupToRtf(sheet.statement) << '\n'
+                << ConvertMarkupToRtf(sheet.answerKey) << '\n';
         break;
     case OutputMode::Files: {
-        const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
+        const std::string answerKeyPath = AnswerKeyFileNameForFormat(options.outputPath);
         try {
-            save(sheet.statement, sheet.answerKey, options.outputPath);
+            save(sheets, options.outputPath);
         } catch (const FileNameError& e) {
             err << kProgram << e.what() << '\n';
             return kExitUsage;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/sheet.h"
+
 #include <cstdint>
 #include <functional>
 #include <ostream>
@@ -24,11 +26,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes the two documents of a sheet, given as markup (Windows-1252), to
-// `path` and to the answer key's file beside it. Throws FileNameError, or
-// UserError (a SaveError when it knows the file that failed).
-using SheetSaver = std::function<void(const std::string& statementMarkup,
-                                      const std::string& answerKeyMarkup, const std::string& path)>;
+// Writes the statements of the sheets, given as markup (Windows-1252), to
+// `path` and their answer keys in the same order to the answer key's file
+// beside it, each sheet on a new page. Throws UserError.
+using SheetSaver = std::function<void(const std::vector<Sheet>& sheets, const std::string& path)>;
 
 // Runs vorn-sheet on the arguments that follow the program name: generates
 // the sheet, writes it to out or through `save`, reports problems on err.

@@ -3,6 +3,7 @@
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
 #include "output/page_picture.h"
+#include "output/pdf_page_setup.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
 #include "output/print_sheet.h"
@@ -30,6 +31,13 @@ protected:
     TRxRichEdit statement_;
     TRxRichEdit key_;
 };
+
+TEST_F(NoPrinterTest, PdfFilesAreLaidOutOnLaserA4) {
+    const vorn::PdfPageSetup setup = vorn::PageSetupOf(printer_);
+    const vorn::PdfPageSetup laser = vorn::LaserA4PageSetup();
+    EXPECT_TRUE(setup.layout.isEquivalentTo(laser.layout));
+    EXPECT_EQ(setup.resolution, laser.resolution);
+}
 
 TEST_F(NoPrinterTest, PrintingSaysThereIsNoDefaultPrinter) {
     EXPECT_EQ(MessageOf([&] {

@@ -1,7 +1,9 @@
 #include "pdf_tools.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -34,4 +36,41 @@ QString PdfText(const QString& pdf, int page) {
     arguments << pdf << QStringLiteral("-");
     bool ok = false;
     return Run(QStringLiteral("pdftotext"), arguments, &ok);
+}
+
+QString PdfInfoField(const QString& pdf, const QString& field) {
+    bool ok = false;
+    const QString info = Run(QStringLiteral("pdfinfo"), {pdf}, &ok);
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(field) +
+                               QStringLiteral(":\\s+(.*)$"),
+                           QRegularExpression::MultilineOption)
+            .match(info);
+    return ok && match.hasMatch() ? match.captured(1).trimmed() : QString();
+}
+
+QStringList PdfFontsEmbedded(const QString& pdf) {
+    bool ok = false;
+    const QStringList lines = Run(QStringLiteral("pdffonts"), {pdf}, &ok).split(u'\n');
+    QStringList embedded;
+    // Two heading lines; the columns after the name are type words, an
+    // encoding, then emb, sub, uni (yes/no) and the object numbers.
+    for (qsizetype i = 2; ok && i < lines.size(); ++i) {
+        const QStringList words = lines[i].split(u' ', Qt::SkipEmptyParts);
+        if (words.size() >= 5)
+            embedded << words[words.size() - 5];
+    }
+    return embedded;
+}
+
+QImage PdfPageImage(const QString& pdf, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString base = dir.path() + QStringLiteral("/page");
+    bool ok = false;
+    Run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+         QString::number(page), QStringLiteral("-l"), QString::number(page),
+         QStringLiteral("-singlefile"), pdf, base},
+        &ok);
+    return ok ? QImage(base + QStringLiteral(".png")) : QImage();
 }

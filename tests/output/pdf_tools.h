@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
+#include <QStringList>
 
 // poppler-utils, run on a PDF the tests made.
 
@@ -8,3 +10,9 @@
 int PdfPages(const QString& pdf);
 // The text of one page (from 1), or of the whole document when page is 0.
 QString PdfText(const QString& pdf, int page = 0);
+// A field of pdfinfo's report ("Title", "Page size"), empty when missing.
+QString PdfInfoField(const QString& pdf, const QString& field);
+// The "emb" column of pdffonts, one entry per font; empty when none is listed.
+QStringList PdfFontsEmbedded(const QString& pdf);
+// One page (from 1) rendered by pdftoppm at `dpi`; null when it failed.
+QImage PdfPageImage(const QString& pdf, int page, int dpi);

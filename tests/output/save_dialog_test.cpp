@@ -55,12 +55,14 @@ protected:
 TEST_F(SaveDialogTest, ProposesTheReferenceAsAnRtfNameAndCancelWritesNothing) {
     QString proposed;
     QStringList filters;
+    QString chosenFilter;
     QString suffix;
     QString folder;
     bool nativeDialog = true;
     WhenTheDialogShows([&](QFileDialog& dialog) {
         proposed = TypedName(dialog);
         filters = dialog.nameFilters();
+        chosenFilter = dialog.selectedNameFilter();
         suffix = dialog.defaultSuffix();
         folder = dialog.directory().absolutePath();
         nativeDialog = !dialog.testOption(QFileDialog::DontUseNativeDialog);
@@ -68,7 +70,8 @@ TEST_F(SaveDialogTest, ProposesTheReferenceAsAnRtfNameAndCancelWritesNothing) {
     });
     vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
     EXPECT_EQ(proposed, "VN1_071542.rtf");
-    EXPECT_EQ(filters, QStringList({"rtf (*.rtf)"}));
+    EXPECT_EQ(filters, QStringList({"rtf (*.rtf)", "Document PDF (*.pdf)"}));
+    EXPECT_EQ(chosenFilter, "rtf (*.rtf)");
     EXPECT_EQ(suffix, "rtf");
     EXPECT_EQ(folder, QDir(dir_).absolutePath());
     EXPECT_FALSE(nativeDialog);
@@ -82,6 +85,25 @@ TEST_F(SaveDialogTest, ANameWithoutExtensionGetsRtf) {
     });
     vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
     EXPECT_EQ(Files(dir_), QStringList({"feuille.rtf", "feuille_Cor.rtf"}));
+}
+
+TEST_F(SaveDialogTest, ThePdfFilterOrAPdfNameSavesBothDocumentsAsPdf) {
+    WhenTheDialogShows([](QFileDialog& dialog) {
+        dialog.selectNameFilter("Document PDF (*.pdf)");
+        emit dialog.filterSelected("Document PDF (*.pdf)");
+        Type(dialog, "feuille");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
+    WhenTheDialogShows([](QFileDialog& dialog) {
+        Type(dialog, "Autre.Pdf");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
+    const QStringList files = Files(dir_);
+    EXPECT_EQ(files, QStringList({"Autre.Pdf", "Autre_Cor.pdf", "feuille.pdf", "feuille_Cor.pdf"}));
+    for (const QString& file : files)
+        EXPECT_TRUE(ReadAll(dir_ + "/" + file).startsWith("%PDF-")) << file.toStdString();
 }
 
 TEST_F(SaveDialogTest, BeforeAnySheetTheProposedNameIsFeuille) {

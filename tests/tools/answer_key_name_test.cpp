@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using vorn::AnswerKeyFileName;
@@ -30,6 +34,17 @@ TEST(AnswerKeyNameTest, DotAtEitherEndOfTheName) {
     EXPECT_EQ(AnswerKeyFileName("dir/.rtf"), "dir/_Cor.rtf");
     EXPECT_EQ(AnswerKeyFileName("feuille."), "feuille_Cor.rtf");
     EXPECT_EQ(AnswerKeyFileName(""), "_Cor.rtf");
+}
+
+TEST(AnswerKeyNameTest, PdfStatementGetsAPdfAnswerKeyWhateverTheCase) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"feuille.pdf", "feuille_Cor.pdf"},   {"a.b.PDF", "a.b_Cor.pdf"},
+        {"/x.pdf/f.Pdf", "/x.pdf/f_Cor.pdf"}, {"f.pdf.rtf", "f.pdf_Cor.rtf"},
+        {"feuille.rtf", "feuille_Cor.rtf"},   {"x.pdf/feuille", "x.pdf/feuille_Cor.rtf"},
+        {"f\x0Epdf", "f\x0Epdf_Cor.rtf"},
+    };
+    for (const auto& [statement, answerKey] : cases)
+        EXPECT_EQ(vorn::AnswerKeyFileNameForFormat(statement), answerKey) << statement;
 }
 
 } // namespace

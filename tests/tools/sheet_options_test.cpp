@@ -17,14 +17,14 @@ using vorn::Family;
 
 const std::string kUsageLine =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
 
 Options Parse(std::vector<std::string> args) {
     return ParseArguments(args);
 }
 
 // For runs that must not get as far as writing files.
-void NeverSaves(const std::string&, const std::string&, const std::string& path) {
+void NeverSaves(const std::vector<vorn::Sheet>&, const std::string& path) {
     ADD_FAILURE() << "saved to " << path;
 }
 
@@ -61,7 +61,10 @@ TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
     EXPECT_EQ(o.output, OutputMode::Files);
     EXPECT_EQ(o.outputPath, "x.rtf");
 
-    o = Parse({"vn2", "--seed=0", "--questions=1", "--spacing=0", "--markup"});
+    EXPECT_EQ(o.variants, 1);
+    EXPECT_EQ(Parse({"vn1", "--variants", "200", "--markup"}).variants, 200);
+
+    o = Parse({"vn2", "--seed=0", "--questions=1", "--spacing=0", "--variants=1", "--markup"});
     EXPECT_EQ(o.seed, 0u);
     EXPECT_EQ(o.settings.questionCount, 1);
     EXPECT_EQ(o.settings.spacingLines, 0);
@@ -120,6 +123,9 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "-o", ""}, {"-o", "file name"}},
         {{"ident", "--spacing", "9", "-o", "x.rtf"}, {"--spacing", "0 to 5"}},
         {{"bogus", "-o", "x.rtf"}, {"bogus"}},
+        {{"vn1", "--variants", "0", "-o", "x.pdf"}, {"--variants", "1 to 200"}},
+        {{"vn1", "--variants", "201", "-o", "x.pdf"}, {"--variants", "1 to 200"}},
+        {{"vn1", "--variants", "abc", "-o", "x.pdf"}, {"--variants", "abc", "1 to 200"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;

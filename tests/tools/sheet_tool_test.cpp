@@ -12,9 +12,10 @@
 namespace {
 
 struct SaveCall {
-    std::string statement;
+    std::string statement; // of the first sheet
     std::string answerKey;
     std::string path;
+    std::vector<vorn::Sheet> sheets;
 };
 
 // Records what it is asked to save, and fails when given a message (naming
@@ -25,9 +26,8 @@ struct FakeSaver {
     std::string failedFile;
 
     vorn::sheet_tool::SheetSaver Saver() {
-        return [this](const std::string& statement, const std::string& answerKey,
-                      const std::string& path) {
-            calls.push_back({statement, answerKey, path});
+        return [this](const std::vector<vorn::Sheet>& sheets, const std::string& path) {
+            calls.push_back({sheets.at(0).statement, sheets.at(0).answerKey, path, sheets});
             if (!failedFile.empty())
                 throw vorn::SaveError(failure, failedFile);
             if (!failure.empty())
@@ -67,6 +67,29 @@ TEST(SheetToolSaveTest, FilesGetTheSheetThatMarkupPrints) {
         EXPECT_EQ(out.str(), path + "\n" + answerKeyPath + "\n");
         EXPECT_EQ(err.str(), "");
     }
+}
+
+TEST(SheetToolSaveTest, VariantsAreTheSheetsOfSuccessiveDrawsInOrder) {
+    FakeSaver saver;
+    std::ostringstream printed, out, err;
+    ASSERT_EQ(vorn::sheet_tool::Run(With(kSheet, {"--markup"}), printed, err, saver.Saver()), 0);
+    ASSERT_EQ(vorn::sheet_tool::Run(With(kSheet, {"--variants", "4", "-o", "v.PDF"}), out, err,
+                                    saver.Saver()),
+              0)
+        << err.str();
+    ASSERT_EQ(saver.calls.size(), 1u);
+    const std::vector<vorn::Sheet>& sheets = saver.calls[0].sheets;
+    ASSERT_EQ(sheets.size(), 4u);
+    // The first sheet is the one a single run gives with the same seed.
+    EXPECT_EQ(sheets[0].statement + "\n" + sheets[0].answerKey + "\n", printed.str());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        // Each statement and key opens with that sheet's own reference.
+        EXPECT_EQ(sheets[i].statement.rfind("<te=24>" + sheets[i].reference + " - ", 0), 0u);
+        EXPECT_EQ(sheets[i].answerKey.rfind("<te=24>" + sheets[i].reference + " - ", 0), 0u);
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(sheets[i].reference, sheets[j].reference);
+    }
+    EXPECT_EQ(out.str(), "v.PDF\nv_Cor.pdf\n");
 }
 
 TEST(SheetToolSaveTest, SaveFailureIsStatus1WithThePathAndTheReason) {

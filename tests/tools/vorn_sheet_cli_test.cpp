@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -126,9 +127,8 @@ std::string TwoDigits(int n) {
 
 // Degree-1 numeric-value sheet for the given seed and settings (spacing 1),
 // built from the description of that exercise.
-std::pair<Expected, Expected> DegreeOneSheet(std::uint32_t seed, int questions, int separator,
+std::pair<Expected, Expected> DegreeOneSheet(Draws& d, int questions, int separator,
                                              const std::string& title) {
-    Draws d{seed};
     const int r1 = d.Random(100), r2 = d.Random(100), r3 = d.Random(100);
     const std::string ref = "VN1_" + TwoDigits(r1) + TwoDigits(r2) + TwoDigits(r3);
     const auto coefficient = [&d] {
@@ -185,6 +185,12 @@ std::pair<Expected, Expected> DegreeOneSheet(std::uint32_t seed, int questions, 
         }
     }
     return {s, k};
+}
+
+std::pair<Expected, Expected> DegreeOneSheet(std::uint32_t seed, int questions, int separator,
+                                             const std::string& title) {
+    Draws d{seed};
+    return DegreeOneSheet(d, questions, separator, title);
 }
 
 const std::string kTitleUtf8 = "\xC3\x89l\xC3\xA8ve 1\xC2\xB0";
@@ -324,10 +330,168 @@ TEST_F(VornSheetCliTest, BadInputExitsWith2AndWritesNothing) {
     EXPECT_TRUE(fs::is_empty(dir_));
 }
 
+TEST_F(VornSheetCliTest, BadVariantCountsExitWith2AndWriteNothing) {
+    for (const std::string count : {"0", "201", "abc", ""}) {
+        const Outcome o = Spawn({"vn1", "--variants", count, "-o", (dir_ / "x.pdf").string()});
+        EXPECT_EQ(o.status, 2) << count;
+        EXPECT_EQ(o.out, "") << count;
+        EXPECT_NE(o.err.find("--variants"), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find("1 to 200"), std::string::npos) << o.err;
+        EXPECT_TRUE(fs::is_empty(dir_)) << count;
+    }
+}
+
+// What a poppler tool prints; empty when it failed.
+std::string Poppler(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, n);
+        if (::pclose(pipe) != 0)
+            output.clear();
+    }
+    return output;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// A question of an answer key's plain text: its words up to the value of x,
+// in UTF-8, and its highlighted result.
+struct Question {
+    std::vector<std::string> words;
+    std::string result;
+};
+
+std::vector<Question> QuestionsOf(const std::string& answerKeyPlain) {
+    std::vector<Question> questions;
+    std::istringstream lines(answerKeyPlain);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t mark = line.find("\xB0/ ");
+        if (mark == std::string::npos)
+            continue;
+        std::vector<std::string> words = Words(line);
+        Question q;
+        q.result = words.back();
+        words.pop_back();
+        words[0].replace(words[0].find('\xB0'), 1, "\xC2\xB0");
+        q.words = words;
+        questions.push_back(q);
+    }
+    return questions;
+}
+
+// Where `run` starts in `words` at or after `from`; words.size() when absent.
+std::size_t Find(const std::vector<std::string>& words, const std::vector<std::string>& run,
+                 std::size_t from) {
+    const auto at =
+        std::search(words.begin() + std::ptrdiff_t(from), words.end(), run.begin(), run.end());
+    return std::size_t(at - words.begin());
+}
+
+TEST_F(VornSheetCliTest, ThirtyVariantsGiveThirtySheetsWithTheirKeysInTheSameOrder) {
+    constexpr int kSheets = 30;
+    const fs::path statement = dir_ / "classe.pdf";
+    const fs::path answerKey = dir_ / "classe_Cor.pdf";
+    const Outcome o = Spawn({"vn1", "--seed", "2024", "--questions", "40", "--variants", "30",
+                             "--title", "", "-o", statement.string()});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, statement.string() + "\n" + answerKey.string() + "\n");
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"classe.pdf", "classe_Cor.pdf"}));
+
+    // The sheets that thirty clicks would draw, one after the other.
+    Draws d{2024};
+    std::vector<std::string> references;
+    std::vector<std::vector<Question>> questions;
+    for (int i = 0; i < kSheets; ++i) {
+        const auto [s, k] = DegreeOneSheet(d, 40, 120, "");
+        references.push_back(k.plain.substr(0, 10));
+        questions.push_back(QuestionsOf(k.plain));
+        ASSERT_EQ(questions.back().size(), 40u);
+        for (int j = 0; j < i; ++j)
+            ASSERT_NE(references[std::size_t(j)], references.back());
+    }
+
+    for (const fs::path& file : {statement, answerKey}) {
+        const bool isKey = file == answerKey;
+        const std::string info = Poppler("pdfinfo '" + file.string() + "'");
+        EXPECT_NE(info.find("Title:           " + references.front()), std::string::npos) << info;
+        // pdftotext ends every page with a form feed.
+        std::vector<std::string> pages;
+        std::istringstream text(Poppler("pdftotext -layout '" + file.string() + "' -"));
+        for (std::string page; std::getline(text, page, '\f');)
+            pages.push_back(page);
+        const std::size_t pagesAt = info.find("Pages:");
+        ASSERT_NE(pagesAt, std::string::npos) << info;
+        EXPECT_EQ(std::stoul(info.substr(pagesAt + 6)), pages.size()) << info;
+
+        // A sheet starts where a page starts with a reference.
+        std::vector<std::string> starts;
+        std::vector<std::string> sheets;
+        for (const std::string& page : pages) {
+            const std::vector<std::string> words = Words(page);
+            ASSERT_FALSE(words.empty());
+            if (words[0].starts_with("VN1_")) {
+                starts.push_back(words[0]);
+                sheets.emplace_back();
+            }
+            ASSERT_FALSE(sheets.empty()) << "the first page starts a sheet";
+            sheets.back() += page + "\n";
+        }
+        EXPECT_EQ(starts, references) << file;
+        ASSERT_EQ(sheets.size(), std::size_t(kSheets));
+
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            const std::vector<std::string> words = Words(sheets[i]);
+            std::size_t at = 0;
+            for (std::size_t q = 0; q < questions[i].size(); ++q) {
+                at = Find(words, questions[i][q].words, at);
+                ASSERT_LT(at, words.size()) << file << " sheet " << i << " question " << q + 1;
+                at += questions[i][q].words.size();
+                const std::size_t next = q + 1 < questions[i].size()
+                                             ? Find(words, questions[i][q + 1].words, at)
+                                             : words.size();
+                const bool resultShown =
+                    std::find(words.begin() + std::ptrdiff_t(at),
+                              words.begin() + std::ptrdiff_t(next),
+                              questions[i][q].result) != words.begin() + std::ptrdiff_t(next);
+                EXPECT_EQ(resultShown, isKey) << file << " sheet " << i << " question " << q + 1;
+            }
+        }
+    }
+}
+
+TEST_F(VornSheetCliTest, TheSameSeedGivesByteIdenticalRtfSets) {
+    std::vector<std::string> plains;
+    Draws d{99};
+    for (int i = 0; i < 30; ++i)
+        plains.push_back(DegreeOneSheet(d, 3, 10, "").first.plain);
+    for (const std::string name : {"a.rtf", "b.rtf"}) {
+        const Outcome o = Spawn({"vn1", "--seed", "99", "--questions", "3", "--separator", "10",
+                                 "--title", "", "--variants", "30", "-o", (dir_ / name).string()});
+        ASSERT_EQ(o.status, 0) << o.err;
+    }
+    const std::string a = ReadFile(dir_ / "a.rtf");
+    EXPECT_EQ(a, ReadFile(dir_ / "b.rtf"));
+    EXPECT_EQ(ReadFile(dir_ / "a_Cor.rtf"), ReadFile(dir_ / "b_Cor.rtf"));
+    std::size_t breaks = 0;
+    for (std::size_t at = a.find("\\page"); at != std::string::npos; at = a.find("\\page", at + 1))
+        ++breaks;
+    EXPECT_EQ(breaks, 29u);
+    std::string joined;
+    for (const std::string& plain : plains)
+        joined += (joined.empty() ? "" : "\n") + plain;
+    EXPECT_EQ(Show(a).text, QString::fromLatin1(joined));
+}
+
 TEST_F(VornSheetCliTest, HelpExitsWith0) {
     const Outcome o = Spawn({"--help"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("usage: vorn-sheet FAMILY", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find("--variants N"), std::string::npos) << o.out;
     EXPECT_EQ(o.err, "");
 }
 

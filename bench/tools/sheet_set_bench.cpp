@@ -1,0 +1,62 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// vorn-sheet with `args`, its output streams closed; its exit status, or -1.
+int RunVornSheet(std::vector<std::string> args) {
+    args.insert(args.begin(), VORN_SHEET_BINARY);
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, VORN_SHEET_BINARY, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return -1;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+// A class set: thirty different 40-question sheets, the statements and the
+// answer keys written as two PDF files, the whole process timed.
+static void BM_ThirtyVariantsToPdf(benchmark::State& state) {
+    std::string pattern = (fs::temp_directory_path() / "vorn-sheet-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const fs::path folder = pattern;
+    const std::string target = (folder / "classe.pdf").string();
+    for (auto _ : state) {
+        if (RunVornSheet({"vn1", "--seed", "1234", "--questions", "40", "--variants", "30", "-o",
+                          target}) != 0) {
+            state.SkipWithError("vorn-sheet failed");
+            break;
+        }
+    }
+    if (!fs::exists(folder / "classe_Cor.pdf"))
+        state.SkipWithError("the answer keys were not written");
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_ThirtyVariantsToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();

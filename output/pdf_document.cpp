@@ -1,0 +1,47 @@
+#include "output/pdf_document.h"
+
+#include "exercises/user_error.h"
+#include "output/print_pane.h"
+#include "output/save_stream.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace vorn {
+
+QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup& setup,
+                      const QString& title) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(setup.layout);
+        writer.setResolution(setup.resolution);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("VORN"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw UserError("Erreur à l'enregistrement du flux");
+        for (std::size_t i = 0; i < panes.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            LayOutPanePages(*panes[i], painter, writer);
+        }
+        painter.end();
+    }
+    return bytes;
+}
+
+void SavePdf(const QByteArray& pdf, const QString& fileName) {
+    SaveStream(fileName, [&pdf](const BlockSink& sink) {
+        constexpr qint64 kBlock = 64 * 1024;
+        for (qint64 at = 0; at < pdf.size(); at += kBlock)
+            if (sink(pdf.constData() + at, std::min(kBlock, pdf.size() - at)) != 0)
+                return false;
+        return true;
+    });
+}
+
+} // namespace vorn

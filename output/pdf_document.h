@@ -1,0 +1,25 @@
+#pragma once
+
+#include "output/pdf_page_setup.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+class TRxRichEdit;
+
+namespace vorn {
+
+// The panes one after the other as one PDF document, each starting on a new
+// page, laid out by the same page loop as a print job on `setup`'s paper. The
+// text stays text (fonts embedded), highlights included; the document's title
+// is `title`.
+QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup& setup,
+                      const QString& title);
+
+// Writes a PDF document to `fileName` through SaveStream: the same guarantees
+// and the same errors as every other save.
+void SavePdf(const QByteArray& pdf, const QString& fileName);
+
+} // namespace vorn

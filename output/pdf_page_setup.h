@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPageLayout>
+
+namespace vorn {
+
+class CurrentPrinter;
+
+// The paper, printable area and resolution a PDF is laid out on, so that its
+// pages break where the printer's would.
+struct PdfPageSetup {
+    QPageLayout layout;   // page size, orientation, and the unprintable border as margins
+    int resolution = 600; // dots per inch of the layout
+};
+
+// Without a printer: A4 portrait at 600 dots per inch with the unprintable
+// border of a typical laser printer, 1/6 inch on every side.
+PdfPageSetup LaserA4PageSetup();
+
+// The current printer's paper, printable area and resolution when one can be
+// reached, LaserA4PageSetup() otherwise: a PDF needs no printer.
+PdfPageSetup PageSetupOf(CurrentPrinter& printer);
+
+} // namespace vorn

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "output/pdf_page_setup.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class TRxRichEdit;
+
+namespace vorn {
+
+// The answer key's file beside `statementFileName`: its name without the
+// extension followed by "_Cor.pdf" for a PDF statement, "_Cor.rtf" otherwise.
+QString AnswerKeyFileNameFor(const QString& statementFileName);
+
+// Saves one or more sheets given as statement and answer-key panes in the same
+// order, the statements to `fileName` and the answer keys (when there are any)
+// to AnswerKeyFileNameFor(fileName), every sheet starting on a new page:
+// - a ".pdf" name gives two PDF documents laid out as printing lays them out
+//   on the paper `pageSetup` gives (asked for only then), titled `title`;
+// - otherwise one sheet is saved exactly as SaveSheet does, and several
+//   sheets as joined RTF documents (plain texts separated by a form feed for a
+//   ".txt" statement).
+// Same guarantees and errors as SaveStream; the statements are written first,
+// and when they fail the answer keys are not written at all.
+void SaveSheets(const std::vector<TRxRichEdit*>& statements,
+                const std::vector<TRxRichEdit*>& answerKeys, const QString& fileName,
+                const std::function<PdfPageSetup()>& pageSetup, const QString& title);
+
+} // namespace vorn

@@ -1,0 +1,213 @@
+#include "pdf_tools.h"
+#include "sheet_fixture.h"
+
+#include "output/current_printer.h"
+#include "output/pdf_page_setup.h"
+#include "output/print_pane.h"
+#include "output/rtf_join.h"
+#include "output/save_sheet.h"
+#include "output/save_sheets.h"
+#include "richtext/trx_rich_edit.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+QStringList Pages(const QString& pdf) {
+    QStringList pages;
+    for (int page = 1; page <= PdfPages(pdf); ++page)
+        pages << PdfText(pdf, page);
+    return pages;
+}
+
+class PdfSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = FreshFolder();
+        statement_.SetText(StatementRtf(60, 2));
+        key_.SetText(AnswerKeyRtf(60));
+    }
+    QString Path(const QString& name) const { return dir_ + QLatin1Char('/') + name; }
+    QStringList Files() const {
+        return QDir(dir_).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                    QDir::Name);
+    }
+    void Save(const QString& name, const vorn::PdfPageSetup& setup) {
+        vorn::SaveSheets(
+            {&statement_}, {&key_}, Path(name), [&setup] { return setup; }, "VN1_071542");
+    }
+
+    QString dir_;
+    TRxRichEdit statement_;
+    TRxRichEdit key_;
+};
+
+TEST_F(PdfSaveTest, PagesBreakWhereThePrintJobsDo) {
+    // Printing to a file stands for the printer: same paper, area and resolution.
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPane(printer, statement_, "VN1_071542.rtf");
+    const QStringList printed = Pages(Path("job.pdf"));
+    ASSERT_GE(printed.size(), 3);
+
+    Save("Feuille.PDF", vorn::PageSetupOf(printer));
+    EXPECT_EQ(Pages(Path("Feuille.PDF")), printed);
+    EXPECT_EQ(Files(), QStringList({"Feuille.PDF", "Feuille_Cor.pdf", "job.pdf"}));
+}
+
+TEST_F(PdfSaveTest, TextStaysTextWithEmbeddedFontsAndTheReferenceAsTitle) {
+    Save("f.pdf", vorn::LaserA4PageSetup());
+    for (const QString& file : {Path("f.pdf"), Path("f_Cor.pdf")}) {
+        EXPECT_EQ(PdfInfoField(file, "Title"), "VN1_071542") << file.toStdString();
+        EXPECT_TRUE(PdfInfoField(file, "Page size").endsWith("(A4)")) << file.toStdString();
+        const QStringList embedded = PdfFontsEmbedded(file);
+        EXPECT_FALSE(embedded.isEmpty());
+        EXPECT_EQ(embedded.count("yes"), embedded.size()) << embedded.join(' ').toStdString();
+    }
+    const QString statement = PdfText(Path("f.pdf"));
+    const QString key = PdfText(Path("f_Cor.pdf"));
+    for (int q = 1; q <= 60; ++q) {
+        EXPECT_TRUE(statement.contains(QuestionLine(q))) << q;
+        EXPECT_TRUE(key.contains(QuestionLine(q))) << q;
+        EXPECT_TRUE(key.contains(ResultLine(q))) << q;
+        EXPECT_FALSE(statement.contains(ResultLine(q))) << q;
+    }
+}
+
+TEST_F(PdfSaveTest, LaserA4KeepsASixthOfAnInchOnEverySide) {
+    const vorn::PdfPageSetup setup = vorn::LaserA4PageSetup();
+    EXPECT_EQ(setup.layout.pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(setup.layout.orientation(), QPageLayout::Portrait);
+    EXPECT_NEAR(setup.layout.margins(QPageLayout::Millimeter).left(), 25.4 / 6, 0.01);
+    EXPECT_NEAR(setup.layout.margins(QPageLayout::Millimeter).bottom(), 25.4 / 6, 0.01);
+}
+
+TEST_F(PdfSaveTest, HighlightsAreYellow) {
+    key_.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red255\\green255"
+                 "\\blue0;}\\f0\\fs48 Resultat \\highlight1  4242424242 \\highlight0 fin}");
+    Save("h.pdf", vorn::LaserA4PageSetup());
+    const QImage page = PdfPageImage(Path("h_Cor.pdf"), 1, 40);
+    ASSERT_FALSE(page.isNull());
+    int yellow = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            yellow += c.red() > 220 && c.green() > 220 && c.blue() < 60;
+        }
+    EXPECT_GT(yellow, 20);
+    // The statement has none.
+    const QImage statement = PdfPageImage(Path("h.pdf"), 1, 40);
+    ASSERT_FALSE(statement.isNull());
+    for (int y = 0; y < statement.height(); ++y)
+        for (int x = 0; x < statement.width(); ++x)
+            ASSERT_FALSE(statement.pixelColor(x, y).blue() < 60 &&
+                         statement.pixelColor(x, y).red() > 220);
+}
+
+TEST_F(PdfSaveTest, FailuresLeaveNoPartialFileAndTheSaveMessages) {
+    const QString missing = Path("no-such-folder/f.pdf");
+    EXPECT_EQ(MessageOf([&] { Save("no-such-folder/f.pdf", vorn::LaserA4PageSetup()); }),
+              "Impossible de créer le fichier " + missing.toStdString());
+    EXPECT_TRUE(Files().isEmpty());
+
+    // The answer key's name is taken by a folder: the statement is complete,
+    // the folder untouched, and a former statement file was replaced whole.
+    QFile former(Path("g.pdf"));
+    ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+    former.write(QByteArray(500000, 'x'));
+    former.close();
+    ASSERT_TRUE(QDir(dir_).mkdir("g_Cor.pdf"));
+    EXPECT_EQ(MessageOf([&] { Save("g.pdf", vorn::LaserA4PageSetup()); }),
+              "Impossible de créer le fichier " + Path("g_Cor.pdf").toStdString());
+    EXPECT_GE(PdfPages(Path("g.pdf")), 3);
+    EXPECT_TRUE(ReadAll(Path("g.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(ReadAll(Path("g.pdf")).trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(Files(), QStringList({"g.pdf", "g_Cor.pdf"}));
+}
+
+// Three small sheets whose every line names its sheet.
+class SheetSetTest : public PdfSaveTest {
+protected:
+    void SetUp() override {
+        PdfSaveTest::SetUp();
+        for (int sheet = 0; sheet < 3; ++sheet) {
+            const QByteArray name = "Feuille " + QByteArray::number(sheet + 1);
+            panes_.push_back(std::make_unique<TRxRichEdit>());
+            panes_.back()->SetText(name + " sujet");
+            statements_.push_back(panes_.back().get());
+            panes_.push_back(std::make_unique<TRxRichEdit>());
+            panes_.back()->SetText(name + " corrige");
+            keys_.push_back(panes_.back().get());
+        }
+    }
+    std::vector<std::unique_ptr<TRxRichEdit>> panes_;
+    std::vector<TRxRichEdit*> statements_;
+    std::vector<TRxRichEdit*> keys_;
+};
+
+TEST_F(SheetSetTest, EverySheetStartsOnANewPageInOrder) {
+    vorn::SaveSheets(statements_, keys_, Path("set.pdf"), vorn::LaserA4PageSetup, "REF");
+    const QStringList statements = Pages(Path("set.pdf"));
+    const QStringList keys = Pages(Path("set_Cor.pdf"));
+    ASSERT_EQ(statements.size(), 3);
+    ASSERT_EQ(keys.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(statements[i].trimmed(), QStringLiteral("Feuille %1 sujet").arg(i + 1));
+        EXPECT_EQ(keys[i].trimmed(), QStringLiteral("Feuille %1 corrige").arg(i + 1));
+    }
+}
+
+TEST_F(SheetSetTest, WithoutAnswerKeysOnlyTheStatementsAreWritten) {
+    vorn::SaveSheets(statements_, {}, Path("set.pdf"), vorn::LaserA4PageSetup, "REF");
+    EXPECT_EQ(Files(), QStringList({"set.pdf"}));
+}
+
+TEST_F(SheetSetTest, RtfAndTextSetsBreakPagesBetweenSheets) {
+    vorn::SaveSheets(statements_, keys_, Path("set.rtf"), vorn::LaserA4PageSetup, "REF");
+    const QByteArray rtf = ReadAll(Path("set.rtf"));
+    EXPECT_EQ(rtf.count("\\page"), 2);
+    EXPECT_EQ(rtf.count("{\\rtf"), 1);
+    TRxRichEdit reread;
+    reread.SetText(rtf);
+    EXPECT_EQ(reread.GetText(), "Feuille 1 sujet\nFeuille 2 sujet\nFeuille 3 sujet");
+    reread.SetText(ReadAll(Path("set_Cor.rtf")));
+    EXPECT_EQ(reread.GetText(), "Feuille 1 corrige\nFeuille 2 corrige\nFeuille 3 corrige");
+
+    vorn::SaveSheets(statements_, keys_, Path("set.txt"), vorn::LaserA4PageSetup, "REF");
+    EXPECT_EQ(ReadAll(Path("set.txt")), "Feuille 1 sujet\fFeuille 2 sujet\fFeuille 3 sujet");
+}
+
+TEST(RtfJoinTest, RefusesDocumentsWhoseTablesDisagree) {
+    const QByteArray a = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain A}\r\n";
+    const QByteArray b = "{\\rtf1{\\fonttbl{\\f0 Times;}}\r\n\\viewkind4\\uc1\\pard\\plain B}\r\n";
+    EXPECT_EQ(vorn::JoinRtfDocuments({a}), a);
+    EXPECT_EQ(vorn::JoinRtfDocuments({a, a}),
+              "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain "
+              "A\\page\r\n\\pard\\plain A}\r\n");
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::JoinRtfDocuments({a, b});
+              }),
+              "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(MessageOf([&] {
+                  vorn::JoinRtfDocuments({a, "{\\rtf1 B}"});
+              }),
+              "Erreur à l'enregistrement du flux");
+}
+
+TEST_F(SheetSetTest, OnePrintJobHoldsEverySheetOnItsOwnPages) {
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPanes(printer, statements_, "REF.rtf");
+    const QStringList pages = Pages(Path("job.pdf"));
+    ASSERT_EQ(pages.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(pages[i].trimmed(), QStringLiteral("Feuille %1 sujet").arg(i + 1));
+    EXPECT_FALSE(printer.JobOpen());
+}
+
+} // namespace
