@@ -65,7 +65,7 @@ TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
     form->spSepar->setValue(-5);
     form->spInterL->setValue(3);
     form->ckbEdite->setChecked(true);
-    form->setGeometry(40, 50, 900, 600);
+    form->setGeometry(40, 50, 700, 500);
     Quit(form);
 
     form = Start();
@@ -78,7 +78,7 @@ TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
     EXPECT_EQ(form->spInterL->value(), 3);
     EXPECT_TRUE(form->ckbEdite->isChecked());
     EXPECT_TRUE(form->EditMode);
-    EXPECT_EQ(form->geometry(), QRect(40, 50, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
     EXPECT_FALSE(form->isMaximized());
     EXPECT_FALSE(form->isMinimized());
     EXPECT_TRUE(form->errors.isEmpty());

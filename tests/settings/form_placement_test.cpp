@@ -46,7 +46,7 @@ TEST_F(FormPlacementTest, AMinimisedWindowStartsMinimisedNextTime) {
 }
 
 TEST_F(FormPlacementTest, MinimisedFromMaximisedIsStoredAsRestoreToMaximised) {
-    WriteBytes(path_, "[TForm1]\r\nFlags=2\r\nShowCmd=2\r\nNormPos=30,40,930,640\r\n");
+    WriteBytes(path_, "[TForm1]\r\nFlags=2\r\nShowCmd=2\r\nNormPos=30,40,730,540\r\n");
     auto form = Start();
     EXPECT_TRUE(form->isMinimized());
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
@@ -54,7 +54,7 @@ TEST_F(FormPlacementTest, MinimisedFromMaximisedIsStoredAsRestoreToMaximised) {
     const std::string file = ReadBytes(path_);
     EXPECT_NE(file.find(Line("Flags", "2")), std::string::npos);
     EXPECT_NE(file.find(Line("ShowCmd", "2")), std::string::npos);
-    EXPECT_NE(file.find(Line("NormPos", "30,40,930,640")), std::string::npos);
+    EXPECT_NE(file.find(Line("NormPos", "30,40,730,540")), std::string::npos);
 }
 
 TEST_F(FormPlacementTest, ShowCommandsOfTheSameFamilyActAlike) {
@@ -73,18 +73,18 @@ TEST_F(FormPlacementTest, ShowCommandsOfTheSameFamilyActAlike) {
 
 TEST_F(FormPlacementTest, ThePositionOfThisScreenSizeComesBeforeThePlainOne) {
     WriteBytes(path_, "[TForm1]\r\nNormPos(1x1)=1,2,901,602\r\nNormPos" + ScreenSize() +
-                          "=20,30,920,630\r\nNormPos=40,50,940,650\r\n");
+                          "=20,30,720,530\r\nNormPos=40,50,740,550\r\n");
     auto form = Start();
-    EXPECT_EQ(form->geometry(), QRect(20, 30, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(20, 30, 700, 500));
 }
 
 TEST_F(FormPlacementTest, ThePlainPositionServesAnotherScreenSize) {
     // An empty value under this screen's key counts as none; words may be
     // split by commas and blanks in any number.
     WriteBytes(path_, "[TForm1]\r\nNormPos(1x1)=1,2,901,602\r\nNormPos" + ScreenSize() +
-                          "=\r\nNormPos=40 , 50,,940 650\r\n");
+                          "=\r\nNormPos=40 , 50,,740 550\r\n");
     auto form = Start();
-    EXPECT_EQ(form->geometry(), QRect(40, 50, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
 }
 
 TEST_F(FormPlacementTest, MissingOrBadWordsTakeTheCurrentPlace) {
