@@ -171,7 +171,7 @@ void TFormPlacement::RestorePlacement(const SectionSnapshot& values) {
         }
     }
     RestoreShowState(values, placementApplied &&
-                         (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
+                                 (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
 }
 
 void TFormPlacement::RestoreShowState(const SectionSnapshot& values, bool restoreToMaximized) {

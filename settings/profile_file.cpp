@@ -84,8 +84,10 @@ void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& u
     QSaveFile file(path_);
     file.setDirectWriteFallback(true);
     const auto size = static_cast<qint64>(updated.size());
+    // The flush reports a failed write of the text, which a commit in place
+    // would not.
     if (!file.open(QIODevice::WriteOnly) || file.write(updated.data(), size) != size ||
-        !file.commit()) {
+        !file.flush() || !file.commit()) {
         file.cancelWriting();
         throw vorn::UserError(WriteError());
     }

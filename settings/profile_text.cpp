@@ -75,8 +75,7 @@ Line ParseLine(std::string_view text) {
 
 // Calls `visit` with each line in turn. Lines end in CR LF, LF or a lone CR; a
 // final line without an end counts. `visit` returns false to stop.
-template <typename Visit>
-void ForEachLine(std::string_view content, Visit visit) {
+template <typename Visit> void ForEachLine(std::string_view content, Visit visit) {
     std::size_t start = 0;
     while (start < content.size()) {
         const std::size_t end = content.find_first_of("\r\n", start);

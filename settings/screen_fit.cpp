@@ -33,8 +33,7 @@ std::int64_t Distance(const Box& a, const Box& b) {
 bool Overlaps(const Box& a, const Box& b) {
     // A window of no height still shows its frame: count it as one pixel.
     const std::int64_t height = std::max<std::int64_t>(a.height, 1);
-    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() &&
-           b.top < a.top + height;
+    return a.left < b.right() && b.left < a.right() && a.top < b.bottom() && b.top < a.top + height;
 }
 
 int Clamped(std::int64_t v) {
@@ -58,8 +57,9 @@ QRect FitOnScreens(int left, int top, int right, int bottom, const std::vector<Q
     window.width = std::min(window.width, target.width);
     window.height = std::min(window.height, target.height);
 
-    const bool visible = std::any_of(areas.begin(), areas.end(),
-                                     [&](const QRect& area) { return Overlaps(window, BoxOf(area)); });
+    const bool visible = std::any_of(areas.begin(), areas.end(), [&](const QRect& area) {
+        return Overlaps(window, BoxOf(area));
+    });
     if (!visible) {
         window.left = std::clamp(window.left, target.left, target.right() - window.width);
         window.top = std::clamp(window.top, target.top, target.bottom() - window.height);

@@ -6,8 +6,9 @@
 
 SectionSnapshot::SectionSnapshot(vorn::profile::DecodedText text, std::string_view section)
     : text_(std::move(text)),
-      entries_(vorn::profile::SectionEntries(
-          text_.text, vorn::profile::ValueToText(section, text_.encoding))) {}
+      entries_(vorn::profile::SectionEntries(text_.text,
+                                             vorn::profile::ValueToText(section, text_.encoding))) {
+}
 
 std::string SectionSnapshot::ReadString(std::string_view key, std::string_view def) const {
     std::string value(def);

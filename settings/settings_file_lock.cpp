@@ -14,8 +14,8 @@ constexpr int kWaitMilliseconds = 10000;
 QString TemporaryLockPath(const QString& path) {
     const QByteArray key = QFileInfo(path).absoluteFilePath().toUtf8();
     const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex();
-    return QDir::temp().filePath(QStringLiteral("vorn-settings-%1.lock")
-                                     .arg(QString::fromLatin1(digest.left(20))));
+    return QDir::temp().filePath(
+        QStringLiteral("vorn-settings-%1.lock").arg(QString::fromLatin1(digest.left(20))));
 }
 
 } // namespace

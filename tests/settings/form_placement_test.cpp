@@ -106,5 +106,42 @@ TEST_F(FormPlacementTest, ALeftNotBelowTheRightLeavesTheWindowWhereItIs) {
     EXPECT_EQ(form->spInterL->value(), 4);
 }
 
+TEST_F(FormPlacementTest, StoredRectanglesThatBreakTheWindowAreFittedOntoTheScreen) {
+    // The test session's screen, from Qt itself. A window against the screen's
+    // edge may be pushed in by its frame, so only the size and the screen's
+    // hold are checked there; away from the edges the place is exact.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(area.width(), 800);
+    ASSERT_GE(area.height(), 600);
+    const struct {
+        const char* normPos;
+        QSize size;
+        QPoint exactPlace;
+    } cases[] = {
+        {"-2147483648,0,2147483647,100", QSize(area.width(), 100), QPoint()},
+        {"0,0,100000,100000", area.size(), QPoint()},
+        {"100000,100,100700,622", QSize(700, 522), QPoint(area.right() + 1 - 700, 100)},
+        {"-1000,-900,-300,-378", QSize(700, 522), QPoint()},
+        {"500,300,1200,822", QSize(700, 522), QPoint(500, 300)}, // partly visible: kept
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path_, std::string("[TForm1]\r\nNormPos=") + c.normPos + "\r\n");
+        auto form = Start();
+        const QRect r = form->geometry();
+        EXPECT_EQ(r.size(), c.size) << c.normPos;
+        EXPECT_TRUE(r.intersects(area)) << c.normPos;
+        if (!c.exactPlace.isNull()) {
+            EXPECT_EQ(r.topLeft(), c.exactPlace) << c.normPos;
+        }
+        Quit(form);
+        EXPECT_NE(ReadBytes(path_).find(Line("NormPos", std::to_string(r.left()) + "," +
+                                                            std::to_string(r.top()) + "," +
+                                                            std::to_string(r.right() + 1) + "," +
+                                                            std::to_string(r.bottom() + 1))),
+                  std::string::npos)
+            << c.normPos;
+    }
+}
+
 } // namespace
 } // namespace settings_test
