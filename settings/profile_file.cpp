@@ -1,8 +1,7 @@
 #include "settings/profile_file.h"
 
 #include "exercises/user_error.h"
-#include "settings/profile_encoding.h"
-#include "settings/profile_text.h"
+#include "settings/file_update.h"
 #include "settings/settings_file_lock.h"
 
 #include <QDir>
@@ -64,17 +63,8 @@ void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& u
             (!existing.open(QIODevice::ReadOnly) || !ReadWholeFile(existing, bytes)))
             throw vorn::UserError(WriteError());
     }
-    vorn::profile::DecodedText decoded = vorn::profile::DecodeFile(bytes);
+    const std::string updated = UpdatedFileBytes(bytes, section, update);
     bytes = std::string();
-    std::vector<vorn::profile::Assignment> assignments = update.Assignments();
-    for (vorn::profile::Assignment& a : assignments) {
-        a.key = vorn::profile::ValueToText(a.key, decoded.encoding);
-        a.value = vorn::profile::ValueToText(a.value, decoded.encoding);
-    }
-    decoded.text = vorn::profile::SetValues(
-        decoded.text, vorn::profile::ValueToText(section, decoded.encoding), assignments);
-    const std::string updated = vorn::profile::EncodeFile(decoded.text, decoded.encoding);
-    decoded.text = std::string();
 
     // The new text goes to a temporary file beside the settings file and
     // replaces it by a rename, so an interrupted write leaves either the old
