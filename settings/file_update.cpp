@@ -3,17 +3,18 @@
 #include "settings/profile_encoding.h"
 #include "settings/profile_text.h"
 
+#include <utility>
 #include <vector>
 
-std::string UpdatedFileBytes(std::string_view fileBytes, std::string_view section,
+std::string UpdatedFileBytes(std::string fileBytes, std::string_view section,
                              const SectionUpdate& update) {
     using namespace vorn::profile;
-    DecodedText decoded = DecodeFile(fileBytes);
+    DecodedText decoded = DecodeFile(std::move(fileBytes));
     std::vector<Assignment> assignments = update.Assignments();
     for (Assignment& a : assignments) {
         a.key = ValueToText(a.key, decoded.encoding);
         a.value = ValueToText(a.value, decoded.encoding);
     }
     decoded.text = SetValues(decoded.text, ValueToText(section, decoded.encoding), assignments);
-    return EncodeFile(decoded.text, decoded.encoding);
+    return EncodeFile(std::move(decoded.text), decoded.encoding);
 }

@@ -9,5 +9,5 @@
 // text decoded from its encoding, every value applied in one pass, and the
 // result encoded as the file was (mark included). `fileBytes` is empty for a
 // file that does not exist yet.
-std::string UpdatedFileBytes(std::string_view fileBytes, std::string_view section,
+std::string UpdatedFileBytes(std::string fileBytes, std::string_view section,
                              const SectionUpdate& update);

@@ -3,6 +3,7 @@
 #include "exercises/cp1252.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace vorn::profile {
 
@@ -123,28 +124,31 @@ std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
 
 } // namespace
 
-DecodedText DecodeFile(std::string_view bytes) {
-    if (StartsWith(bytes, kUtf8Mark))
-        return {FileEncoding::Utf8Bom, std::string(bytes.substr(kUtf8Mark.size()))};
+DecodedText DecodeFile(std::string bytes) {
+    if (StartsWith(bytes, kUtf8Mark)) {
+        bytes.erase(0, kUtf8Mark.size());
+        return {FileEncoding::Utf8Bom, std::move(bytes)};
+    }
     if (StartsWith(bytes, kUtf16LeMark))
         return {FileEncoding::Utf16Le, Utf16ToUtf8(bytes.substr(2), false)};
     if (StartsWith(bytes, kUtf16BeMark))
         return {FileEncoding::Utf16Be, Utf16ToUtf8(bytes.substr(2), true)};
-    return {FileEncoding::Ansi, std::string(bytes)};
+    return {FileEncoding::Ansi, std::move(bytes)};
 }
 
-std::string EncodeFile(std::string_view text, FileEncoding encoding) {
+std::string EncodeFile(std::string text, FileEncoding encoding) {
     switch (encoding) {
     case FileEncoding::Ansi:
         break;
     case FileEncoding::Utf8Bom:
-        return std::string(kUtf8Mark) + std::string(text);
+        text.insert(0, kUtf8Mark);
+        return text;
     case FileEncoding::Utf16Le:
         return Utf8ToUtf16(text, false);
     case FileEncoding::Utf16Be:
         return Utf8ToUtf16(text, true);
     }
-    return std::string(text);
+    return text;
 }
 
 std::string ValueToText(std::string_view cp1252, FileEncoding encoding) {

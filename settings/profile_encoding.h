@@ -24,10 +24,11 @@ struct DecodedText {
     std::string text;
 };
 
-DecodedText DecodeFile(std::string_view bytes);
+// Takes the bytes by value so that a large file is not copied.
+DecodedText DecodeFile(std::string bytes);
 
 // The bytes of `text` (as DecodeFile gives it) in `encoding`, mark included.
-std::string EncodeFile(std::string_view text, FileEncoding encoding);
+std::string EncodeFile(std::string text, FileEncoding encoding);
 
 // A Windows-1252 value as it stands in the text of a file of this encoding,
 // and back.

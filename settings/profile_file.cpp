@@ -17,19 +17,21 @@ namespace {
 // The whole file in one buffer the size of the file, without the extra copy
 // a QByteArray would cost for a large one.
 bool ReadWholeFile(QFile& file, std::string& bytes) {
-    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)));
-    qint64 done = 0;
+    // One byte more than the file holds, so that the end is seen without
+    // growing the buffer; a file that grows meanwhile doubles it.
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1);
+    std::size_t done = 0;
     for (;;) {
-        if (static_cast<std::size_t>(done) == bytes.size())
-            bytes.resize(bytes.size() + 4096);
-        const qint64 n = file.read(bytes.data() + done, static_cast<qint64>(bytes.size()) - done);
+        if (done == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const qint64 n = file.read(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
         if (n < 0)
             return false;
         if (n == 0)
             break;
-        done += n;
+        done += static_cast<std::size_t>(n);
     }
-    bytes.resize(static_cast<std::size_t>(done));
+    bytes.resize(done);
     return true;
 }
 
@@ -48,7 +50,7 @@ SectionSnapshot TProfileFile::ReadSection(std::string_view section) const {
     std::string bytes;
     if (!file.open(QIODevice::ReadOnly) || !ReadWholeFile(file, bytes))
         return SectionSnapshot();
-    return SectionSnapshot(vorn::profile::DecodeFile(bytes), section);
+    return SectionSnapshot(vorn::profile::DecodeFile(std::move(bytes)), section);
 }
 
 void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& update) const {
@@ -63,8 +65,7 @@ void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& u
             (!existing.open(QIODevice::ReadOnly) || !ReadWholeFile(existing, bytes)))
             throw vorn::UserError(WriteError());
     }
-    const std::string updated = UpdatedFileBytes(bytes, section, update);
-    bytes = std::string();
+    const std::string updated = UpdatedFileBytes(std::move(bytes), section, update);
 
     // The new text goes to a temporary file beside the settings file and
     // replaces it by a rename, so an interrupted write leaves either the old

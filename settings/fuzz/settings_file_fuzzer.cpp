@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Restore: every key looked up once, as text and as an integer.
     {
-        const SectionSnapshot values(vorn::profile::DecodeFile(file), "TForm1");
+        const SectionSnapshot values(vorn::profile::DecodeFile(std::string(file)), "TForm1");
         for (const char* key : kKeys) {
             Check(values.ReadString(key, "").size() <= SectionSnapshot::kMaxValueLength);
             (void)values.ReadInteger(key, 0);
@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             update.WriteInteger(key, n++);
     }
-    const std::string saved = UpdatedFileBytes(file, "TForm1", update);
+    const std::string saved = UpdatedFileBytes(std::string(file), "TForm1", update);
 
-    const auto before = vorn::profile::DecodeFile(file).encoding;
+    const auto before = vorn::profile::DecodeFile(std::string(file)).encoding;
     Check(vorn::profile::DecodeFile(saved).encoding == before);
     {
         const SectionSnapshot values(vorn::profile::DecodeFile(saved), "TForm1");
