@@ -1,6 +1,7 @@
 #include "tests/settings/settings_test_support.h"
 
 #include <QDir>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,47 @@ TEST_F(FormFileTest, AReadOnlyFolderIsReportedAtCloseAndAgainAtDestruction) {
     ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
     ExpectCloseReportsTwice(folder + "/vorn.ini", folder);
     chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+TEST_F(FormFileTest, TwoCopiesClosingAtOnceKeepEverySetting) {
+    // A desktop logout closes every copy at the same moment.
+    const char* const keys[] = {"FormVersion",
+                                "Flags",
+                                "ShowCmd",
+                                "PixelsPerInch",
+                                "MinMaxPos(",
+                                "MinMaxPos",
+                                "NormPos(",
+                                "NormPos",
+                                "Visible",
+                                "edtTitre_Text",
+                                "spedtQuestions_Value",
+                                "RxRichEdit1_Height",
+                                "spedtCorriges_Value",
+                                "spedtSujets_Value",
+                                "spSepar_Value",
+                                "spInterL_Value",
+                                "ckbEdite_Checked"};
+    const QString start = dir_.filePath("start");
+    for (int round = 0; round < 6; ++round) {
+        QFile::remove(path_);
+        QFile::remove(start);
+        QProcess copies[2];
+        for (QProcess& copy : copies) {
+            copy.start(VORN_CLOSE_RACE_HELPER, {path_, start});
+            ASSERT_TRUE(copy.waitForReadyRead(30000)) << "round " << round;
+        }
+        WriteBytes(start, "");
+        for (QProcess& copy : copies) {
+            ASSERT_TRUE(copy.waitForFinished(30000));
+            EXPECT_EQ(copy.exitCode(), 0) << copy.readAllStandardError().toStdString();
+        }
+        const std::string file = ReadBytes(path_);
+        for (const char* key : keys)
+            EXPECT_NE(file.find("\r\n" + std::string(key)), std::string::npos)
+                << key << " lost in round " << round << ":\n"
+                << file;
+    }
 }
 
 } // namespace
