@@ -151,6 +151,26 @@ TEST_F(FormFileTest, AReadOnlyFolderIsReportedAtCloseAndAgainAtDestruction) {
     chmod(QFile::encodeName(folder).constData(), 0755);
 }
 
+TEST_F(FormFileTest, AWritableFileInAReadOnlyFolderKeepsTheSettings) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    const QString folder = dir_.filePath("shared");
+    const QString ini = folder + "/vorn.ini";
+    ASSERT_TRUE(QDir().mkdir(folder));
+    WriteBytes(ini, "");
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    auto form = std::make_unique<TForm1>(ini);
+    form->show();
+    QCoreApplication::processEvents();
+    form->edtTitre->setText("Devoir");
+    form->close();
+    EXPECT_TRUE(form->errors.isEmpty()) << form->errors.join(' ').toStdString();
+    form.reset();
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_NE(ReadBytes(ini).find("\r\nedtTitre_Text=Devoir\r\n"), std::string::npos);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
 TEST_F(FormFileTest, TwoCopiesClosingAtOnceKeepEverySetting) {
     // A desktop logout closes every copy at the same moment.
     const char* const keys[] = {"FormVersion",
