@@ -12,6 +12,7 @@
 #include "exercises/user_error.h"
 #include "output/preview_box.h"
 #include "richtext/trx_rich_edit.h"
+#include "settings/settings_location.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -68,7 +69,7 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     const QString exe = QCoreApplication::applicationFilePath();
-    settingsFileName_ = vorn::SettingsFileNameFor(exe);
+    settingsFileName_ = vorn::SettingsFileForExecutable(exe);
     SetUpFormStorage();
     if (vorn::IsDebuggerAttached()) {
         try {

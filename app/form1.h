@@ -96,7 +96,8 @@ public:
     // that the closing step can be exercised without such a drive.
     std::function<bool()> RemovableDriveCheck;
 
-    // The settings file: the executable's path with ".ini".
+    // The settings file: beside the executable, or for an installed copy in
+    // the user's configuration folder (SettingsFileForExecutable).
     QString SettingsFileName() const { return settingsFileName_; }
     // Height of the statement pane (the splitter position), at least 50.
     int RxRichEdit1Height() const;

@@ -2,6 +2,7 @@
 
 #include "exercises/cp1252.h"
 #include "exercises/user_error.h"
+#include "settings/settings_location.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +15,7 @@
 namespace vorn {
 
 QString SettingsFileNameFor(const QString& executablePath) {
-    const QFileInfo info(executablePath);
-    const QString name = info.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot < 0 ? name : name.left(dot);
-    const QString dir = executablePath.left(executablePath.size() - name.size());
-    return dir + stem + QStringLiteral(".ini");
+    return SettingsFileBesideExecutable(executablePath);
 }
 
 long long TracerPidFromStatus(const QByteArray& statusText) {

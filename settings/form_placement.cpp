@@ -2,6 +2,8 @@
 
 #include "exercises/cp1252.h"
 #include "settings/profile_file.h"
+#include "settings/section_snapshot.h"
+#include "settings/section_update.h"
 #include "settings/value_text.h"
 #include "settings/window_placement.h"
 
@@ -53,11 +55,11 @@ int WordOr(const std::vector<std::string>& words, std::size_t index, int def) {
 
 // The position value under the key for this screen size, else under the plain
 // key; empty when neither holds one.
-std::string ReadPosition(const TProfileFile& ini, const std::string& section,
-                         const std::string& name, const TScreenMetrics& screen) {
-    std::string value = ini.ReadString(section, name + ScreenSuffix(screen), "");
+std::string ReadPosition(const SectionSnapshot& values, const std::string& name,
+                         const TScreenMetrics& screen) {
+    std::string value = values.ReadString(name + ScreenSuffix(screen), "");
     if (value.empty())
-        value = ini.ReadString(section, name, "");
+        value = values.ReadString(name, "");
     return value;
 }
 
@@ -124,13 +126,12 @@ void TFormPlacement::RestoreFormPlacement() {
         return;
     try {
         saved_ = false;
-        const TProfileFile ini(iniFileName_);
-        const std::string section = SectionBytes();
-        if (ini.ReadInteger(section, "FormVersion", 0) >= version_) {
-            RestorePlacement(ini, section);
+        const SectionSnapshot values = TProfileFile(iniFileName_).ReadSection(SectionBytes());
+        if (values.ReadInteger("FormVersion", 0) >= version_) {
+            RestorePlacement(values);
             restored_ = true;
             try {
-                RestoreProperties(ini, section);
+                RestoreProperties(values);
             } catch (...) {
                 // The values are restored one by one; a failure around them
                 // leaves the window as it is.
@@ -142,16 +143,16 @@ void TFormPlacement::RestoreFormPlacement() {
     }
 }
 
-void TFormPlacement::RestorePlacement(const TProfileFile& ini, const std::string& section) {
+void TFormPlacement::RestorePlacement(const SectionSnapshot& values) {
     QWidget& form = *form_;
     const TWindowPlacement current = GetWindowPlacement(form);
     const TScreenMetrics screen = PrimaryScreenMetrics();
 
     TWindowPlacement stored = current;
-    stored.flags = ini.ReadInteger(section, "Flags", current.flags);
-    const std::string minMax = ReadPosition(ini, section, "MinMaxPos", screen);
-    const std::string normal = ReadPosition(ini, section, "NormPos", screen);
-    const int pixelsPerInch = ini.ReadInteger(section, "PixelsPerInch", screen.pixelsPerInch);
+    stored.flags = values.ReadInteger("Flags", current.flags);
+    const std::string minMax = ReadPosition(values, "MinMaxPos", screen);
+    const std::string normal = ReadPosition(values, "NormPos", screen);
+    const int pixelsPerInch = values.ReadInteger("PixelsPerInch", screen.pixelsPerInch);
 
     bool placementApplied = false;
     if ((!minMax.empty() || !normal.empty()) && pixelsPerInch == screen.pixelsPerInch) {
@@ -169,15 +170,13 @@ void TFormPlacement::RestorePlacement(const TProfileFile& ini, const std::string
             placementApplied = true;
         }
     }
-    RestoreShowState(ini, section,
-                     placementApplied &&
-                         (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
+    RestoreShowState(values, placementApplied &&
+                                 (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
 }
 
-void TFormPlacement::RestoreShowState(const TProfileFile& ini, const std::string& section,
-                                      bool restoreToMaximized) {
+void TFormPlacement::RestoreShowState(const SectionSnapshot& values, bool restoreToMaximized) {
     QWidget* form = form_.data();
-    switch (ini.ReadInteger(section, "ShowCmd", 0)) {
+    switch (values.ReadInteger("ShowCmd", 0)) {
     case 2:
     case 6:
     case 7: {
@@ -202,34 +201,34 @@ void TFormPlacement::RestoreShowState(const TProfileFile& ini, const std::string
 void TFormPlacement::SaveFormPlacement() {
     if (!form_ || (active_ && !restored_))
         return;
-    const TProfileFile ini(iniFileName_);
-    const std::string section = SectionBytes();
-    ini.WriteInteger(section, "FormVersion", version_);
+    SectionUpdate update;
+    update.WriteInteger("FormVersion", version_);
     if (form_->isWindow())
-        SavePlacement(ini, section);
-    ini.WriteBool(section, "Visible", destroying_);
-    StoreProperties(ini, section);
+        SavePlacement(update);
+    update.WriteBool("Visible", destroying_);
+    StoreProperties(update);
+    TProfileFile(iniFileName_).WriteSection(SectionBytes(), update);
     if (onSavePlacement_)
         onSavePlacement_();
     saved_ = true;
 }
 
-void TFormPlacement::SavePlacement(const TProfileFile& ini, const std::string& section) {
+void TFormPlacement::SavePlacement(SectionUpdate& update) {
     const TWindowPlacement p = GetWindowPlacement(*form_);
     const TScreenMetrics screen = PrimaryScreenMetrics();
     const std::string suffix = ScreenSuffix(screen);
-    ini.WriteInteger(section, "Flags", p.flags);
-    ini.WriteInteger(section, "ShowCmd", p.showCmd);
-    ini.WriteInteger(section, "PixelsPerInch", screen.pixelsPerInch);
+    update.WriteInteger("Flags", p.flags);
+    update.WriteInteger("ShowCmd", p.showCmd);
+    update.WriteInteger("PixelsPerInch", screen.pixelsPerInch);
     const std::string minMax =
         FourNumbers(p.minPosition.x(), p.minPosition.y(), p.maxPosition.x(), p.maxPosition.y());
-    ini.WriteString(section, "MinMaxPos" + suffix, minMax);
-    ini.WriteString(section, "MinMaxPos", minMax);
+    update.WriteString("MinMaxPos" + suffix, minMax);
+    update.WriteString("MinMaxPos", minMax);
     const std::string normal = FourNumbers(p.left, p.top, p.right, p.bottom);
-    ini.WriteString(section, "NormPos" + suffix, normal);
-    ini.WriteString(section, "NormPos", normal);
+    update.WriteString("NormPos" + suffix, normal);
+    update.WriteString("NormPos", normal);
 }
 
-void TFormPlacement::RestoreProperties(const TProfileFile&, const std::string&) {}
+void TFormPlacement::RestoreProperties(const SectionSnapshot&) {}
 
-void TFormPlacement::StoreProperties(const TProfileFile&, const std::string&) {}
+void TFormPlacement::StoreProperties(SectionUpdate&) {}

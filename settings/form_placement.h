@@ -7,13 +7,14 @@
 #include <functional>
 #include <string>
 
-class TProfileFile;
+class SectionSnapshot;
+class SectionUpdate;
 
 // Keeps a window's placement (normal rectangle, maximised or minimised state)
 // in a settings file from one run to the next. The window calls FormShow,
 // FormCloseQuery and FormDestroy from its own show, close and destruction
 // handling; the file is read once, when the window is first shown, and written
-// when it closes.
+// once per save, the whole section in one go.
 class TFormPlacement {
 public:
     using ErrorReporter = std::function<void(const QString& message)>;
@@ -61,15 +62,14 @@ public:
 protected:
     QWidget* Form() const { return form_; }
     // Hooks for the stored control values, run after the placement.
-    virtual void RestoreProperties(const TProfileFile& ini, const std::string& section);
-    virtual void StoreProperties(const TProfileFile& ini, const std::string& section);
+    virtual void RestoreProperties(const SectionSnapshot& values);
+    virtual void StoreProperties(SectionUpdate& update);
 
 private:
     std::string SectionBytes() const;
-    void RestorePlacement(const TProfileFile& ini, const std::string& section);
-    void RestoreShowState(const TProfileFile& ini, const std::string& section,
-                          bool restoreToMaximized);
-    void SavePlacement(const TProfileFile& ini, const std::string& section);
+    void RestorePlacement(const SectionSnapshot& values);
+    void RestoreShowState(const SectionSnapshot& values, bool restoreToMaximized);
+    void SavePlacement(SectionUpdate& update);
     void SaveReportingErrors();
     void Report(const QString& message) const;
 

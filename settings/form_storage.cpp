@@ -1,6 +1,7 @@
 #include "settings/form_storage.h"
 
-#include "settings/profile_file.h"
+#include "settings/section_snapshot.h"
+#include "settings/section_update.h"
 
 TFormStorage::TFormStorage(QWidget* form) : TFormPlacement(form) {}
 
@@ -10,10 +11,10 @@ void TFormStorage::SetStoredProps(const std::vector<TStoredProperty>& entries) {
         storedProps_ = ResolveStoredProps(*Form(), entries);
 }
 
-void TFormStorage::RestoreProperties(const TProfileFile& ini, const std::string& section) {
-    TPropsStorage(ini, section).LoadProperties(storedProps_);
+void TFormStorage::RestoreProperties(const SectionSnapshot& values) {
+    TPropsStorage().LoadProperties(storedProps_, values);
 }
 
-void TFormStorage::StoreProperties(const TProfileFile& ini, const std::string& section) {
-    TPropsStorage(ini, section).StoreProperties(storedProps_);
+void TFormStorage::StoreProperties(SectionUpdate& update) {
+    TPropsStorage().StoreProperties(storedProps_, update);
 }

@@ -18,8 +18,8 @@ public:
     const std::vector<TResolvedProperty>& StoredProps() const { return storedProps_; }
 
 protected:
-    void RestoreProperties(const TProfileFile& ini, const std::string& section) override;
-    void StoreProperties(const TProfileFile& ini, const std::string& section) override;
+    void RestoreProperties(const SectionSnapshot& values) override;
+    void StoreProperties(SectionUpdate& update) override;
 
 private:
     std::vector<TResolvedProperty> storedProps_;

@@ -1,83 +1,113 @@
 #include "settings/profile_file.h"
 
 #include "exercises/user_error.h"
-#include "settings/profile_text.h"
-#include "settings/value_text.h"
+#include "settings/file_update.h"
+#include "settings/settings_file_lock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include <utility>
+
+namespace {
+
+// The whole file in one buffer the size of the file, without the extra copy
+// a QByteArray would cost for a large one.
+bool ReadWholeFile(QFile& file, std::string& bytes) {
+    // One byte more than the file holds, so that the end is seen without
+    // growing the buffer; a file that grows meanwhile doubles it.
+    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1);
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const qint64 n = file.read(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    return true;
+}
+
+} // namespace
 
 TProfileFile::TProfileFile(QString path) : path_(std::move(path)) {}
 
+std::string TProfileFile::WriteError() const {
+    return "Impossible d'\xC3\xA9"
+           "crire dans " +
+           QDir::toNativeSeparators(path_).toStdString();
+}
+
+SectionSnapshot TProfileFile::ReadSection(std::string_view section) const {
+    QFile file(path_);
+    std::string bytes;
+    if (!file.open(QIODevice::ReadOnly) || !ReadWholeFile(file, bytes))
+        return SectionSnapshot();
+    return SectionSnapshot(vorn::profile::DecodeFile(std::move(bytes)), section);
+}
+
+void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& update) const {
+    const auto lock = LockSettingsFile(path_, WriteError());
+
+    std::string bytes;
+    {
+        QFile existing(path_);
+        // Rewriting a file that exists but cannot be read would drop every
+        // other setting in it.
+        if (existing.exists() &&
+            (!existing.open(QIODevice::ReadOnly) || !ReadWholeFile(existing, bytes)))
+            throw vorn::UserError(WriteError());
+    }
+    const std::string updated = UpdatedFileBytes(std::move(bytes), section, update);
+
+    // The new text goes to a temporary file beside the settings file and
+    // replaces it by a rename, so an interrupted write leaves either the old
+    // file or the new one, never a truncated one. A writable file in a folder
+    // this user cannot write is written in place instead, as the only way to
+    // keep its settings at all.
+    QSaveFile file(path_);
+    file.setDirectWriteFallback(true);
+    const auto size = static_cast<qint64>(updated.size());
+    // The flush reports a failed write of the text, which a commit in place
+    // would not.
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated.data(), size) != size ||
+        !file.flush() || !file.commit()) {
+        file.cancelWriting();
+        throw vorn::UserError(WriteError());
+    }
+}
+
 std::string TProfileFile::ReadString(std::string_view section, std::string_view key,
                                      std::string_view def) const {
-    std::string value(def);
-    QFile file(path_);
-    // An unreadable file counts as a missing one: the caller's default stands.
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        file.close();
-        const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        if (auto found = vorn::profile::FindValue(content, section, key))
-            value = std::move(*found);
-    }
-    if (value.size() > kMaxValueLength)
-        value.resize(kMaxValueLength);
-    return value;
+    return ReadSection(section).ReadString(key, def);
 }
 
 int TProfileFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
-    return vorn::ParseProfileInteger(ReadString(section, key, "")).value_or(def);
+    return ReadSection(section).ReadInteger(key, def);
 }
 
 void TProfileFile::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) const {
-    if (!value.empty() && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        WriteRaw(section, key, "\"" + std::string(value) + "\"");
-        return;
-    }
-    WriteRaw(section, key, value);
+    SectionUpdate update;
+    update.WriteString(key, value);
+    WriteSection(section, update);
 }
 
 void TProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) const {
-    WriteRaw(section, key, std::to_string(value));
+    SectionUpdate update;
+    update.WriteInteger(key, value);
+    WriteSection(section, update);
 }
 
 void TProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) const {
-    WriteRaw(section, key, value ? "1" : "0");
-}
-
-void TProfileFile::WriteRaw(std::string_view section, std::string_view key,
-                            std::string_view value) const {
-    QByteArray current;
-    {
-        QFile existing(path_);
-        if (existing.exists()) {
-            // Rewriting a file that exists but cannot be read would drop every
-            // other setting in it.
-            if (!existing.open(QIODevice::ReadOnly))
-                throw vorn::UserError("Impossible d'écrire dans " +
-                                      QDir::toNativeSeparators(path_).toStdString());
-            current = existing.readAll();
-        }
-    }
-    const std::string updated = vorn::profile::SetValue(
-        std::string_view(current.constData(), static_cast<std::size_t>(current.size())), section,
-        key, value);
-
-    // The new text goes to a temporary file beside the settings file and
-    // replaces it by a rename, so an interrupted write leaves either the old
-    // file or the new one, never a truncated one.
-    QSaveFile file(path_);
-    const auto size = static_cast<qint64>(updated.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated.data(), size) != size ||
-        !file.commit()) {
-        file.cancelWriting();
-        throw vorn::UserError("Impossible d'écrire dans " +
-                              QDir::toNativeSeparators(path_).toStdString());
-    }
+    SectionUpdate update;
+    update.WriteBool(key, value);
+    WriteSection(section, update);
 }

@@ -1,11 +1,12 @@
 #include "settings/profile_text.h"
 
 #include <stdexcept>
-#include <vector>
 
 namespace vorn::profile {
 
 namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
@@ -54,12 +55,13 @@ Line ParseLine(std::string_view text) {
     if (body.empty() || body.front() == ';')
         return line;
     if (body.front() == '[') {
-        std::string_view inner = body.substr(1);
-        const auto close = inner.find(']');
-        if (close != std::string_view::npos)
-            inner = inner.substr(0, close);
-        line.kind = LineKind::Section;
-        line.name = TrimBlanks(inner);
+        // Without its closing bracket the line names no section: it neither
+        // starts one nor ends the one above it.
+        const auto close = body.find(']');
+        if (close != std::string_view::npos) {
+            line.kind = LineKind::Section;
+            line.name = TrimBlanks(body.substr(1, close - 1));
+        }
         return line;
     }
     const auto equals = body.find('=');
@@ -71,41 +73,20 @@ Line ParseLine(std::string_view text) {
     return line;
 }
 
-// Lines end in CR LF, LF or a lone CR; a final line without an end counts.
-std::vector<Line> SplitLines(std::string_view content) {
-    std::vector<Line> lines;
+// Calls `visit` with each line in turn. Lines end in CR LF, LF or a lone CR; a
+// final line without an end counts. `visit` returns false to stop.
+template <typename Visit> void ForEachLine(std::string_view content, Visit visit) {
     std::size_t start = 0;
     while (start < content.size()) {
-        std::size_t end = start;
-        while (end < content.size() && content[end] != '\r' && content[end] != '\n')
-            ++end;
-        lines.push_back(ParseLine(content.substr(start, end - start)));
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() &&
-            content[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+        const std::size_t end = content.find_first_of("\r\n", start);
+        const std::size_t stop = end == std::string_view::npos ? content.size() : end;
+        if (!visit(ParseLine(content.substr(start, stop - start))))
+            return;
+        start = stop + 1;
+        if (stop < content.size() && content[stop] == '\r' && start < content.size() &&
+            content[start] == '\n')
+            ++start;
     }
-    return lines;
-}
-
-// The first section named `section`: its header line and the line that ends
-// it (the next header, or the end of the text).
-struct SectionRange {
-    std::size_t header;
-    std::size_t end;
-    bool found;
-};
-
-SectionRange FindSection(const std::vector<Line>& lines, std::string_view section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section || !SameName(lines[i].name, section))
-            continue;
-        std::size_t end = i + 1;
-        while (end < lines.size() && lines[end].kind != LineKind::Section)
-            ++end;
-        return {i, end, true};
-    }
-    return {0, 0, false};
 }
 
 void CheckName(std::string_view name, std::string_view what, std::string_view forbidden) {
@@ -114,6 +95,33 @@ void CheckName(std::string_view name, std::string_view what, std::string_view fo
         name.find_first_of(forbidden) != std::string_view::npos ||
         name.find('\0') != std::string_view::npos)
         throw std::invalid_argument(std::string(what) + " name not storable in a profile file");
+}
+
+// The assignments with one entry per key (letter case aside): the first
+// spelling and place, the last value, line breaks made blanks.
+std::vector<Assignment> Merge(const std::vector<Assignment>& assignments) {
+    std::vector<Assignment> merged;
+    for (const Assignment& a : assignments) {
+        CheckName(a.key, "key", "=\r\n");
+        if (a.key.front() == '[' || a.key.front() == ';')
+            throw std::invalid_argument("key name not storable in a profile file");
+        std::string value = a.value;
+        for (char& c : value) {
+            if (c == '\r' || c == '\n' || c == '\0')
+                c = ' ';
+        }
+        bool found = false;
+        for (Assignment& m : merged) {
+            if (SameName(m.key, a.key)) {
+                m.value = std::move(value);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            merged.push_back({a.key, std::move(value)});
+    }
+    return merged;
 }
 
 } // namespace
@@ -129,16 +137,27 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::optional<std::string> FindValue(std::string_view content, std::string_view section,
-                                     std::string_view key) {
-    const std::vector<Line> lines = SplitLines(content);
-    const SectionRange range = FindSection(lines, section);
-    if (!range.found)
-        return std::nullopt;
-    for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        if (lines[i].kind != LineKind::Entry || !SameName(lines[i].name, key))
+std::vector<Entry> SectionEntries(std::string_view content, std::string_view section) {
+    std::vector<Entry> entries;
+    bool inSection = false;
+    ForEachLine(content, [&](const Line& line) {
+        if (line.kind == LineKind::Section) {
+            if (inSection)
+                return false;
+            inSection = SameName(line.name, section);
+        } else if (inSection && line.kind == LineKind::Entry) {
+            entries.push_back({line.name, line.value});
+        }
+        return true;
+    });
+    return entries;
+}
+
+std::optional<std::string> FindEntry(const std::vector<Entry>& entries, std::string_view key) {
+    for (const Entry& entry : entries) {
+        if (!SameName(entry.name, key))
             continue;
-        std::string_view value = TrimBlanks(lines[i].value);
+        std::string_view value = TrimBlanks(entry.value);
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);
@@ -147,58 +166,91 @@ std::optional<std::string> FindValue(std::string_view content, std::string_view 
     return std::nullopt;
 }
 
-std::string SetValue(std::string_view content, std::string_view section, std::string_view key,
-                     std::string_view value) {
+std::optional<std::string> FindValue(std::string_view content, std::string_view section,
+                                     std::string_view key) {
+    return FindEntry(SectionEntries(content, section), key);
+}
+
+std::string SetValues(std::string_view content, std::string_view section,
+                      const std::vector<Assignment>& assignments) {
     CheckName(section, "section", "]\r\n");
-    CheckName(key, "key", "=\r\n");
-    if (key.front() == '[' || key.front() == ';')
-        throw std::invalid_argument("key name not storable in a profile file");
+    const std::vector<Assignment> merged = Merge(assignments);
 
-    std::string safeValue(value);
-    for (char& c : safeValue) {
-        if (c == '\r' || c == '\n' || c == '\0')
-            c = ' ';
-    }
-
-    const std::vector<Line> lines = SplitLines(content);
-    const SectionRange range = FindSection(lines, section);
-
-    std::vector<std::string> out;
-    out.reserve(lines.size() + 2);
-    for (const Line& line : lines)
-        out.emplace_back(line.text);
-
-    if (!range.found) {
-        out.push_back("[" + std::string(section) + "]");
-        out.push_back(std::string(key) + "=" + safeValue);
-    } else {
-        std::size_t existing = range.end;
-        for (std::size_t i = range.header + 1; i < range.end; ++i) {
-            if (lines[i].kind == LineKind::Entry && SameName(lines[i].name, key)) {
-                existing = i;
-                break;
+    // First reading: where the section lies, the line after which new keys
+    // go, and the line of each key already there.
+    std::size_t header = kNone;
+    std::size_t insertAfter = kNone;
+    std::vector<std::size_t> keyLine(merged.size(), kNone);
+    std::size_t index = 0;
+    ForEachLine(content, [&](const Line& line) {
+        const std::size_t i = index++;
+        if (header == kNone) {
+            if (line.kind == LineKind::Section && SameName(line.name, section))
+                header = insertAfter = i;
+            return true;
+        }
+        if (line.kind == LineKind::Section)
+            return false;
+        if (!TrimBlanks(line.text).empty())
+            insertAfter = i;
+        if (line.kind == LineKind::Entry) {
+            for (std::size_t k = 0; k < merged.size(); ++k) {
+                if (keyLine[k] == kNone && SameName(line.name, merged[k].key)) {
+                    keyLine[k] = i;
+                    break;
+                }
             }
         }
-        if (existing != range.end) {
-            // The spelling already in the file stays, as a hand edit made it.
-            out[existing] = std::string(lines[existing].name) + "=" + safeValue;
-        } else {
-            // After the section's last non-blank line, so that a blank line
-            // separating it from the next section stays where it is.
-            std::size_t insertAt = range.end;
-            while (insertAt > range.header + 1 && TrimBlanks(lines[insertAt - 1].text).empty())
-                --insertAt;
-            out.insert(out.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                       std::string(key) + "=" + safeValue);
-        }
-    }
+        return true;
+    });
 
     std::string result;
-    for (const std::string& line : out) {
-        result += line;
+    result.reserve(content.size() + content.size() / 4 + 64);
+    const auto appendLine = [&result](std::string_view a, std::string_view b = {},
+                                      std::string_view c = {}) {
+        result += a;
+        result += b;
+        result += c;
         result += "\r\n";
+    };
+    const auto appendNewKeys = [&] {
+        for (std::size_t k = 0; k < merged.size(); ++k) {
+            if (keyLine[k] == kNone)
+                appendLine(merged[k].key, "=", merged[k].value);
+        }
+    };
+
+    // Second reading: the text again, every line ending in CR LF.
+    index = 0;
+    ForEachLine(content, [&](const Line& line) {
+        const std::size_t i = index++;
+        bool replaced = false;
+        if (line.kind == LineKind::Entry && header != kNone && i > header) {
+            for (std::size_t k = 0; k < merged.size(); ++k) {
+                if (keyLine[k] == i) {
+                    // The spelling already in the file stays, as a hand edit made it.
+                    appendLine(line.name, "=", merged[k].value);
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced)
+            appendLine(line.text);
+        if (i == insertAfter)
+            appendNewKeys();
+        return true;
+    });
+    if (header == kNone) {
+        appendLine("[", section, "]");
+        appendNewKeys();
     }
     return result;
+}
+
+std::string SetValue(std::string_view content, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    return SetValues(content, section, {{std::string(key), std::string(value)}});
 }
 
 } // namespace vorn::profile

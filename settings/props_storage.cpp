@@ -1,8 +1,9 @@
 #include "settings/props_storage.h"
 
 #include "exercises/cp1252.h"
-#include "settings/profile_file.h"
 #include "settings/profile_text.h"
+#include "settings/section_snapshot.h"
+#include "settings/section_update.h"
 #include "settings/value_text.h"
 
 #include <QObject>
@@ -86,22 +87,21 @@ std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
     return resolved;
 }
 
-TPropsStorage::TPropsStorage(const TProfileFile& ini, std::string section)
-    : ini_(ini), section_(std::move(section)) {}
-
-void TPropsStorage::StoreProperties(const std::vector<TResolvedProperty>& props) const {
+void TPropsStorage::StoreProperties(const std::vector<TResolvedProperty>& props,
+                                    SectionUpdate& update) const {
     for (const TResolvedProperty& p : props) {
         const std::string text = p.property.ValueText();
         if (text.empty() && p.property.GetKind() != TStoredProperty::Kind::Text)
             continue;
-        ini_.WriteString(section_, p.key, vorn::TrimControl(text));
+        update.WriteString(p.key, vorn::TrimControl(text));
     }
 }
 
-void TPropsStorage::LoadProperties(const std::vector<TResolvedProperty>& props) const {
+void TPropsStorage::LoadProperties(const std::vector<TResolvedProperty>& props,
+                                   const SectionSnapshot& values) const {
     for (const TResolvedProperty& p : props) {
         try {
-            const std::string stored = ini_.ReadString(section_, p.key, p.property.ValueText());
+            const std::string stored = values.ReadString(p.key, p.property.ValueText());
             p.property.AssignText(vorn::TrimControl(stored));
         } catch (...) {
             // One value that cannot be restored must not keep the others from

@@ -9,7 +9,8 @@
 #include <vector>
 
 class QObject;
-class TProfileFile;
+class SectionSnapshot;
+class SectionUpdate;
 
 // One stored control value: "Component.Property" as the list names it, the
 // kind of value, and the accessors. The setter must go through the control's
@@ -63,19 +64,14 @@ struct TResolvedProperty {
 std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
                                                   const std::vector<TStoredProperty>& entries);
 
-// Writes and reads the stored properties of one section of a settings file.
+// Writes and reads the stored properties in one section of a settings file.
 class TPropsStorage {
 public:
-    TPropsStorage(const TProfileFile& ini, std::string section);
-
-    // In list order; an empty value is written for a text and skipped for the
-    // other kinds. A failed write throws and stops there.
-    void StoreProperties(const std::vector<TResolvedProperty>& props) const;
+    // In list order, trimmed; an empty value is written for a text and
+    // skipped for the other kinds.
+    void StoreProperties(const std::vector<TResolvedProperty>& props, SectionUpdate& update) const;
     // In list order, each property defaulting to its current value; a value
     // that fails to restore is passed over and the next one restored.
-    void LoadProperties(const std::vector<TResolvedProperty>& props) const;
-
-private:
-    const TProfileFile& ini_;
-    std::string section_;
+    void LoadProperties(const std::vector<TResolvedProperty>& props,
+                        const SectionSnapshot& values) const;
 };

@@ -1,11 +1,14 @@
 #include "settings/window_placement.h"
 
+#include "settings/screen_fit.h"
+
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -50,6 +53,9 @@ TWindowPlacement GetWindowPlacement(const QWidget& window) {
 }
 
 void SetWindowPlacement(QWidget& window, const TWindowPlacement& placement) {
-    window.setGeometry(placement.left, placement.top, placement.right - placement.left,
-                       placement.bottom - placement.top);
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    window.setGeometry(
+        FitOnScreens(placement.left, placement.top, placement.right, placement.bottom, areas));
 }

@@ -41,6 +41,7 @@ TScreenMetrics PrimaryScreenMetrics();
 // positions; those are the values a never-moved window shows on Windows.
 TWindowPlacement GetWindowPlacement(const QWidget& window);
 
-// Moves and sizes the window to the normal rectangle. The positions and flags
-// have no counterpart in Qt and are left out; the show state is the caller's.
+// Moves and sizes the window to the normal rectangle, fitted onto the screens
+// of this run (FitOnScreens). The positions and flags have no counterpart in
+// Qt and are left out; the show state is the caller's.
 void SetWindowPlacement(QWidget& window, const TWindowPlacement& placement);

@@ -1,6 +1,7 @@
 #include "tests/settings/settings_test_support.h"
 
 #include <QDir>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
     form->spSepar->setValue(-5);
     form->spInterL->setValue(3);
     form->ckbEdite->setChecked(true);
-    form->setGeometry(40, 50, 900, 600);
+    form->setGeometry(40, 50, 700, 500);
     Quit(form);
 
     form = Start();
@@ -78,7 +79,7 @@ TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
     EXPECT_EQ(form->spInterL->value(), 3);
     EXPECT_TRUE(form->ckbEdite->isChecked());
     EXPECT_TRUE(form->EditMode);
-    EXPECT_EQ(form->geometry(), QRect(40, 50, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
     EXPECT_FALSE(form->isMaximized());
     EXPECT_FALSE(form->isMinimized());
     EXPECT_TRUE(form->errors.isEmpty());
@@ -148,6 +149,67 @@ TEST_F(FormFileTest, AReadOnlyFolderIsReportedAtCloseAndAgainAtDestruction) {
     ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
     ExpectCloseReportsTwice(folder + "/vorn.ini", folder);
     chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+TEST_F(FormFileTest, AWritableFileInAReadOnlyFolderKeepsTheSettings) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    const QString folder = dir_.filePath("shared");
+    const QString ini = folder + "/vorn.ini";
+    ASSERT_TRUE(QDir().mkdir(folder));
+    WriteBytes(ini, "");
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    auto form = std::make_unique<TForm1>(ini);
+    form->show();
+    QCoreApplication::processEvents();
+    form->edtTitre->setText("Devoir");
+    form->close();
+    EXPECT_TRUE(form->errors.isEmpty()) << form->errors.join(' ').toStdString();
+    form.reset();
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_NE(ReadBytes(ini).find("\r\nedtTitre_Text=Devoir\r\n"), std::string::npos);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+TEST_F(FormFileTest, TwoCopiesClosingAtOnceKeepEverySetting) {
+    // A desktop logout closes every copy at the same moment.
+    const char* const keys[] = {"FormVersion",
+                                "Flags",
+                                "ShowCmd",
+                                "PixelsPerInch",
+                                "MinMaxPos(",
+                                "MinMaxPos",
+                                "NormPos(",
+                                "NormPos",
+                                "Visible",
+                                "edtTitre_Text",
+                                "spedtQuestions_Value",
+                                "RxRichEdit1_Height",
+                                "spedtCorriges_Value",
+                                "spedtSujets_Value",
+                                "spSepar_Value",
+                                "spInterL_Value",
+                                "ckbEdite_Checked"};
+    const QString start = dir_.filePath("start");
+    for (int round = 0; round < 6; ++round) {
+        QFile::remove(path_);
+        QFile::remove(start);
+        QProcess copies[2];
+        for (QProcess& copy : copies) {
+            copy.start(VORN_CLOSE_RACE_HELPER, {path_, start});
+            ASSERT_TRUE(copy.waitForReadyRead(30000)) << "round " << round;
+        }
+        WriteBytes(start, "");
+        for (QProcess& copy : copies) {
+            ASSERT_TRUE(copy.waitForFinished(30000));
+            EXPECT_EQ(copy.exitCode(), 0) << copy.readAllStandardError().toStdString();
+        }
+        const std::string file = ReadBytes(path_);
+        for (const char* key : keys)
+            EXPECT_NE(file.find("\r\n" + std::string(key)), std::string::npos)
+                << key << " lost in round " << round << ":\n"
+                << file;
+    }
 }
 
 } // namespace

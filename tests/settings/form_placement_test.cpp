@@ -46,7 +46,7 @@ TEST_F(FormPlacementTest, AMinimisedWindowStartsMinimisedNextTime) {
 }
 
 TEST_F(FormPlacementTest, MinimisedFromMaximisedIsStoredAsRestoreToMaximised) {
-    WriteBytes(path_, "[TForm1]\r\nFlags=2\r\nShowCmd=2\r\nNormPos=30,40,930,640\r\n");
+    WriteBytes(path_, "[TForm1]\r\nFlags=2\r\nShowCmd=2\r\nNormPos=30,40,730,540\r\n");
     auto form = Start();
     EXPECT_TRUE(form->isMinimized());
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
@@ -54,7 +54,7 @@ TEST_F(FormPlacementTest, MinimisedFromMaximisedIsStoredAsRestoreToMaximised) {
     const std::string file = ReadBytes(path_);
     EXPECT_NE(file.find(Line("Flags", "2")), std::string::npos);
     EXPECT_NE(file.find(Line("ShowCmd", "2")), std::string::npos);
-    EXPECT_NE(file.find(Line("NormPos", "30,40,930,640")), std::string::npos);
+    EXPECT_NE(file.find(Line("NormPos", "30,40,730,540")), std::string::npos);
 }
 
 TEST_F(FormPlacementTest, ShowCommandsOfTheSameFamilyActAlike) {
@@ -73,18 +73,18 @@ TEST_F(FormPlacementTest, ShowCommandsOfTheSameFamilyActAlike) {
 
 TEST_F(FormPlacementTest, ThePositionOfThisScreenSizeComesBeforeThePlainOne) {
     WriteBytes(path_, "[TForm1]\r\nNormPos(1x1)=1,2,901,602\r\nNormPos" + ScreenSize() +
-                          "=20,30,920,630\r\nNormPos=40,50,940,650\r\n");
+                          "=20,30,720,530\r\nNormPos=40,50,740,550\r\n");
     auto form = Start();
-    EXPECT_EQ(form->geometry(), QRect(20, 30, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(20, 30, 700, 500));
 }
 
 TEST_F(FormPlacementTest, ThePlainPositionServesAnotherScreenSize) {
     // An empty value under this screen's key counts as none; words may be
     // split by commas and blanks in any number.
     WriteBytes(path_, "[TForm1]\r\nNormPos(1x1)=1,2,901,602\r\nNormPos" + ScreenSize() +
-                          "=\r\nNormPos=40 , 50,,940 650\r\n");
+                          "=\r\nNormPos=40 , 50,,740 550\r\n");
     auto form = Start();
-    EXPECT_EQ(form->geometry(), QRect(40, 50, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
 }
 
 TEST_F(FormPlacementTest, MissingOrBadWordsTakeTheCurrentPlace) {
@@ -104,6 +104,43 @@ TEST_F(FormPlacementTest, ALeftNotBelowTheRightLeavesTheWindowWhereItIs) {
     auto form = Start();
     EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
     EXPECT_EQ(form->spInterL->value(), 4);
+}
+
+TEST_F(FormPlacementTest, StoredRectanglesThatBreakTheWindowAreFittedOntoTheScreen) {
+    // The test session's screen, from Qt itself. A window against the screen's
+    // edge may be pushed in by its frame, so only the size and the screen's
+    // hold are checked there; away from the edges the place is exact.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(area.width(), 800);
+    ASSERT_GE(area.height(), 600);
+    const struct {
+        const char* normPos;
+        QSize size;
+        QPoint exactPlace;
+    } cases[] = {
+        {"-2147483648,0,2147483647,100", QSize(area.width(), 100), QPoint()},
+        {"0,0,100000,100000", area.size(), QPoint()},
+        {"100000,100,100700,622", QSize(700, 522), QPoint(area.right() + 1 - 700, 100)},
+        {"-1000,-900,-300,-378", QSize(700, 522), QPoint()},
+        {"500,300,1200,822", QSize(700, 522), QPoint(500, 300)}, // partly visible: kept
+    };
+    for (const auto& c : cases) {
+        WriteBytes(path_, std::string("[TForm1]\r\nNormPos=") + c.normPos + "\r\n");
+        auto form = Start();
+        const QRect r = form->geometry();
+        EXPECT_EQ(r.size(), c.size) << c.normPos;
+        EXPECT_TRUE(r.intersects(area)) << c.normPos;
+        if (!c.exactPlace.isNull()) {
+            EXPECT_EQ(r.topLeft(), c.exactPlace) << c.normPos;
+        }
+        Quit(form);
+        EXPECT_NE(ReadBytes(path_).find(Line("NormPos", std::to_string(r.left()) + "," +
+                                                            std::to_string(r.top()) + "," +
+                                                            std::to_string(r.right() + 1) + "," +
+                                                            std::to_string(r.bottom() + 1))),
+                  std::string::npos)
+            << c.normPos;
+    }
 }
 
 } // namespace

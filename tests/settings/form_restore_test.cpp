@@ -65,12 +65,12 @@ TEST_F(FormRestoreTest, KeysAndSectionInAnotherLetterCaseAreFound) {
                       "SPEDTQUESTIONS_VALUE=7\r\n"
                       "edttitre_text=Devoir\r\n"
                       "CKBEDITE_CHECKED=true\r\n"
-                      "normpos=30,40,930,640\r\n");
+                      "normpos=30,40,730,540\r\n");
     auto form = Start();
     EXPECT_EQ(form->spedtQuestions->value(), 7);
     EXPECT_EQ(form->edtTitre->text(), "Devoir");
     EXPECT_TRUE(form->EditMode);
-    EXPECT_EQ(form->geometry(), QRect(30, 40, 900, 600));
+    EXPECT_EQ(form->geometry(), QRect(30, 40, 700, 500));
 }
 
 TEST_F(FormRestoreTest, AQuotedTitleComesBackUnchanged) {

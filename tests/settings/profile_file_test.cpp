@@ -1,13 +1,20 @@
 #include "settings/profile_file.h"
 
 #include "exercises/user_error.h"
+#include "settings/settings_location.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <latch>
+#include <thread>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,10 +113,11 @@ TEST_F(ProfileFileTest, AFolderThatCannotExistFailsWithThePath) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain-file"});
 }
 
-TEST_F(ProfileFileTest, AReadOnlyFolderFailsWithThePathAndLeavesItsFileWhole) {
+TEST_F(ProfileFileTest, AReadOnlyFolderAndFileFailWithThePathAndLeaveTheFileWhole) {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the super-user";
     PutBytes(path_, "[TForm1]\r\nFormVersion=5\r\n");
+    ASSERT_EQ(chmod(QFile::encodeName(path_).constData(), 0444), 0);
     ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0555), 0);
     const TProfileFile ini(path_);
     ExpectWriteFailsWithPath(ini);
@@ -126,6 +134,121 @@ TEST_F(ProfileFileTest, AnUnreadableExistingFileIsNotOverwritten) {
     ExpectWriteFailsWithPath(TProfileFile(path_));
     chmod(QFile::encodeName(path_).constData(), 0644);
     EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=5\r\n");
+}
+
+// The settings file in a folder this user may not write, with the file itself
+// writable; the folder is made writable again when the test ends.
+class ReadOnlyFolderTest : public ProfileFileTest {
+protected:
+    void SetUp() override {
+        if (geteuid() == 0)
+            GTEST_SKIP() << "permissions do not bind the super-user";
+        PutBytes(path_, "[Other]\r\nk=1\r\n");
+        ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0555), 0);
+    }
+    void TearDown() override { chmod(QFile::encodeName(dir_.path()).constData(), 0755); }
+};
+
+TEST_F(ReadOnlyFolderTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    const TProfileFile ini(path_);
+    ini.WriteInteger("TForm1", "FormVersion", 0);
+    EXPECT_EQ(FileBytes(path_), "[Other]\r\nk=1\r\n[TForm1]\r\nFormVersion=0\r\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+TEST_F(ReadOnlyFolderTest, AFailedWriteInPlaceIsReported) {
+    // A file size limit below the new text makes the write itself fail.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{8, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    ExpectWriteFailsWithPath(TProfileFile(path_));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+}
+
+TEST_F(ProfileFileTest, TwoSavesAtOnceKeepEachOthersValues) {
+    // Two programs sharing one settings file, each saving its own section of
+    // 17 values at the same moment, again and again.
+    const auto save = [this](const std::string& section, int round) {
+        SectionUpdate update;
+        for (int k = 0; k < 17; ++k)
+            update.WriteInteger("Key" + std::to_string(k), round);
+        TProfileFile(path_).WriteSection(section, update);
+    };
+    for (int round = 0; round < 20; ++round) {
+        std::latch start(2);
+        const auto run = [&](const std::string& section) {
+            start.arrive_and_wait();
+            save(section, round);
+        };
+        std::thread a(run, "TForm1");
+        std::thread b(run, "TForm2");
+        a.join();
+        b.join();
+        const TProfileFile ini(path_);
+        for (const char* section : {"TForm1", "TForm2"}) {
+            const SectionSnapshot values = ini.ReadSection(section);
+            for (int k = 0; k < 17; ++k)
+                ASSERT_EQ(values.ReadInteger("Key" + std::to_string(k), -1), round)
+                    << section << " Key" << k << " round " << round;
+        }
+    }
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+// UTF-16 bytes of a UTF-8 text, mark first, through Qt's own codec.
+std::string Utf16Le(const char* utf8) {
+    const QString text = QString::fromUtf8(utf8);
+    return std::string("\xFF\xFE") + std::string(reinterpret_cast<const char*>(text.utf16()),
+                                                 static_cast<std::size_t>(text.size()) * 2);
+}
+
+TEST_F(ProfileFileTest, AUtf8MarkIsSkippedOnReadingAndKeptOnWriting) {
+    PutBytes(path_, "\xEF\xBB\xBF[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom\r\n");
+    const TProfileFile ini(path_);
+    EXPECT_EQ(ini.ReadString("TForm1", "edtTitre_Text", ""), "Pr\xE9nom");
+    ini.WriteString("TForm1", "edtTitre_Text", "D\xE9j\xE0");
+    ini.WriteInteger("TForm1", "FormVersion", 0);
+    EXPECT_EQ(FileBytes(path_),
+              "\xEF\xBB\xBF[TForm1]\r\nedtTitre_Text=D\xC3\xA9j\xC3\xA0\r\nFormVersion=0\r\n");
+}
+
+TEST_F(ProfileFileTest, AUtf16FileIsReadAndWrittenBackAsUtf16) {
+    PutBytes(path_,
+             Utf16Le("; \xE4\xB8\xAD\r\n[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom \xE2\x82\xAC\r\n"));
+    const TProfileFile ini(path_);
+    EXPECT_EQ(ini.ReadString("tform1", "EDTTITRE_TEXT", ""), "Pr\xE9nom \x80");
+    ini.WriteString("TForm1", "spSepar_Value", "D\xE9j\xE0");
+    EXPECT_EQ(FileBytes(path_), Utf16Le("; \xE4\xB8\xAD\r\n[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom "
+                                        "\xE2\x82\xAC\r\nspSepar_Value=D\xC3\xA9j\xC3\xA0\r\n"));
+}
+
+TEST_F(ProfileFileTest, ACopyInAWritableFolderKeepsItsFileBesideIt) {
+    const QString exe = dir_.filePath("vorn");
+    EXPECT_EQ(vorn::SettingsFileForExecutable(exe), dir_.filePath("vorn.ini"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
+
+TEST_F(ProfileFileTest, AnInstalledCopyInAReadOnlyFolderKeepsItsSettingsInTheUsersConfiguration) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    const QString bin = dir_.filePath("bin");
+    ASSERT_TRUE(QDir().mkdir(bin));
+    ASSERT_EQ(chmod(QFile::encodeName(bin).constData(), 0555), 0);
+    const QString exe = bin + "/vorn";
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("cfg")));
+    const QString chosen = vorn::SettingsFileForExecutable(exe);
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(chosen, dir_.filePath("cfg/vorn/vorn.ini"));
+    EXPECT_TRUE(QFileInfo(dir_.filePath("cfg/vorn")).isDir());
+    // A settings file already beside the executable stays in use.
+    ASSERT_EQ(chmod(QFile::encodeName(bin).constData(), 0755), 0);
+    PutBytes(bin + "/vorn.ini", "");
+    ASSERT_EQ(chmod(QFile::encodeName(bin).constData(), 0555), 0);
+    EXPECT_EQ(vorn::SettingsFileForExecutable(exe), bin + "/vorn.ini");
+    chmod(QFile::encodeName(bin).constData(), 0755);
 }
 
 } // namespace

@@ -8,6 +8,7 @@ namespace {
 
 using vorn::profile::FindValue;
 using vorn::profile::SetValue;
+using vorn::profile::SetValues;
 
 const char* const kFile = "; made by hand\r\n"
                           "[Other]\r\n"
@@ -101,6 +102,34 @@ TEST(SetValue, RefusesNamesThatCannotStandInTheFile) {
     for (const char* key : {"", "a=b", "[k", ";k", "a\nb", " k"})
         EXPECT_THROW(SetValue("", "TForm1", key, "v"), std::invalid_argument) << key;
     EXPECT_THROW(SetValue("", "T]Form1", "k", "v"), std::invalid_argument);
+}
+
+TEST(SectionLine, NeedsItsClosingBracket) {
+    const char* const text = "[TForm1\r\nk=broken\r\n[TForm1]\r\nk=real\r\n";
+    EXPECT_EQ(FindValue(text, "TForm1", "k"), "real");
+    EXPECT_EQ(SetValue(text, "TForm1", "k", "new"), "[TForm1\r\nk=broken\r\n[TForm1]\r\nk=new\r\n");
+    // Nor does such a line end the section above it.
+    EXPECT_EQ(FindValue("[S]\r\n[T\r\nk=v\r\n", "S", "k"), "v");
+    EXPECT_EQ(FindValue("[S] ; note\r\nk=v\r\n", "S", "k"), "v");
+}
+
+TEST(SetValues, StoresAWholeSaveInOnePassAsSeparateStoresWould) {
+    const std::string text = SetValues(kFile, "tform1",
+                                       {{"Visible", "0"},
+                                        {"FormVersion", "1"},
+                                        {"Flags", "2"},
+                                        {"VISIBLE", "1"},
+                                        {"Dq", "\"\"x\"\""}});
+    std::string expected = kFile;
+    expected.replace(expected.find("FormVersion=0"), 13, "FormVersion=1");
+    expected.replace(expected.find("Dq=\"\"quoted\"\""), 13, "Dq=\"\"x\"\"");
+    // New keys in the order first written, under their first spelling, with
+    // their last value.
+    expected.insert(expected.find("\r\n[Last]"), "Visible=1\r\nFlags=2\r\n");
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(SetValues("", "TForm1", {{"A", "1"}, {"B", "2"}}), "[TForm1]\r\nA=1\r\nB=2\r\n");
+    EXPECT_EQ(SetValues("[TForm1]\n\n\n", "TForm1", {{"A", "1"}, {"B", "2"}}),
+              "[TForm1]\r\nA=1\r\nB=2\r\n\r\n\r\n");
 }
 
 } // namespace
