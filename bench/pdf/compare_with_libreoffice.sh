@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A generated 40-question sheet to PDF, timed as whole processes with
+# /usr/bin/time -v: sheet-pdf (both documents, laid out as the print command
+# lays them out) against LibreOffice's headless conversion of the two RTF files
+# that the Save command writes for the same sheet.
+#
+# usage: bench/pdf/compare_with_libreoffice.sh [BUILD_DIR] [FAMILY] [SEPARATOR] [SPACING] [RUNS]
+# BUILD_DIR is a Release tree with the benchmarks (default build/bench); needs
+# soffice (Debian: libreoffice-writer-nogui).
+set -euo pipefail
+
+build=${1:-build/bench}
+family=${2:-vn1}
+separator=${3:-120}
+spacing=${4:-1}
+runs=${5:-5}
+
+sheet_pdf=$build/bench/pdf/sheet-pdf
+vorn_sheet=$build/tools/vorn-sheet
+for tool in "$sheet_pdf" "$vorn_sheet"; do
+    [ -x "$tool" ] || { echo "missing $tool: build it in $build first" >&2; exit 1; }
+done
+command -v soffice >/dev/null || { echo "soffice not found (libreoffice-writer-nogui)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+sheet=("$family" --seed 4242 --questions 40 --separator "$separator" --spacing "$spacing")
+"$vorn_sheet" "${sheet[@]}" -o "$work/sheet.rtf" >/dev/null
+
+vorn_command=("$sheet_pdf" "${sheet[@]}" -o "$work/vorn/sheet.pdf")
+# LibreOffice gets a profile of its own, made by a first run that is not timed.
+office_command=(soffice -env:UserInstallation="file://$work/profile" --headless
+    --convert-to pdf --outdir "$work/office" "$work/sheet.rtf" "$work/sheet_Cor.rtf")
+mkdir -p "$work/vorn" "$work/office"
+
+# Runs the command once untimed, then $runs times under /usr/bin/time -v;
+# prints the median wall time in milliseconds and the largest resident set in
+# KB. (/usr/bin/time reports the wall time in hundredths of a second only: the
+# clock is read around it as well.)
+measure() {
+    local times=() rss=0 start end r
+    "$@" >/dev/null
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N)
+        /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null
+        end=$(date +%s%N)
+        times+=($(((end - start) / 1000000)))
+        r=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+        if ((r > rss)); then rss=$r; fi
+    done
+    printf '%s\n' "${times[@]}" | sort -n | awk -v rss="$rss" \
+        '{a[NR] = $1} END {print a[int((NR + 1) / 2)], rss}'
+}
+
+read -r vorn_ms vorn_rss < <(measure "${vorn_command[@]}")
+read -r office_ms office_rss < <(measure "${office_command[@]}")
+for pdf in "$work/vorn/sheet.pdf" "$work/vorn/sheet_Cor.pdf" "$work/office/sheet.pdf" \
+    "$work/office/sheet_Cor.pdf"; do
+    [ -s "$pdf" ] || { echo "no PDF at $pdf" >&2; exit 1; }
+done
+echo "sheet: $family, 40 questions, separator $separator, spacing $spacing; median of $runs runs"
+printf '%-12s %10s %14s\n' program "wall ms" "max RSS KB"
+printf '%-12s %10s %14s\n' sheet-pdf "$vorn_ms" "$vorn_rss" LibreOffice "$office_ms" "$office_rss"
+awk -v a="$office_ms" -v b="$vorn_ms" 'BEGIN { printf "sheet-pdf is %.1f x faster\n", a / (b > 0 ? b : 1) }'
