@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# A generated 40-question sheet to PDF, timed as whole processes with
-# /usr/bin/time -v: sheet-pdf (both documents, laid out as the print command
-# lays them out) against LibreOffice's headless conversion of the two RTF files
-# that the Save command writes for the same sheet.
+# The answer key of a generated 40-question sheet to PDF, timed as whole
+# processes with /usr/bin/time -v: sheet-pdf (laid out as the print command lays
+# the pane out) against LibreOffice's headless conversion of the RTF file that
+# the Save command writes for the same answer key.
 #
 # usage: bench/pdf/compare_with_libreoffice.sh [BUILD_DIR] [FAMILY] [SEPARATOR] [SPACING] [RUNS]
 # BUILD_DIR is a Release tree with the benchmarks (default build/bench); needs
@@ -30,7 +30,7 @@ sheet=("$family" --seed 4242 --questions 40 --separator "$separator" --spacing "
 vorn_command=("$sheet_pdf" "${sheet[@]}" -o "$work/vorn/sheet.pdf")
 # LibreOffice gets a profile of its own, made by a first run that is not timed.
 office_command=(soffice -env:UserInstallation="file://$work/profile" --headless
-    --convert-to pdf --outdir "$work/office" "$work/sheet.rtf" "$work/sheet_Cor.rtf")
+    --convert-to pdf --outdir "$work/office" "$work/sheet_Cor.rtf")
 mkdir -p "$work/vorn" "$work/office"
 
 # Runs the command once untimed, then $runs times under /usr/bin/time -v;
@@ -54,11 +54,10 @@ measure() {
 
 read -r vorn_ms vorn_rss < <(measure "${vorn_command[@]}")
 read -r office_ms office_rss < <(measure "${office_command[@]}")
-for pdf in "$work/vorn/sheet.pdf" "$work/vorn/sheet_Cor.pdf" "$work/office/sheet.pdf" \
-    "$work/office/sheet_Cor.pdf"; do
+for pdf in "$work/vorn/sheet.pdf" "$work/office/sheet_Cor.pdf"; do
     [ -s "$pdf" ] || { echo "no PDF at $pdf" >&2; exit 1; }
 done
-echo "sheet: $family, 40 questions, separator $separator, spacing $spacing; median of $runs runs"
+echo "answer key: $family, 40 questions, separator $separator, spacing $spacing; median of $runs runs"
 printf '%-12s %10s %14s\n' program "wall ms" "max RSS KB"
 printf '%-12s %10s %14s\n' sheet-pdf "$vorn_ms" "$vorn_rss" LibreOffice "$office_ms" "$office_rss"
 awk -v a="$office_ms" -v b="$vorn_ms" 'BEGIN { printf "sheet-pdf is %.1f x faster\n", a / (b > 0 ? b : 1) }'

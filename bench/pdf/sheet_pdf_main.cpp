@@ -1,8 +1,8 @@
-// sheet-pdf: a generated sheet printed to PDF as one whole process, for
-// comparing with other programs' conversion of the same sheet. Takes the
-// command line of vorn-sheet with "-o FILE.pdf": the statement goes to FILE.pdf
-// and the answer key to FILE_Cor.pdf, each laid out on A4 as the print command
-// lays a pane out.
+// sheet-pdf: the answer key of a generated sheet printed to PDF as one whole
+// process, for comparing with other programs' conversion of the same document.
+// Takes the command line of vorn-sheet with "-o FILE.pdf"; the answer key (the
+// larger document: every question with its highlighted result) is laid out on
+// A4 as the print command lays a pane out.
 //
 // Only what a PDF needs is started: a QGuiApplication on the offscreen
 // platform, no widgets and no window.
@@ -25,7 +25,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -92,18 +91,10 @@ int main(int argc, char** argv) {
 
     vorn::LcgRandom random(options.seed.value_or(ClockSeed()));
     const vorn::Sheet sheet = vorn::GenerateSheet(options.family, options.settings, random);
-    const QString statementPath = QString::fromStdString(options.outputPath);
-    QString base = statementPath;
-    if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        base.chop(4);
-    const QString answerKeyPath = base + QStringLiteral("_Cor.pdf");
-    for (const auto& [markup, path] :
-         {std::pair{&sheet.statement, statementPath}, std::pair{&sheet.answerKey, answerKeyPath}}) {
-        if (!WritePdf(*markup, path)) {
-            std::cerr << "sheet-pdf: cannot write " << path.toStdString() << '\n';
-            return kExitFailure;
-        }
-        std::cout << path.toStdString() << '\n';
+    const QString path = QString::fromStdString(options.outputPath);
+    if (!WritePdf(sheet.answerKey, path)) {
+        std::cerr << "sheet-pdf: cannot write " << options.outputPath << '\n';
+        return kExitFailure;
     }
     return kExitOk;
 }
