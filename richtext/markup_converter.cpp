@@ -141,8 +141,9 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
         // markup; it is looked up either way.
         const std::size_t textStart = pos + 1;
         const std::size_t tagEnd = std::min(markup.find('>', textStart), markup.size());
-        tag.assign(markup.substr(textStart, tagEnd - textStart));
-        std::transform(tag.begin(), tag.end(), tag.begin(), Folded);
+        tag.resize(tagEnd - textStart);
+        for (std::size_t i = 0; i < tag.size(); ++i)
+            tag[i] = Folded(markup[textStart + i]);
         AppendTag(rtf, tag);
         pos = tagEnd + 1;
     }
