@@ -34,30 +34,38 @@ office_command=(soffice -env:UserInstallation="file://$work/profile" --headless
 mkdir -p "$work/vorn" "$work/office"
 
 # Runs the command once untimed, then $runs times under /usr/bin/time -v;
-# prints the median wall time in milliseconds and the largest resident set in
-# KB. (/usr/bin/time reports the wall time in hundredths of a second only: the
-# clock is read around it as well.)
+# prints the median wall time and the median processor time (user + system)
+# in milliseconds, and the largest resident set in KB. (/usr/bin/time reports
+# the wall time in hundredths of a second only: the clock is read around it as
+# well.)
 measure() {
-    local times=() rss=0 start end r
+    local walls=() cpus=() rss=0 start end r
     "$@" >/dev/null
     for ((i = 0; i < runs; i++)); do
         start=$(date +%s%N)
         /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null
         end=$(date +%s%N)
-        times+=($(((end - start) / 1000000)))
+        walls+=($(((end - start) / 1000000)))
+        cpus+=("$(awk -F': ' '/User time|System time/ {s += $2} END {printf "%d", s * 1000}' \
+            "$work/time.txt")")
         r=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
         if ((r > rss)); then rss=$r; fi
     done
-    printf '%s\n' "${times[@]}" | sort -n | awk -v rss="$rss" \
-        '{a[NR] = $1} END {print a[int((NR + 1) / 2)], rss}'
+    echo "$(median "${walls[@]}") $(median "${cpus[@]}") $rss"
+}
+median() {
+    printf '%s\n' "$@" | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'
 }
 
-read -r vorn_ms vorn_rss < <(measure "${vorn_command[@]}")
-read -r office_ms office_rss < <(measure "${office_command[@]}")
+read -r vorn_ms vorn_cpu vorn_rss < <(measure "${vorn_command[@]}")
+read -r office_ms office_cpu office_rss < <(measure "${office_command[@]}")
 for pdf in "$work/vorn/sheet.pdf" "$work/office/sheet_Cor.pdf"; do
     [ -s "$pdf" ] || { echo "no PDF at $pdf" >&2; exit 1; }
 done
 echo "answer key: $family, 40 questions, separator $separator, spacing $spacing; median of $runs runs"
-printf '%-12s %10s %14s\n' program "wall ms" "max RSS KB"
-printf '%-12s %10s %14s\n' sheet-pdf "$vorn_ms" "$vorn_rss" LibreOffice "$office_ms" "$office_rss"
-awk -v a="$office_ms" -v b="$vorn_ms" 'BEGIN { printf "sheet-pdf is %.1f x faster\n", a / (b > 0 ? b : 1) }'
+printf '%-12s %10s %10s %14s\n' program "wall ms" "CPU ms" "max RSS KB"
+printf '%-12s %10s %10s %14s\n' sheet-pdf "$vorn_ms" "$vorn_cpu" "$vorn_rss" \
+    LibreOffice "$office_ms" "$office_cpu" "$office_rss"
+awk -v a="$office_ms" -v b="$vorn_ms" -v c="$office_cpu" -v d="$vorn_cpu" 'BEGIN {
+    printf "sheet-pdf is %.1f x faster in wall time, %.1f x in processor time\n",
+        a / (b > 0 ? b : 1), c / (d > 0 ? d : 1) }'
