@@ -31,6 +31,11 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
     // margin of the editor has no place on paper.
     doc_->setDocumentMargin(0);
     doc_->documentLayout()->setPaintDevice(&device);
+    // A block's layout normally drops its shaped glyphs once its lines are
+    // placed, and drawing would shape every line again; this copy is laid
+    // out to be drawn, so it keeps them.
+    for (QTextBlock block = doc_->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     doc_->setTextWidth(std::max<qreal>(key.width, 1.0));
     doc_->documentLayout()->documentSize(); // lays the whole copy out now
     length_ = doc_->characterCount() - 1;

@@ -1,4 +1,5 @@
-#include "sheet_fixture.h"
+#include "bench/support/bench_sheet.h"
+#include "bench/support/paint_counter.h"
 
 #include "output/current_printer.h"
 #include "output/page_picture.h"
@@ -11,37 +12,68 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-// A 40-question statement with 5 spacing lines: two pages drawn, written and
-// loaded back, as the "A" button does (A4 paper).
-static void BM_Preview40Questions(benchmark::State& state) {
-    QDir::setCurrent(FreshFolder());
+namespace {
+
+using vorn::bench::CaseOf;
+using vorn::bench::FortyQuestionSheet;
+
+// The "A" button on a generated sheet (A4 paper): two pages drawn, written and
+// loaded back, then both pictures drawn in the preview box.
+void Preview(benchmark::State& state, bool answerKey) {
+    const vorn::Sheet sheet = FortyQuestionSheet(CaseOf(state));
+    QTemporaryDir workingDir;
+    QDir::setCurrent(workingDir.path());
     vorn::CurrentPrinter printer;
-    printer.PrintToFile(FreshFolder() + "/unused.pdf");
+    printer.PrintToFile(workingDir.filePath(QStringLiteral("unused.pdf")));
     printer.Printer().setPageSize(QPageSize(QPageSize::A4));
     QWidget window;
     vorn::PreviewBox box(&window);
-    TRxRichEdit statement;
-    statement.SetText(StatementRtf(40, 5));
+    TRxRichEdit pane;
+    MarkupToRtf(pane, answerKey ? sheet.answerKey : sheet.statement);
+    vorn::bench::PaintCounter paints;
+    paints.Watch(&box.Image1());
+    paints.Watch(&box.Image2());
     for (auto _ : state) {
-        vorn::PreviewCommand(box, statement, printer);
-        if (box.Image2().IsEmpty())
-            state.SkipWithError("the second page was not drawn");
+        vorn::PreviewCommand(box, pane, printer);
+        // What the box shows: each picture drawn at its size in the box.
+        for (vorn::PagePicture* picture : {&box.Image1(), &box.Image2()})
+            picture->grab();
     }
+    if (box.Image2().IsEmpty())
+        state.SkipWithError("the second page was not drawn");
+    state.counters["paints"] = double(paints.Count()) / double(state.iterations());
+    QDir::setCurrent(QDir::tempPath());
 }
-BENCHMARK(BM_Preview40Questions)->Unit(benchmark::kMillisecond);
 
-// One job of the same statement handed to the default printer's spooler.
-static void BM_PrintJob40Questions(benchmark::State& state) {
+void BM_PreviewStatement(benchmark::State& state) {
+    Preview(state, false);
+}
+void BM_PreviewAnswerKey(benchmark::State& state) {
+    Preview(state, true);
+}
+
+// One job of a generated statement handed to the default printer's spooler.
+void BM_PrintJob(benchmark::State& state) {
+    const vorn::Sheet sheet = FortyQuestionSheet(CaseOf(state));
     if (QPrinterInfo::defaultPrinter().isNull()) {
         state.SkipWithError("no default printer");
         return;
     }
     vorn::CurrentPrinter printer;
     TRxRichEdit statement;
-    statement.SetText(StatementRtf(40, 5));
+    MarkupToRtf(statement, sheet.statement);
     for (auto _ : state)
         vorn::PrintPane(printer, statement, QStringLiteral("BENCH_40.rtf"));
 }
-BENCHMARK(BM_PrintJob40Questions)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+BENCHMARK(BM_PreviewStatement)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewAnswerKey)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintJob)
+    ->Apply(vorn::bench::OverDesignedSettings)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+} // namespace
