@@ -123,7 +123,7 @@ TEST(SheetToolSaveTest, TheFileThatFailedIsNamed) {
 
 TEST(SheetToolSaveTest, ARefusedFileNameIsStatus2AndNothingIsPrinted) {
     std::ostringstream out, err;
-    const auto refuse = [](const std::string&, const std::string&, const std::string&) {
+    const auto refuse = [](const std::vector<vorn::Sheet>&, const std::string&) {
         throw vorn::sheet_tool::FileNameError("-o lat\\xE9.rtf: not valid UTF-8");
     };
     EXPECT_EQ(vorn::sheet_tool::Run(With(kSheet, {"-o", "lat\xE9.rtf"}), out, err, refuse), 2);
