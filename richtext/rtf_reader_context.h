@@ -1,5 +1,10 @@
 #pragma once
 
+#include "richtext/rtf_char_props.h"
+#include "richtext/rtf_format_cache.h"
+#include "richtext/rtf_paragraph_props.h"
+#include "richtext/rtf_table_props.h"
+
 #include <QColor>
 #include <QString>
 #include <QTextCharFormat>
@@ -12,30 +17,16 @@
 #include <vector>
 
 class QTextDocument;
+class QTextTable;
 
 namespace vorn {
-
-// Character properties as RTF keeps them: indexes into the document's font
-// and colour tables, resolved into a Qt format only when text is inserted.
-struct RtfCharProps {
-    enum class VAlign : std::uint8_t { Normal, Super, Sub };
-    int font = -1;       // font number; -1 is the document's default font (\deff)
-    int halfPoints = 24; // \fs
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    VAlign valign = VAlign::Normal;
-    int foreground = 0; // colour-table index; 0 is the automatic colour
-    int background = 0; // colour-table index; 0 is no background
-    bool operator==(const RtfCharProps&) const = default;
-};
 
 // What the text of a group is for.
 enum class RtfDestination : std::uint8_t { Text, FontTable, ColorTable };
 
 struct RtfGroupState {
     RtfCharProps chars;
+    RtfParaProps para;
     RtfDestination destination = RtfDestination::Text;
     int unicodeSkip = 1; // \uc: fallback characters after each \u
 };
@@ -63,6 +54,7 @@ public:
 
     RtfGroupState& State() { return stack_.back(); }
     RtfCharProps& Chars() { return stack_.back().chars; }
+    RtfParaProps& Para() { return stack_.back().para; }
     void SetDestination(RtfDestination destination);
 
     // Text bytes (Windows-1252) and single characters, routed to the current
@@ -71,6 +63,18 @@ public:
     void AppendByte(unsigned char byte);
     void AppendChar(char16_t c);
     void Paragraph();
+
+    // Tables: \cell ends a cell, \row a row; \trowd starts the definition of
+    // the rows that follow, \cellx adds a cell's right edge to it.
+    void CellEnd();
+    void RowEnd();
+    void RowDefaults();
+    void CellRight(int twips);
+    void RowGap(int twips);
+    // \clbrdrX starts a cell border; \brdrw and \brdrnone describe it.
+    void CellBorder();
+    void BorderWidth(int twips);
+    void BorderNone();
 
     // \u fallback: after a Unicode character the next `State().unicodeSkip`
     // units of the input are its stand-ins and are dropped.
@@ -105,6 +109,14 @@ private:
     };
 
     void Flush();
+    // Moves the cursor to where text of a paragraph in (or out of) a table
+    // goes: opens a table, moves on to the next cell or row, or leaves it.
+    void EnsureTarget(bool inTable);
+    void OpenTable();
+    void LeaveTable();
+    void ApplyBlockFormat();
+    void EndCellBorder();
+    const QTextCharFormat& Format(const RtfCharProps& props);
     void FinishFontEntry();
     void FinishColorEntry();
     QTextCharFormat MakeFormat(const RtfCharProps& props) const;
@@ -113,6 +125,18 @@ private:
 
     QTextDocument& doc_;
     QTextCursor cursor_;
+    RtfFormatCache formats_;
+    // What the current block's format says, when known.
+    std::optional<RtfParaProps> blockProps_ = RtfParaProps{};
+
+    RtfRowProps rowDef_;
+    int pendingBorder_ = -1; // width of the cell border being described; -1: none
+    QTextTable* table_ = nullptr;
+    int row_ = 0;
+    int column_ = 0;
+    bool cellEnded_ = false;
+    bool rowEnded_ = false;
+
     bool editOpen_ = true;
     std::vector<RtfGroupState> stack_;
     std::int64_t overflowDepth_ = 0; // groups beyond kMaxGroupDepth, sharing the top state
