@@ -42,6 +42,16 @@ public:
             return it->second;
         QTextCharFormat format = make(props);
         format.setProperty(kRtfFormatStateProperty, nextState_++);
+        // Qt hashes a format (its font name included, however long) when it
+        // first compares it, and keeps the hash with the format; every
+        // insertion works on a copy, which would hash it again. Comparing it
+        // once here makes the copies inherit the hash.
+        static const QTextCharFormat probe = [] {
+            QTextCharFormat f;
+            f.setProperty(kRtfFormatStateProperty, -1);
+            return f;
+        }();
+        [[maybe_unused]] const bool same = format == probe;
         return formats_.emplace(props, std::move(format)).first->second;
     }
     // The font or colour table changed: what a state means may have changed.

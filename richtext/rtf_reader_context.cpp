@@ -169,8 +169,11 @@ void RtfReaderContext::Paragraph() {
     ApplyBlockFormat();
     // The paragraph mark takes the character formatting in force at the
     // break; it is what an empty paragraph shows.
-    cursor_.setBlockCharFormat(Format(Chars()));
-    cursor_.insertBlock();
+    SetMarkFormat();
+    // The new paragraph's mark starts with the same formatting, which is
+    // what it keeps unless the formatting changes before its end.
+    cursor_.insertBlock(blockFormat_, Format(Chars()));
+    markProps_ = Chars();
 }
 
 void RtfReaderContext::CellEnd() {
@@ -179,7 +182,7 @@ void RtfReaderContext::CellEnd() {
     Flush();
     EnsureTarget(true); // a cell mark puts its paragraph in a table
     ApplyBlockFormat();
-    cursor_.setBlockCharFormat(Format(Chars()));
+    SetMarkFormat();
     cellEnded_ = true;
 }
 
@@ -266,6 +269,7 @@ void RtfReaderContext::EnsureTarget(bool inTable) {
     rowEnded_ = cellEnded_ = false;
     cursor_.setPosition(table_->cellAt(row_, column_).firstPosition());
     blockProps_.reset();
+    markProps_.reset();
 }
 
 void RtfReaderContext::OpenTable() {
@@ -307,6 +311,7 @@ void RtfReaderContext::OpenTable() {
     rowEnded_ = cellEnded_ = false;
     cursor_.setPosition(table_->cellAt(0, 0).firstPosition());
     blockProps_.reset();
+    markProps_.reset();
 }
 
 void RtfReaderContext::LeaveTable() {
@@ -315,6 +320,14 @@ void RtfReaderContext::LeaveTable() {
     table_ = nullptr;
     rowEnded_ = cellEnded_ = false;
     blockProps_.reset();
+    markProps_.reset();
+}
+
+void RtfReaderContext::SetMarkFormat() {
+    if (markProps_ && *markProps_ == Chars())
+        return;
+    cursor_.setBlockCharFormat(Format(Chars()));
+    markProps_ = Chars();
 }
 
 void RtfReaderContext::ApplyBlockFormat() {
@@ -322,10 +335,11 @@ void RtfReaderContext::ApplyBlockFormat() {
     props.inTable = false; // the table itself says that
     if (blockProps_ && *blockProps_ == props)
         return;
+    // Only what differs from the defaults: a plain paragraph keeps the
+    // plain format Qt gives every new paragraph.
     QTextBlockFormat format;
     switch (props.align) {
     case RtfParaProps::Align::Left:
-        format.setAlignment(Qt::AlignLeft);
         break;
     case RtfParaProps::Align::Center:
         format.setAlignment(Qt::AlignHCenter);
@@ -337,13 +351,17 @@ void RtfReaderContext::ApplyBlockFormat() {
         format.setAlignment(Qt::AlignJustify);
         break;
     }
-    const auto pixels = [](int twips) { return static_cast<qreal>(twips) / kTwipsPerPixel; };
-    format.setLeftMargin(pixels(props.leftIndent));
-    format.setRightMargin(pixels(props.rightIndent));
-    format.setTextIndent(pixels(props.firstIndent));
-    format.setTopMargin(pixels(props.spaceBefore));
-    format.setBottomMargin(pixels(props.spaceAfter));
+    const auto set = [&format](void (QTextBlockFormat::*setter)(qreal), int twips) {
+        if (twips != 0)
+            (format.*setter)(static_cast<qreal>(twips) / kTwipsPerPixel);
+    };
+    set(&QTextBlockFormat::setLeftMargin, props.leftIndent);
+    set(&QTextBlockFormat::setRightMargin, props.rightIndent);
+    set(&QTextBlockFormat::setTextIndent, props.firstIndent);
+    set(&QTextBlockFormat::setTopMargin, props.spaceBefore);
+    set(&QTextBlockFormat::setBottomMargin, props.spaceAfter);
     cursor_.setBlockFormat(format);
+    blockFormat_ = format;
     blockProps_ = props;
 }
 
@@ -402,6 +420,7 @@ void RtfReaderContext::FinishFontEntry() {
     fontEntry_.name = fontEntry_.name.trimmed();
     fonts_[fontNumber_] = std::move(fontEntry_);
     formats_.Clear();
+    markProps_.reset();
     fontEntry_ = FontEntry{};
 }
 
@@ -418,6 +437,7 @@ void RtfReaderContext::FinishColorEntry() {
     else
         colors_.emplace_back(std::nullopt); // an empty entry is the automatic colour
     formats_.Clear();
+    markProps_.reset();
     colorParts_[0] = colorParts_[1] = colorParts_[2] = 0;
     colorSet_ = false;
 }
@@ -428,7 +448,7 @@ void RtfReaderContext::Finish() {
         ApplyBlockFormat();
     // The last paragraph has no mark of its own: it keeps the formatting in
     // force at the end, which is what shows when it is empty.
-    cursor_.setBlockCharFormat(Format(Chars()));
+    SetMarkFormat();
     cursor_.endEditBlock();
     editOpen_ = false;
 }

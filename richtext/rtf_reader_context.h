@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -115,6 +116,8 @@ private:
     void OpenTable();
     void LeaveTable();
     void ApplyBlockFormat();
+    // Gives the current paragraph's mark the formatting in force.
+    void SetMarkFormat();
     void EndCellBorder();
     const QTextCharFormat& Format(const RtfCharProps& props);
     void FinishFontEntry();
@@ -128,6 +131,9 @@ private:
     RtfFormatCache formats_;
     // What the current block's format says, when known.
     std::optional<RtfParaProps> blockProps_ = RtfParaProps{};
+    QTextBlockFormat blockFormat_; // the format that says blockProps_
+    // What the current paragraph's mark is formatted with, when known.
+    std::optional<RtfCharProps> markProps_;
 
     RtfRowProps rowDef_;
     int pendingBorder_ = -1; // width of the cell border being described; -1: none

@@ -7,6 +7,7 @@
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "richtext/tab_stops.h"
+#include "richtext/wrap_mode.h"
 
 #include <QEvent>
 #include <QMimeData>
@@ -84,6 +85,12 @@ void TRxRichEdit::changeEvent(QEvent* event) {
         ApplyPointSizedFont();
 }
 
+void TRxRichEdit::FitWrapMode() {
+    const QTextOption::WrapMode mode = vorn::WrapModeFor(*document());
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
 void TRxRichEdit::ApplyPointSizedFont() {
     // Typed text without a size of its own takes the document's default font:
     // it must print, preview and save at the size the screen shows.
@@ -134,6 +141,7 @@ void TRxRichEdit::insertFromMimeData(const QMimeData* source) {
     vorn::ReadRtf(vorn::WriteRtf(staging), kept);
     QTextCursor cursor = textCursor();
     cursor.insertFragment(QTextDocumentFragment(&kept));
+    FitWrapMode();
     setTextCursor(cursor);
     ensureCursorVisible();
 }
@@ -173,6 +181,7 @@ void TRxRichEdit::SetText(const QByteArray& bytes) {
             else
                 LoadPlainText(bytes);
             vorn::ApplyDefaultTabStops(doc);
+            FitWrapMode();
             edit.endEditBlock();
         }
         doc.setUndoRedoEnabled(true);

@@ -83,6 +83,9 @@ private:
     void OnTextChanged();
     void LoadPlainText(const QByteArray& bytes);
     void ApplyPointSizedFont();
+    // Wraps anywhere while the content holds a word too long to lay out
+    // word by word in reasonable time.
+    void FitWrapMode();
 
     bool loading_ = false;
     bool wantTabs_ = false;

@@ -108,4 +108,19 @@ TEST(PanePaste, BringsInOnlyWhatTheFileHolds) {
         << Saved(pane).constData();
 }
 
+// A word too long for word-by-word wrapping switches the pane to wrapping
+// anywhere, on load and on paste; ordinary text wraps at word boundaries.
+TEST(PanePaste, WrapsAnywhereOnlyAroundVeryLongWords) {
+    PastePane pane;
+    pane.SetText(QByteArray("{\\rtf1 ") + QByteArray(2000, 'm') + "}");
+    EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAnywhere);
+    pane.SetText("{\\rtf1 " + QByteArray(1000, 'm') + " court}");
+    EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    pane.SetReadOnly(false);
+    QMimeData html;
+    html.setHtml(QString(1500, QLatin1Char('w')));
+    pane.insertFromMimeData(&html);
+    EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAnywhere);
+}
+
 } // namespace
