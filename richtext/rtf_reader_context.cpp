@@ -177,6 +177,7 @@ void RtfReaderContext::Paragraph() {
 }
 
 void RtfReaderContext::CellEnd() {
+    ++tableBudget_;
     if (State().destination != RtfDestination::Text)
         return;
     Flush();
@@ -187,6 +188,7 @@ void RtfReaderContext::CellEnd() {
 }
 
 void RtfReaderContext::RowEnd() {
+    ++tableBudget_;
     if (State().destination != RtfDestination::Text)
         return;
     if (!table_) {
@@ -206,6 +208,7 @@ void RtfReaderContext::RowDefaults() {
 }
 
 void RtfReaderContext::CellRight(int twips) {
+    ++tableBudget_;
     EndCellBorder();
     if (static_cast<int>(rowDef_.cellRight.size()) < RtfRowProps::kMaxCells)
         rowDef_.cellRight.push_back(std::clamp(twips, 0, kMaxLengthTwips));
@@ -248,14 +251,19 @@ void RtfReaderContext::EnsureTarget(bool inTable) {
     }
     if (rowEnded_) {
         const int wanted = std::max<int>(1, static_cast<int>(rowDef_.cellRight.size()));
-        if (wanted > table_->columns())
+        if (wanted > table_->columns() && Afford(table_->rows() * (wanted - table_->columns())))
             table_->appendColumns(wanted - table_->columns());
+        if (!Afford(table_->columns())) {
+            // A row that the input has not paid for: its text joins the last cell.
+            rowEnded_ = cellEnded_ = false;
+            return;
+        }
         table_->appendRows(1);
         ++row_;
         column_ = 0;
     } else if (cellEnded_) {
         if (column_ + 1 >= table_->columns()) {
-            if (table_->columns() >= RtfRowProps::kMaxCells) {
+            if (table_->columns() >= RtfRowProps::kMaxCells || !Afford(table_->rows())) {
                 // No room for another cell: its text joins the last one.
                 cellEnded_ = false;
                 return;
@@ -272,9 +280,17 @@ void RtfReaderContext::EnsureTarget(bool inTable) {
     markProps_.reset();
 }
 
+bool RtfReaderContext::Afford(std::int64_t cells) {
+    if (tableCells_ + cells > tableBudget_)
+        return false;
+    tableCells_ += cells;
+    return true;
+}
+
 void RtfReaderContext::OpenTable() {
     EndCellBorder();
     const int columns = std::max<int>(1, static_cast<int>(rowDef_.cellRight.size()));
+    tableCells_ += columns; // paid for by the cell edges or the mark that opens it
     QTextTableFormat format;
     format.setCellSpacing(0);
     format.setCellPadding(static_cast<qreal>(rowDef_.gap) / kTwipsPerPixel);

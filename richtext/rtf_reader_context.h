@@ -114,6 +114,10 @@ private:
     // goes: opens a table, moves on to the next cell or row, or leaves it.
     void EnsureTarget(bool inTable);
     void OpenTable();
+    // Takes `cells` more table cells if the input has paid for them: no more
+    // cells than cell edges, cell marks and row marks read so far, so that a
+    // few bytes never make a large table.
+    bool Afford(std::int64_t cells);
     void LeaveTable();
     void ApplyBlockFormat();
     // Gives the current paragraph's mark the formatting in force.
@@ -142,6 +146,8 @@ private:
     int column_ = 0;
     bool cellEnded_ = false;
     bool rowEnded_ = false;
+    std::int64_t tableBudget_ = 0;
+    std::int64_t tableCells_ = 0;
 
     bool editOpen_ = true;
     std::vector<RtfGroupState> stack_;

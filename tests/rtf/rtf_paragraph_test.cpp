@@ -85,6 +85,21 @@ TEST(RtfParagraphs, TablesAndParagraphPropertiesAreRead) {
     EXPECT_EQ(TextOf(*Read(written)), TextOf(*doc));
 }
 
+// Row and cell marks with nothing in them make no more cells than the input
+// has marks: a few bytes never build a large table.
+TEST(RtfParagraphs, EmptyRowsAndCellsCostTheirInput) {
+    std::string rtf = "{\\rtf1\\trowd";
+    for (int i = 1; i <= 63; ++i)
+        rtf += "\\cellx" + std::to_string(i * 100);
+    rtf += "\\intbl x\\cell\\row";
+    for (int i = 0; i < 2000; ++i)
+        rtf += "\\row";
+    rtf += "\\pard y}";
+    const auto doc = Read(rtf);
+    EXPECT_LE(doc->characterCount(), int(rtf.size()));
+    EXPECT_TRUE(TextOf(*doc).endsWith("y"));
+}
+
 // Runs whose two colours differ from run to run but add up to the same sum:
 // each keeps its own colours.
 TEST(RtfParagraphs, CollidingColourStatesKeepTheirColours) {
