@@ -18,9 +18,10 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
                        const Key& key)
     : key_(key), offset_(offset), doc_(source.clone()) {
     // The clone does not carry the source's dynamic properties: take the tab
-    // distance over explicitly.
+    // distance and the wrap mode over explicitly.
     QTextOption option = doc_->defaultTextOption();
     option.setTabStopDistance(source.defaultTextOption().tabStopDistance());
+    option.setWrapMode(source.defaultTextOption().wrapMode());
     doc_->setDefaultTextOption(option);
     if (offset_ > 0) {
         QTextCursor cut(doc_.get());

@@ -120,6 +120,61 @@ void Background(Ctx& c, const Tok& t) {
 void Par(Ctx& c, const Tok&) {
     c.Paragraph();
 }
+void Pard(Ctx& c, const Tok&) {
+    c.Para() = RtfParaProps{};
+}
+template <RtfParaProps::Align A> void Align(Ctx& c, const Tok&) {
+    c.Para().align = A;
+}
+int Length(const Tok& t) {
+    return std::clamp(Param(t, 0), -kMaxLengthTwips, kMaxLengthTwips);
+}
+int Space(const Tok& t) {
+    return std::clamp(Param(t, 0), 0, kMaxLengthTwips);
+}
+void LeftIndent(Ctx& c, const Tok& t) {
+    c.Para().leftIndent = Length(t);
+}
+void RightIndent(Ctx& c, const Tok& t) {
+    c.Para().rightIndent = Length(t);
+}
+void FirstIndent(Ctx& c, const Tok& t) {
+    c.Para().firstIndent = Length(t);
+}
+void SpaceBefore(Ctx& c, const Tok& t) {
+    c.Para().spaceBefore = Space(t);
+}
+void SpaceAfter(Ctx& c, const Tok& t) {
+    c.Para().spaceAfter = Space(t);
+}
+void InTable(Ctx& c, const Tok& t) {
+    c.Para().inTable = On(t);
+}
+void Cell(Ctx& c, const Tok&) {
+    c.CellEnd();
+}
+void Row(Ctx& c, const Tok&) {
+    c.RowEnd();
+}
+void RowDefaults(Ctx& c, const Tok&) {
+    c.RowDefaults();
+}
+void CellRight(Ctx& c, const Tok& t) {
+    c.CellRight(Param(t, 0));
+}
+void RowGap(Ctx& c, const Tok& t) {
+    c.RowGap(Param(t, 0));
+}
+void CellBorder(Ctx& c, const Tok&) {
+    c.CellBorder();
+}
+void BorderWidth(Ctx& c, const Tok& t) {
+    c.BorderWidth(Param(t, 0));
+}
+void BorderNone(Ctx& c, const Tok&) {
+    c.BorderNone();
+}
+
 void Line(Ctx& c, const Tok&) {
     c.AppendChar(u'\u2028');
 }
@@ -179,10 +234,32 @@ Table BuildTable() {
         {"par", Par},
         {"sect", Par},
         {"page", Par},
-        {"row", Par},
+        {"row", Row},
+        {"pard", Pard},
+        {"ql", Align<RtfParaProps::Align::Left>},
+        {"qc", Align<RtfParaProps::Align::Center>},
+        {"qr", Align<RtfParaProps::Align::Right>},
+        {"qj", Align<RtfParaProps::Align::Justify>},
+        {"li", LeftIndent},
+        {"lin", LeftIndent},
+        {"ri", RightIndent},
+        {"rin", RightIndent},
+        {"fi", FirstIndent},
+        {"sb", SpaceBefore},
+        {"sa", SpaceAfter},
+        {"intbl", InTable},
+        {"trowd", RowDefaults},
+        {"cellx", CellRight},
+        {"trgaph", RowGap},
+        {"clbrdrt", CellBorder},
+        {"clbrdrl", CellBorder},
+        {"clbrdrb", CellBorder},
+        {"clbrdrr", CellBorder},
+        {"brdrw", BorderWidth},
+        {"brdrnone", BorderNone},
         {"line", Line},
         {"tab", Tab},
-        {"cell", Tab},
+        {"cell", Cell},
         {"emdash", Char<u'\u2014'>},
         {"endash", Char<u'\u2013'>},
         {"emspace", Char<u'\u2003'>},

@@ -6,8 +6,11 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextDocument>
 #include <QTextOption>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -105,8 +108,23 @@ void RtfReaderContext::SetDestination(RtfDestination destination) {
 }
 
 void RtfReaderContext::AppendBytes(std::string_view bytes) {
-    for (const char c : bytes)
-        AppendByte(static_cast<unsigned char>(c));
+    if (State().destination != RtfDestination::Text) {
+        for (const char c : bytes)
+            AppendByte(static_cast<unsigned char>(c));
+        return;
+    }
+    // A text token is one run: the formatting is looked at once for it.
+    if (!pending_.isEmpty() && pendingProps_ != Chars())
+        Flush();
+    if (pending_.isEmpty())
+        pendingProps_ = Chars();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20)
+            pending_.append(QChar(static_cast<char16_t>(Cp1252ToUnicode(byte))));
+        else if (byte == '\t')
+            pending_.append(QLatin1Char('\t'));
+    }
 }
 
 void RtfReaderContext::AppendByte(unsigned char byte) {
@@ -147,10 +165,220 @@ void RtfReaderContext::Paragraph() {
     if (State().destination != RtfDestination::Text)
         return;
     Flush();
+    EnsureTarget(Para().inTable);
+    ApplyBlockFormat();
     // The paragraph mark takes the character formatting in force at the
     // break; it is what an empty paragraph shows.
-    cursor_.setBlockCharFormat(MakeFormat(Chars()));
-    cursor_.insertBlock();
+    SetMarkFormat();
+    // The new paragraph's mark starts with the same formatting, which is
+    // what it keeps unless the formatting changes before its end.
+    cursor_.insertBlock(blockFormat_, Format(Chars()));
+    markProps_ = Chars();
+}
+
+void RtfReaderContext::CellEnd() {
+    ++tableBudget_;
+    if (State().destination != RtfDestination::Text)
+        return;
+    Flush();
+    EnsureTarget(true); // a cell mark puts its paragraph in a table
+    ApplyBlockFormat();
+    SetMarkFormat();
+    cellEnded_ = true;
+}
+
+void RtfReaderContext::RowEnd() {
+    ++tableBudget_;
+    if (State().destination != RtfDestination::Text)
+        return;
+    if (!table_) {
+        Paragraph(); // a row mark outside any table ends a paragraph
+        return;
+    }
+    Flush();
+    if (rowEnded_)
+        EnsureTarget(true); // an empty row is still a row
+    rowEnded_ = true;
+    cellEnded_ = false;
+}
+
+void RtfReaderContext::RowDefaults() {
+    EndCellBorder();
+    rowDef_ = RtfRowProps{};
+}
+
+void RtfReaderContext::CellRight(int twips) {
+    ++tableBudget_;
+    EndCellBorder();
+    if (static_cast<int>(rowDef_.cellRight.size()) < RtfRowProps::kMaxCells)
+        rowDef_.cellRight.push_back(std::clamp(twips, 0, kMaxLengthTwips));
+}
+
+void RtfReaderContext::RowGap(int twips) {
+    rowDef_.gap = std::clamp(twips, 0, kMaxLengthTwips);
+}
+
+void RtfReaderContext::CellBorder() {
+    EndCellBorder();
+    pendingBorder_ = kTwipsPerPixel; // a border of no stated width is a thin line
+}
+
+void RtfReaderContext::BorderWidth(int twips) {
+    if (pendingBorder_ >= 0)
+        pendingBorder_ = std::clamp(twips, 0, kMaxBorderTwips);
+}
+
+void RtfReaderContext::BorderNone() {
+    if (pendingBorder_ >= 0)
+        pendingBorder_ = 0;
+}
+
+void RtfReaderContext::EndCellBorder() {
+    if (pendingBorder_ > 0)
+        rowDef_.borderWidth = std::max(rowDef_.borderWidth, pendingBorder_);
+    pendingBorder_ = -1;
+}
+
+void RtfReaderContext::EnsureTarget(bool inTable) {
+    if (!inTable) {
+        if (table_)
+            LeaveTable();
+        return;
+    }
+    if (!table_) {
+        OpenTable();
+        return;
+    }
+    if (rowEnded_) {
+        const int wanted = std::max<int>(1, static_cast<int>(rowDef_.cellRight.size()));
+        if (wanted > table_->columns() && Afford(table_->rows() * (wanted - table_->columns())))
+            table_->appendColumns(wanted - table_->columns());
+        if (!Afford(table_->columns())) {
+            // A row that the input has not paid for: its text joins the last cell.
+            rowEnded_ = cellEnded_ = false;
+            return;
+        }
+        table_->appendRows(1);
+        ++row_;
+        column_ = 0;
+    } else if (cellEnded_) {
+        if (column_ + 1 >= table_->columns()) {
+            if (table_->columns() >= RtfRowProps::kMaxCells || !Afford(table_->rows())) {
+                // No room for another cell: its text joins the last one.
+                cellEnded_ = false;
+                return;
+            }
+            table_->appendColumns(1);
+        }
+        ++column_;
+    } else {
+        return;
+    }
+    rowEnded_ = cellEnded_ = false;
+    cursor_.setPosition(table_->cellAt(row_, column_).firstPosition());
+    blockProps_.reset();
+    markProps_.reset();
+}
+
+bool RtfReaderContext::Afford(std::int64_t cells) {
+    if (tableCells_ + cells > tableBudget_)
+        return false;
+    tableCells_ += cells;
+    return true;
+}
+
+void RtfReaderContext::OpenTable() {
+    EndCellBorder();
+    const int columns = std::max<int>(1, static_cast<int>(rowDef_.cellRight.size()));
+    tableCells_ += columns; // paid for by the cell edges or the mark that opens it
+    QTextTableFormat format;
+    format.setCellSpacing(0);
+    format.setCellPadding(static_cast<qreal>(rowDef_.gap) / kTwipsPerPixel);
+    format.setBorderCollapse(true);
+    if (rowDef_.borderWidth > 0) {
+        format.setBorder(
+            std::max<qreal>(1.0, static_cast<qreal>(rowDef_.borderWidth) / kTwipsPerPixel));
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(QBrush(Qt::black));
+    } else {
+        format.setBorder(0);
+    }
+    if (!rowDef_.cellRight.empty()) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (const int right : rowDef_.cellRight) {
+            widths.append(
+                QTextLength(QTextLength::FixedLength,
+                            static_cast<qreal>(std::max(right - left, 0)) / kTwipsPerPixel));
+            left = std::max(left, right);
+        }
+        format.setColumnWidthConstraints(widths);
+    }
+    // Qt keeps a paragraph before every table. The paragraph mark that ended
+    // the text before the table has opened an empty one, which would be
+    // that paragraph and one more: the table goes at the end of the text.
+    const QTextBlock block = cursor_.block();
+    const QTextBlock previous = block.previous();
+    if (block.length() == 1 && previous.isValid() &&
+        QTextCursor(previous).currentFrame() == cursor_.currentFrame())
+        cursor_.deletePreviousChar();
+    table_ = cursor_.insertTable(1, columns, format);
+    row_ = column_ = 0;
+    rowEnded_ = cellEnded_ = false;
+    cursor_.setPosition(table_->cellAt(0, 0).firstPosition());
+    blockProps_.reset();
+    markProps_.reset();
+}
+
+void RtfReaderContext::LeaveTable() {
+    // Qt keeps a paragraph after every table: the text goes on there.
+    cursor_.setPosition(table_->lastPosition() + 1);
+    table_ = nullptr;
+    rowEnded_ = cellEnded_ = false;
+    blockProps_.reset();
+    markProps_.reset();
+}
+
+void RtfReaderContext::SetMarkFormat() {
+    if (markProps_ && *markProps_ == Chars())
+        return;
+    cursor_.setBlockCharFormat(Format(Chars()));
+    markProps_ = Chars();
+}
+
+void RtfReaderContext::ApplyBlockFormat() {
+    RtfParaProps props = Para();
+    props.inTable = false; // the table itself says that
+    if (blockProps_ && *blockProps_ == props)
+        return;
+    // Only what differs from the defaults: a plain paragraph keeps the
+    // plain format Qt gives every new paragraph.
+    QTextBlockFormat format;
+    switch (props.align) {
+    case RtfParaProps::Align::Left:
+        break;
+    case RtfParaProps::Align::Center:
+        format.setAlignment(Qt::AlignHCenter);
+        break;
+    case RtfParaProps::Align::Right:
+        format.setAlignment(Qt::AlignRight);
+        break;
+    case RtfParaProps::Align::Justify:
+        format.setAlignment(Qt::AlignJustify);
+        break;
+    }
+    const auto set = [&format](void (QTextBlockFormat::*setter)(qreal), int twips) {
+        if (twips != 0)
+            (format.*setter)(static_cast<qreal>(twips) / kTwipsPerPixel);
+    };
+    set(&QTextBlockFormat::setLeftMargin, props.leftIndent);
+    set(&QTextBlockFormat::setRightMargin, props.rightIndent);
+    set(&QTextBlockFormat::setTextIndent, props.firstIndent);
+    set(&QTextBlockFormat::setTopMargin, props.spaceBefore);
+    set(&QTextBlockFormat::setBottomMargin, props.spaceAfter);
+    cursor_.setBlockFormat(format);
+    blockFormat_ = format;
+    blockProps_ = props;
 }
 
 bool RtfReaderContext::TakeFallback() {
@@ -207,6 +435,8 @@ void RtfReaderContext::FinishFontEntry() {
     fontEntryOpen_ = false;
     fontEntry_.name = fontEntry_.name.trimmed();
     fonts_[fontNumber_] = std::move(fontEntry_);
+    formats_.Clear();
+    markProps_.reset();
     fontEntry_ = FontEntry{};
 }
 
@@ -222,15 +452,19 @@ void RtfReaderContext::FinishColorEntry() {
         colors_.emplace_back(QColor(colorParts_[0], colorParts_[1], colorParts_[2]));
     else
         colors_.emplace_back(std::nullopt); // an empty entry is the automatic colour
+    formats_.Clear();
+    markProps_.reset();
     colorParts_[0] = colorParts_[1] = colorParts_[2] = 0;
     colorSet_ = false;
 }
 
 void RtfReaderContext::Finish() {
     Flush();
+    if (!table_)
+        ApplyBlockFormat();
     // The last paragraph has no mark of its own: it keeps the formatting in
     // force at the end, which is what shows when it is empty.
-    cursor_.setBlockCharFormat(MakeFormat(Chars()));
+    SetMarkFormat();
     cursor_.endEditBlock();
     editOpen_ = false;
 }
@@ -238,8 +472,13 @@ void RtfReaderContext::Finish() {
 void RtfReaderContext::Flush() {
     if (pending_.isEmpty())
         return;
-    cursor_.insertText(pending_, MakeFormat(pendingProps_));
+    EnsureTarget(Para().inTable);
+    cursor_.insertText(pending_, Format(pendingProps_));
     pending_.resize(0);
+}
+
+const QTextCharFormat& RtfReaderContext::Format(const RtfCharProps& props) {
+    return formats_.Get(props, [this](const RtfCharProps& p) { return MakeFormat(p); });
 }
 
 const RtfReaderContext::FontEntry* RtfReaderContext::FindFont(int number) const {

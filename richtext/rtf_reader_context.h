@@ -1,7 +1,13 @@
 #pragma once
 
+#include "richtext/rtf_char_props.h"
+#include "richtext/rtf_format_cache.h"
+#include "richtext/rtf_paragraph_props.h"
+#include "richtext/rtf_table_props.h"
+
 #include <QColor>
 #include <QString>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -12,30 +18,16 @@
 #include <vector>
 
 class QTextDocument;
+class QTextTable;
 
 namespace vorn {
-
-// Character properties as RTF keeps them: indexes into the document's font
-// and colour tables, resolved into a Qt format only when text is inserted.
-struct RtfCharProps {
-    enum class VAlign : std::uint8_t { Normal, Super, Sub };
-    int font = -1;       // font number; -1 is the document's default font (\deff)
-    int halfPoints = 24; // \fs
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    VAlign valign = VAlign::Normal;
-    int foreground = 0; // colour-table index; 0 is the automatic colour
-    int background = 0; // colour-table index; 0 is no background
-    bool operator==(const RtfCharProps&) const = default;
-};
 
 // What the text of a group is for.
 enum class RtfDestination : std::uint8_t { Text, FontTable, ColorTable };
 
 struct RtfGroupState {
     RtfCharProps chars;
+    RtfParaProps para;
     RtfDestination destination = RtfDestination::Text;
     int unicodeSkip = 1; // \uc: fallback characters after each \u
 };
@@ -63,6 +55,7 @@ public:
 
     RtfGroupState& State() { return stack_.back(); }
     RtfCharProps& Chars() { return stack_.back().chars; }
+    RtfParaProps& Para() { return stack_.back().para; }
     void SetDestination(RtfDestination destination);
 
     // Text bytes (Windows-1252) and single characters, routed to the current
@@ -71,6 +64,18 @@ public:
     void AppendByte(unsigned char byte);
     void AppendChar(char16_t c);
     void Paragraph();
+
+    // Tables: \cell ends a cell, \row a row; \trowd starts the definition of
+    // the rows that follow, \cellx adds a cell's right edge to it.
+    void CellEnd();
+    void RowEnd();
+    void RowDefaults();
+    void CellRight(int twips);
+    void RowGap(int twips);
+    // \clbrdrX starts a cell border; \brdrw and \brdrnone describe it.
+    void CellBorder();
+    void BorderWidth(int twips);
+    void BorderNone();
 
     // \u fallback: after a Unicode character the next `State().unicodeSkip`
     // units of the input are its stand-ins and are dropped.
@@ -105,6 +110,20 @@ private:
     };
 
     void Flush();
+    // Moves the cursor to where text of a paragraph in (or out of) a table
+    // goes: opens a table, moves on to the next cell or row, or leaves it.
+    void EnsureTarget(bool inTable);
+    void OpenTable();
+    // Takes `cells` more table cells if the input has paid for them: no more
+    // cells than cell edges, cell marks and row marks read so far, so that a
+    // few bytes never make a large table.
+    bool Afford(std::int64_t cells);
+    void LeaveTable();
+    void ApplyBlockFormat();
+    // Gives the current paragraph's mark the formatting in force.
+    void SetMarkFormat();
+    void EndCellBorder();
+    const QTextCharFormat& Format(const RtfCharProps& props);
     void FinishFontEntry();
     void FinishColorEntry();
     QTextCharFormat MakeFormat(const RtfCharProps& props) const;
@@ -113,6 +132,23 @@ private:
 
     QTextDocument& doc_;
     QTextCursor cursor_;
+    RtfFormatCache formats_;
+    // What the current block's format says, when known.
+    std::optional<RtfParaProps> blockProps_ = RtfParaProps{};
+    QTextBlockFormat blockFormat_; // the format that says blockProps_
+    // What the current paragraph's mark is formatted with, when known.
+    std::optional<RtfCharProps> markProps_;
+
+    RtfRowProps rowDef_;
+    int pendingBorder_ = -1; // width of the cell border being described; -1: none
+    QTextTable* table_ = nullptr;
+    int row_ = 0;
+    int column_ = 0;
+    bool cellEnded_ = false;
+    bool rowEnded_ = false;
+    std::int64_t tableBudget_ = 0;
+    std::int64_t tableCells_ = 0;
+
     bool editOpen_ = true;
     std::vector<RtfGroupState> stack_;
     std::int64_t overflowDepth_ = 0; // groups beyond kMaxGroupDepth, sharing the top state

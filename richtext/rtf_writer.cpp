@@ -1,6 +1,7 @@
 #include "richtext/rtf_writer.h"
 
 #include "exercises/cp1252.h"
+#include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_font_properties.h"
 #include "richtext/rtf_reader.h"
 
@@ -10,9 +11,12 @@
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 namespace vorn {
@@ -119,21 +123,16 @@ public:
         : doc_(doc), defaultFont_(doc.defaultFont()) {}
 
     QByteArray Write() {
-        for (QTextBlock block = doc_.begin(); block.isValid(); block = block.next()) {
-            bool empty = true;
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextFragment fragment = it.fragment();
-                if (!fragment.isValid() || fragment.length() == 0)
-                    continue;
-                SwitchTo(PropsOf(fragment.charFormat()));
-                AppendEscaped(body_, fragment.text());
-                empty = false;
+        for (auto it = doc_.rootFrame()->begin(); !it.atEnd(); ++it) {
+            if (const QTextFrame* frame = it.currentFrame()) {
+                if (const auto* table = qobject_cast<const QTextTable*>(frame))
+                    WriteTable(*table);
+                else
+                    WriteBlocks(frame->firstCursorPosition().block(),
+                                frame->lastCursorPosition().block(), false);
+            } else {
+                WriteBlocks(it.currentBlock(), it.currentBlock(), false);
             }
-            // An empty paragraph shows its mark's formatting (its height).
-            if (empty)
-                SwitchTo(PropsOf(block.charFormat()));
-            if (block.next().isValid())
-                body_.append("\\par\r\n");
         }
 
         QByteArray out;
@@ -149,6 +148,112 @@ public:
     }
 
 private:
+    // The blocks from `first` to `last` as paragraphs; in a table cell the
+    // last one ends with the cell mark.
+    void WriteBlocks(QTextBlock block, const QTextBlock& last, bool inCell) {
+        for (;; block = block.next()) {
+            WriteBlock(block, inCell);
+            const bool isLast = block == last || !block.next().isValid();
+            if (inCell)
+                body_.append(isLast ? "\\cell " : "\\par ");
+            else if (block.next().isValid())
+                body_.append("\\par\r\n");
+            if (isLast)
+                return;
+        }
+    }
+
+    void WriteBlock(const QTextBlock& block, bool inTable) {
+        SwitchTo(ParaPropsOf(block, inTable));
+        bool empty = true;
+        if (const QString marker = ListMarkerOf(block); !marker.isEmpty()) {
+            SwitchTo(PropsOf(block.charFormat(), block.charFormatIndex()));
+            AppendEscaped(body_, marker);
+            empty = false;
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid() || fragment.length() == 0)
+                continue;
+            SwitchTo(PropsOf(fragment.charFormat(), fragment.charFormatIndex()));
+            AppendEscaped(body_, fragment.text());
+            empty = false;
+        }
+        // An empty paragraph shows its mark's formatting (its height).
+        if (empty)
+            SwitchTo(PropsOf(block.charFormat(), block.charFormatIndex()));
+    }
+
+    // Rows one by one, each with its cell edges and borders; a cell that a
+    // span covers is written empty, so every row has all its cells.
+    void WriteTable(const QTextTable& table) {
+        const RtfTableGeometry geometry = TableGeometryOf(doc_, table);
+        QByteArray rowDef("\\trowd");
+        AppendWord(rowDef, "\\trgaph", geometry.gap);
+        for (const int right : geometry.cellRight) {
+            if (geometry.borderWidth > 0) {
+                for (const char* side : {"\\clbrdrt", "\\clbrdrl", "\\clbrdrb", "\\clbrdrr"}) {
+                    rowDef.append(side);
+                    rowDef.append("\\brdrs\\brdrw");
+                    AppendNumber(rowDef, geometry.borderWidth);
+                }
+            }
+            rowDef.append("\\cellx");
+            AppendNumber(rowDef, right);
+        }
+        rowDef.append("\r\n");
+        for (int r = 0; r < table.rows(); ++r) {
+            body_.append(rowDef);
+            for (int c = 0; c < table.columns(); ++c) {
+                const QTextTableCell cell = table.cellAt(r, c);
+                if (cell.row() != r || cell.column() != c) {
+                    body_.append("\\cell ");
+                    continue;
+                }
+                WriteBlocks(cell.firstCursorPosition().block(), cell.lastCursorPosition().block(),
+                            true);
+            }
+            body_.append("\\row\r\n");
+        }
+    }
+
+    // Writes the control words that take the paragraph properties to `next`:
+    // only those that differ from what "\pard" leaves.
+    void SwitchTo(const RtfParaProps& next) {
+        if (next == para_)
+            return;
+        QByteArray& out = body_;
+        out.append("\\pard");
+        if (next.inTable)
+            out.append("\\intbl");
+        switch (next.align) {
+        case RtfParaProps::Align::Left:
+            break;
+        case RtfParaProps::Align::Center:
+            out.append("\\qc");
+            break;
+        case RtfParaProps::Align::Right:
+            out.append("\\qr");
+            break;
+        case RtfParaProps::Align::Justify:
+            out.append("\\qj");
+            break;
+        }
+        const auto length = [&out](const char* word, int twips) {
+            if (twips == 0)
+                return;
+            out.append(word);
+            AppendNumber(out, twips);
+        };
+        length("\\li", next.leftIndent);
+        length("\\ri", next.rightIndent);
+        length("\\fi", next.firstIndent);
+        length("\\sb", next.spaceBefore);
+        length("\\sa", next.spaceAfter);
+        out.append(' ');
+        para_ = next;
+    }
+
     void AppendFontTable(QByteArray& out) const {
         out.append("{\\fonttbl");
         for (std::size_t i = 0; i < fonts_.size(); ++i) {
@@ -227,12 +332,26 @@ private:
         return index;
     }
 
-    Props PropsOf(const QTextCharFormat& format) {
+    // Each of the document's formats is turned into RTF numbers once, however
+    // many pieces of text use it.
+    const Props& PropsOf(const QTextCharFormat& format, int formatIndex) {
+        const auto it = propsByFormat_.find(formatIndex);
+        if (it != propsByFormat_.end())
+            return it->second;
+        return propsByFormat_.emplace(formatIndex, MakeProps(format)).first->second;
+    }
+
+    Props MakeProps(const QTextCharFormat& format) {
         Props p;
         p.font = FontIndex(format);
         qreal points = format.fontPointSize();
+        // Sizes pasted in pixels mean pixels of the 96 dpi screen.
+        if (points <= 0 && format.hasProperty(QTextFormat::FontPixelSize))
+            points = format.intProperty(QTextFormat::FontPixelSize) * 72.0 / 96.0;
         if (points <= 0)
             points = defaultFont_.pointSizeF();
+        if (points <= 0 && defaultFont_.pixelSize() > 0)
+            points = defaultFont_.pixelSize() * 72.0 / 96.0;
         p.halfPoints =
             points > 0 ? std::clamp(static_cast<int>(std::lround(points * 2)), 2, 3276) : 24;
         p.bold = format.fontWeight() >= QFont::DemiBold;
@@ -294,6 +413,8 @@ private:
     const QFont defaultFont_;
     QByteArray body_;
     Props current_; // what "\pard\plain" leaves: font 0, 12 points, no styles
+    RtfParaProps para_;
+    std::unordered_map<int, Props> propsByFormat_;
     std::vector<FontDecl> fonts_;
     QHash<QString, int> fontIndex_;
     std::vector<QColor> colors_;

@@ -3,14 +3,19 @@
 #include "exercises/cp1252.h"
 #include "richtext/markup_converter.h"
 #include "richtext/page_layout.h"
+#include "richtext/point_sized_font.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "richtext/tab_stops.h"
+#include "richtext/wrap_mode.h"
 
+#include <QEvent>
+#include <QMimeData>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QVariant>
 
 #include <algorithm>
@@ -68,10 +73,78 @@ TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setTabChangesFocus(!wantTabs_);
     vorn::ApplyDefaultTabStops(*document());
+    ApplyPointSizedFont();
     connect(this, &QTextEdit::textChanged, this, &TRxRichEdit::OnTextChanged);
 }
 
 TRxRichEdit::~TRxRichEdit() = default;
+
+void TRxRichEdit::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event); // hands the widget's font to the document
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+        ApplyPointSizedFont();
+}
+
+void TRxRichEdit::FitWrapMode() {
+    const QTextOption::WrapMode mode = vorn::WrapModeFor(*document());
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
+void TRxRichEdit::ApplyPointSizedFont() {
+    // Typed text without a size of its own takes the document's default font:
+    // it must print, preview and save at the size the screen shows.
+    document()->setDefaultFont(vorn::PointSizedFont(font()));
+}
+
+namespace {
+
+const char* const kRtfMimeTypes[] = {"text/rtf", "application/rtf"};
+
+QByteArray RtfOf(const QMimeData& source) {
+    for (const char* type : kRtfMimeTypes) {
+        const QByteArray bytes = source.data(QLatin1String(type));
+        if (bytes.startsWith("{\\rtf"))
+            return bytes;
+    }
+    return {};
+}
+
+} // namespace
+
+bool TRxRichEdit::canInsertFromMimeData(const QMimeData* source) const {
+    return source && (source->hasText() || source->hasHtml() || !RtfOf(*source).isEmpty());
+}
+
+void TRxRichEdit::insertFromMimeData(const QMimeData* source) {
+    if (!source || isReadOnly())
+        return;
+    QTextDocument staging;
+    staging.setDefaultFont(document()->defaultFont());
+    if (const QByteArray rtf = RtfOf(*source); !rtf.isEmpty()) {
+        vorn::ReadRtf(rtf, staging);
+    } else if (acceptRichText() && source->hasHtml()) {
+        QTextCursor(&staging).insertFragment(
+            QTextDocumentFragment::fromHtml(source->html(), document()));
+    } else if (source->hasText()) {
+        // Plain text takes the formatting at the caret, as typing does.
+        QMimeData text;
+        text.setText(source->text());
+        QTextEdit::insertFromMimeData(&text);
+        return;
+    } else {
+        return;
+    }
+    // What the file keeps of the pasted content, and nothing more.
+    QTextDocument kept;
+    kept.setDefaultFont(document()->defaultFont());
+    vorn::ReadRtf(vorn::WriteRtf(staging), kept);
+    QTextCursor cursor = textCursor();
+    cursor.insertFragment(QTextDocumentFragment(&kept));
+    FitWrapMode();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
 
 void TRxRichEdit::OnTextChanged() {
     ++revision_;
@@ -108,6 +181,7 @@ void TRxRichEdit::SetText(const QByteArray& bytes) {
             else
                 LoadPlainText(bytes);
             vorn::ApplyDefaultTabStops(doc);
+            FitWrapMode();
             edit.endEditBlock();
         }
         doc.setUndoRedoEnabled(true);

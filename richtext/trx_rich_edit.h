@@ -68,6 +68,13 @@ public:
     // Drops any layout cached by FormatRange.
     void FormatRangeRelease();
 
+protected:
+    // Pasted and dropped content is taken through the RTF the pane saves, so
+    // the pane never shows what a save would lose; pictures are refused.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void changeEvent(QEvent* event) override;
+
 signals:
     // After each change of content, by the user or by SetText.
     void Change();
@@ -75,6 +82,10 @@ signals:
 private:
     void OnTextChanged();
     void LoadPlainText(const QByteArray& bytes);
+    void ApplyPointSizedFont();
+    // Wraps anywhere while the content holds a word too long to lay out
+    // word by word in reasonable time.
+    void FitWrapMode();
 
     bool loading_ = false;
     bool wantTabs_ = false;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "richtext/rtf_char_props.h"
+
+#include <QTextCharFormat>
+
+#include <cstddef>
+#include <functional>
+#include <unordered_map>
+
+namespace vorn {
+
+// Property holding the number of the reader state a character format was
+// made for. Qt's format table hashes a format by the sum of its properties'
+// hashes, so states that differ only in, say, swapped colours would all land
+// on one hash and be compared with each other; the number tells them apart.
+inline constexpr int kRtfFormatStateProperty = QTextFormat::UserProperty + 0x524A;
+
+struct RtfCharPropsHash {
+    std::size_t operator()(const RtfCharProps& p) const noexcept {
+        std::size_t h = std::hash<int>()(p.font);
+        const auto mix = [&h](std::size_t v) {
+            h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+        };
+        mix(std::hash<int>()(p.halfPoints));
+        mix((std::size_t(p.bold) << 0) | (std::size_t(p.italic) << 1) |
+            (std::size_t(p.underline) << 2) | (std::size_t(p.strike) << 3) |
+            (std::size_t(p.valign) << 4));
+        mix(std::hash<int>()(p.foreground));
+        mix(std::hash<int>()(p.background));
+        return h;
+    }
+};
+
+// One Qt character format per distinct reader state, so that a document of a
+// million runs in a few states builds a few formats, not a million.
+class RtfFormatCache {
+public:
+    template <class Make> const QTextCharFormat& Get(const RtfCharProps& props, Make&& make) {
+        const auto it = formats_.find(props);
+        if (it != formats_.end())
+            return it->second;
+        QTextCharFormat format = make(props);
+        format.setProperty(kRtfFormatStateProperty, nextState_++);
+        // Qt hashes a format (its font name included, however long) when it
+        // first compares it, and keeps the hash with the format; every
+        // insertion works on a copy, which would hash it again. Comparing it
+        // once here makes the copies inherit the hash.
+        static const QTextCharFormat probe = [] {
+            QTextCharFormat f;
+            f.setProperty(kRtfFormatStateProperty, -1);
+            return f;
+        }();
+        [[maybe_unused]] const bool same = format == probe;
+        return formats_.emplace(props, std::move(format)).first->second;
+    }
+    // The font or colour table changed: what a state means may have changed.
+    void Clear() { formats_.clear(); }
+
+private:
+    std::unordered_map<RtfCharProps, QTextCharFormat, RtfCharPropsHash> formats_;
+    int nextState_ = 0;
+};
+
+} // namespace vorn

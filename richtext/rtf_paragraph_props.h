@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vorn {
+
+// Paragraph properties as RTF states them, lengths in twips. The defaults are
+// what "\pard" leaves.
+struct RtfParaProps {
+    enum class Align : std::uint8_t { Left, Center, Right, Justify };
+    Align align = Align::Left;
+    int leftIndent = 0;   // \li
+    int rightIndent = 0;  // \ri
+    int firstIndent = 0;  // \fi, relative to the left indent
+    int spaceBefore = 0;  // \sb
+    int spaceAfter = 0;   // \sa
+    bool inTable = false; // \intbl
+    bool operator==(const RtfParaProps&) const = default;
+};
+
+// Twips per layout pixel: a document's lengths are pixels of the 96 dpi
+// reference that Qt scales to each device.
+inline constexpr int kTwipsPerPixel = 15;
+// Word's own bounds: no length beyond 22 inches, no border wider than 75 twips.
+inline constexpr int kMaxLengthTwips = 31680;
+inline constexpr int kMaxBorderTwips = 75;
+
+} // namespace vorn
