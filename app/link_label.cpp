@@ -2,17 +2,17 @@
 
 #include <QMouseEvent>
 
-TLinkLabel::TLinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
 }
 
-void TLinkLabel::mousePressEvent(QMouseEvent* event) {
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a press and a release both on the label.
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
@@ -22,7 +22,7 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit Clicked();
 }
 
-void TLinkLabel::mouseMoveEvent(QMouseEvent* event) {
+void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit MouseMoved();
 }

@@ -4,10 +4,10 @@
 
 // A label that acts as a link: it reports clicks and every mouse movement
 // over it.
-class TLinkLabel : public QLabel {
+class LinkLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit TLinkLabel(const QString& text, QWidget* parent = nullptr);
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
 
 signals:
     void Clicked();

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "app/qt_french_translation.h"
 #include "app/start_options.h"
 #include "app/terminate_signal.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorn/vorn.xpm")));
     vorn::InstallQtFrenchTranslation(application);
 
-    TForm1 Form1;
+    MainWindow Form1;
     Form1.show();
     vorn::CloseOnTerminateSignal(Form1);
     return QApplication::exec();

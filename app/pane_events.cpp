@@ -9,18 +9,18 @@
 
 #include <algorithm>
 
-TPaneEvents::TPaneEvents(QAbstractScrollArea* pane)
+PaneEvents::PaneEvents(QAbstractScrollArea* pane)
     : QObject(pane), pane_(pane), viewport_(pane->viewport()) {
     viewport_->installEventFilter(this);
 }
 
-void TPaneEvents::Forward(QObject* watched, QEvent* event) {
+void PaneEvents::Forward(QObject* watched, QEvent* event) {
     forwarding_ = true;
     QCoreApplication::sendEvent(watched, event);
     forwarding_ = false;
 }
 
-bool TPaneEvents::eventFilter(QObject* watched, QEvent* event) {
+bool PaneEvents::eventFilter(QObject* watched, QEvent* event) {
     if (forwarding_ || watched != viewport_)
         return false;
     switch (event->type()) {

@@ -9,11 +9,11 @@ class QEvent;
 // handled them itself, the order in which the window's handlers expect them:
 // a handler that moves the caret on a click must run after the click has
 // placed it.
-class TPaneEvents : public QObject {
+class PaneEvents : public QObject {
     Q_OBJECT
 public:
     // Watches `pane`'s viewport; the object is a child of the pane.
-    explicit TPaneEvents(QAbstractScrollArea* pane);
+    explicit PaneEvents(QAbstractScrollArea* pane);
 
 signals:
     // Any button pressed (double clicks included), or released.

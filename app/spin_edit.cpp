@@ -42,9 +42,9 @@ bool ParseSpinText(const QString& text, int& value) {
 }
 
 // The text part: filters keys and clamps on leaving.
-class TSpinEdit::Field : public QLineEdit {
+class SpinEdit::Field : public QLineEdit {
 public:
-    explicit Field(TSpinEdit* owner) : QLineEdit(owner), owner_(owner) {}
+    explicit Field(SpinEdit* owner) : QLineEdit(owner), owner_(owner) {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -71,10 +71,10 @@ protected:
     }
 
 private:
-    TSpinEdit* owner_;
+    SpinEdit* owner_;
 };
 
-TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent), editor_(new Field(this)) {
+SpinEdit::SpinEdit(QWidget* parent) : QWidget(parent), editor_(new Field(this)) {
     editor_->setMaxLength(kUnlimitedLength);
     QPalette pal = editor_->palette();
     pal.setColor(QPalette::Base, QColor(236, 255, 255));
@@ -99,15 +99,15 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QWidget(parent), editor_(new Field(this)
         editor_->setFocus(Qt::MouseFocusReason);
         StepBy(-1);
     });
-    connect(editor_, &QLineEdit::textChanged, this, &TSpinEdit::Change);
+    connect(editor_, &QLineEdit::textChanged, this, &SpinEdit::Change);
 }
 
-int TSpinEdit::Value() const {
+int SpinEdit::Value() const {
     int value = 0;
     return ParseSpinText(editor_->text(), value) ? value : minValue_;
 }
 
-int TSpinEdit::CheckValue(long long value) const {
+int SpinEdit::CheckValue(long long value) const {
     if (minValue_ != maxValue_) {
         if (value < minValue_)
             return minValue_;
@@ -122,33 +122,33 @@ int TSpinEdit::CheckValue(long long value) const {
     return static_cast<int>(value);
 }
 
-void TSpinEdit::SetValue(int value) {
+void SpinEdit::SetValue(int value) {
     SetText(QString::number(CheckValue(value)));
 }
 
-void TSpinEdit::SetRange(int minValue, int maxValue) {
+void SpinEdit::SetRange(int minValue, int maxValue) {
     minValue_ = minValue;
     maxValue_ = maxValue;
 }
 
-QString TSpinEdit::Text() const {
+QString SpinEdit::Text() const {
     return editor_->text();
 }
 
-void TSpinEdit::SetText(const QString& text) {
+void SpinEdit::SetText(const QString& text) {
     editor_->setText(text);
 }
 
-void TSpinEdit::SetMaxLength(int length) {
+void SpinEdit::SetMaxLength(int length) {
     maxLength_ = length > 0 ? length : 0;
     editor_->setMaxLength(maxLength_ > 0 ? maxLength_ : kUnlimitedLength);
 }
 
-void TSpinEdit::StepBy(int delta) {
+void SpinEdit::StepBy(int delta) {
     SetText(QString::number(CheckValue(static_cast<long long>(Value()) + delta)));
 }
 
-bool TSpinEdit::AcceptsKey(const QKeyEvent& event) const {
+bool SpinEdit::AcceptsKey(const QKeyEvent& event) const {
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
         return false;
     // Keys without a character (caret movement, Delete, function keys) and
@@ -171,18 +171,18 @@ bool TSpinEdit::AcceptsKey(const QKeyEvent& event) const {
     return true;
 }
 
-void TSpinEdit::LeaveField() {
+void SpinEdit::LeaveField() {
     const int value = Value();
     if (CheckValue(value) != value)
         SetValue(value);
 }
 
-void TSpinEdit::ShowContextMenu(const QPoint& globalPos) {
+void SpinEdit::ShowContextMenu(const QPoint& globalPos) {
     if (popupMenu_ && !popupMenu_->isEmpty())
         popupMenu_->popup(globalPos);
 }
 
-void TSpinEdit::resizeEvent(QResizeEvent* event) {
+void SpinEdit::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width();
     const int h = height();

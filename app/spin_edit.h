@@ -9,10 +9,10 @@ class QToolButton;
 // The numeric field with up and down arrows used for every count of the
 // window. Its value is its text read as a decimal integer, so whatever the
 // user typed stays visible until the field is left.
-class TSpinEdit : public QWidget {
+class SpinEdit : public QWidget {
     Q_OBJECT
 public:
-    explicit TSpinEdit(QWidget* parent = nullptr);
+    explicit SpinEdit(QWidget* parent = nullptr);
 
     // The text read as a decimal integer; the minimum when it is not one.
     int Value() const;

@@ -10,7 +10,7 @@
 
 namespace vorn {
 
-QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup& setup,
+QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
                       const QString& title) {
     QByteArray bytes;
     {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -15,7 +15,7 @@ namespace vorn {
 // page, laid out by the same page loop as a print job on `setup`'s paper. The
 // text stays text (fonts embedded), highlights included; the document's title
 // is `title`.
-QByteArray PanesToPdf(const std::vector<TRxRichEdit*>& panes, const PdfPageSetup& setup,
+QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
                       const QString& title);
 
 // Writes a PDF document to `fileName` through SaveStream: the same guarantees

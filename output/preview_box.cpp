@@ -38,7 +38,7 @@ PagePicture* MakePage(QWidget* parent, int top) {
 } // namespace
 
 PreviewBox::PreviewBox(QWidget* mainWindow) : QScrollArea(mainWindow), mainWindow_(mainWindow) {
-    setObjectName(QStringLiteral("ScrollBox1"));
+    setObjectName(QStringLiteral("previewBox"));
     setMinimumWidth(kWidth);
     setMaximumWidth(kWidth);
     resize(kWidth, kDesignHeight);

@@ -3,8 +3,8 @@
 #include "output/file_no_case.h"
 #include "output/own_working_files.h"
 #include "output/page_picture.h"
+#include "output/page_pictures.h"
 #include "output/preview_box.h"
-#include "output/rich_edit_emf_print.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,7 +78,7 @@ void DeletePreviewPages(OwnWorkingFiles& files) {
         files.RemoveNamed(PageName(page));
 }
 
-void PreviewCommand(PreviewBox& preview, TRxRichEdit& statement, CurrentPrinter& printer) {
+void PreviewCommand(PreviewBox& preview, RichTextPane& statement, CurrentPrinter& printer) {
     if (preview.Busy())
         return;
     OwnWorkingFiles& files = preview.Files();

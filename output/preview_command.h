@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -39,6 +39,6 @@ void DeletePreviewPages(OwnWorkingFiles& files);
 // printer's UserError, after the pictures have been emptied and without
 // showing the preview. A click that arrives while it runs pending events is
 // ignored.
-void PreviewCommand(PreviewBox& preview, TRxRichEdit& statement, CurrentPrinter& printer);
+void PreviewCommand(PreviewBox& preview, RichTextPane& statement, CurrentPrinter& printer);
 
 } // namespace vorn

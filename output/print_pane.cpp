@@ -3,7 +3,7 @@
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
 #include "output/print_queue_refusal.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QCoreApplication>
 #include <QPagedPaintDevice>
@@ -16,13 +16,13 @@ namespace {
 // Drops the control's cached layout on every way out of a job.
 class LayoutRelease {
 public:
-    explicit LayoutRelease(TRxRichEdit& pane) : pane_(pane) { pane_.FormatRangeRelease(); }
+    explicit LayoutRelease(RichTextPane& pane) : pane_(pane) { pane_.FormatRangeRelease(); }
     ~LayoutRelease() { pane_.FormatRangeRelease(); }
     LayoutRelease(const LayoutRelease&) = delete;
     LayoutRelease& operator=(const LayoutRelease&) = delete;
 
 private:
-    TRxRichEdit& pane_;
+    RichTextPane& pane_;
 };
 
 void LetWindowBreathe() {
@@ -37,7 +37,7 @@ QRect PrintableAreaTwips(const QPaintDevice& device) {
     return QRect(0, 0, width, height);
 }
 
-void LayOutPanePages(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice& device) {
+void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& device) {
     const QRect pageTwips = PrintableAreaTwips(device);
     const int length = pane.TextLength();
     LayoutRelease release(pane);
@@ -53,7 +53,7 @@ void LayOutPanePages(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice& de
     }
 }
 
-void PrintPanes(CurrentPrinter& current, const std::vector<TRxRichEdit*>& panes,
+void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes,
                 const QString& title) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
@@ -91,7 +91,7 @@ void PrintPanes(CurrentPrinter& current, const std::vector<TRxRichEdit*>& panes,
     }
 }
 
-void PrintPane(CurrentPrinter& current, TRxRichEdit& pane, const QString& title) {
+void PrintPane(CurrentPrinter& current, RichTextPane& pane, const QString& title) {
     PrintPanes(current, {&pane}, title);
 }
 

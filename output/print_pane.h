@@ -8,7 +8,7 @@
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -22,11 +22,11 @@ QRect PrintableAreaTwips(const QPaintDevice& device);
 // The page loop of every printed or PDF page: lays the pane's whole content
 // out on the painter's device, the first page where the device stands, each
 // next one on a new page, every page filling the device's printable area.
-void LayOutPanePages(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice& device);
+void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& device);
 
 // Prints the panes one after the other as one job titled `title`, each pane
 // starting on a new page; errors as PrintPane's.
-void PrintPanes(CurrentPrinter& printer, const std::vector<TRxRichEdit*>& panes,
+void PrintPanes(CurrentPrinter& printer, const std::vector<RichTextPane*>& panes,
                 const QString& title);
 
 // Prints the pane's whole content as one job titled `title` on the current
@@ -35,6 +35,6 @@ void PrintPanes(CurrentPrinter& printer, const std::vector<TRxRichEdit*>& panes,
 // been handed to the spooler, so no command of the window can run inside it.
 // Throws UserError: the current printer's errors, and "Impression en cours"
 // when a job is already open.
-void PrintPane(CurrentPrinter& printer, TRxRichEdit& pane, const QString& title);
+void PrintPane(CurrentPrinter& printer, RichTextPane& pane, const QString& title);
 
 } // namespace vorn

@@ -40,7 +40,7 @@ private:
 
 } // namespace
 
-void PrintSheetCommand(CurrentPrinter& printer, TRxRichEdit& statement, TRxRichEdit& answerKey,
+void PrintSheetCommand(CurrentPrinter& printer, RichTextPane& statement, RichTextPane& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
                        const QString& answerKeyCopies) {
     CopyFiles files(printer, sheetReference);

@@ -3,7 +3,7 @@
 #include <QString>
 
 class QWidget;
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -19,7 +19,7 @@ int CopyCount(const QString& text);
 // prints nothing of that document. The first error stops the command. While
 // the printer writes to a file, each copy goes to its own file beside the
 // chosen one (see print_file_name.h).
-void PrintSheetCommand(CurrentPrinter& printer, TRxRichEdit& statement, TRxRichEdit& answerKey,
+void PrintSheetCommand(CurrentPrinter& printer, RichTextPane& statement, RichTextPane& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
                        const QString& answerKeyCopies);
 

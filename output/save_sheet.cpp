@@ -1,8 +1,8 @@
 #include "output/save_sheet.h"
 
+#include "output/answer_key_name.h"
 #include "output/save_sheets.h"
 #include "output/save_stream.h"
-#include "tools/answer_key_name.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -23,19 +23,19 @@ QString Extension(const QString& fileName) {
 
 } // namespace
 
-TRxRichEdit::StreamFormat FormatForFileName(const QString& fileName) {
+RichTextPane::StreamFormat FormatForFileName(const QString& fileName) {
     return Extension(fileName).compare(u"txt", Qt::CaseInsensitive) == 0
-               ? TRxRichEdit::StreamFormat::Text
-               : TRxRichEdit::StreamFormat::Rtf;
+               ? RichTextPane::StreamFormat::Text
+               : RichTextPane::StreamFormat::Rtf;
 }
 
-void SavePane(const TRxRichEdit& pane, const QString& fileName) {
-    const TRxRichEdit::StreamFormat format = FormatForFileName(fileName);
+void SavePane(const RichTextPane& pane, const QString& fileName) {
+    const RichTextPane::StreamFormat format = FormatForFileName(fileName);
     SaveStream(fileName,
                [&pane, format](const BlockSink& sink) { return pane.StreamOut(format, sink); });
 }
 
-void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey,
+void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
                const QString& fileName) {
     SavePane(statement, fileName);
     const std::string keyName = AnswerKeyFileName(fileName.toStdString());
@@ -73,7 +73,7 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     return chosen.first();
 }
 
-void SaveSheetCommand(QWidget* parent, TRxRichEdit& statement, TRxRichEdit& answerKey,
+void SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
                       const QString& sheetReference, CurrentPrinter* printer) {
     const QString fileName = AskSaveFileName(parent, sheetReference);
     if (fileName.isEmpty())

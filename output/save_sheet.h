@@ -1,6 +1,6 @@
 #pragma once
 
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QString>
 
@@ -14,17 +14,18 @@ namespace vorn {
 
 // How a pane is written to a file: plain text when the file name's extension
 // is "txt" in any letter case, RTF for every other extension and for none.
-TRxRichEdit::StreamFormat FormatForFileName(const QString& fileName);
+RichTextPane::StreamFormat FormatForFileName(const QString& fileName);
 
 // Writes the pane's content, as the control serialises it, to `fileName`
 // (see SaveStream for the guarantees and the errors, a SaveError naming the
 // file).
-void SavePane(const TRxRichEdit& pane, const QString& fileName);
+void SavePane(const RichTextPane& pane, const QString& fileName);
 
 // Writes the statement to `fileName` and then the answer key beside it under
 // AnswerKeyFileName(fileName). When the statement fails the answer key is not
 // written at all.
-void SaveSheet(const TRxRichEdit& statement, const TRxRichEdit& answerKey, const QString& fileName);
+void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
+               const QString& fileName);
 
 // Asks where to save, proposing `sheetReference` + ".rtf" ("feuille.rtf" while
 // there is no reference) in the working directory, with the filters
@@ -36,7 +37,7 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference);
 // The "Enregistrer" command: asks for the name, then saves both panes; a
 // ".pdf" name saves both as PDF laid out on `printer`'s paper (A4 without a
 // printer), titled `sheetReference` (see SaveSheets). Throws UserError.
-void SaveSheetCommand(QWidget* parent, TRxRichEdit& statement, TRxRichEdit& answerKey,
+void SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
                       const QString& sheetReference, CurrentPrinter* printer = nullptr);
 
 } // namespace vorn

@@ -1,17 +1,17 @@
 #include "output/save_sheets.h"
 
 #include "exercises/user_error.h"
+#include "output/answer_key_name.h"
 #include "output/pdf_document.h"
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
 #include "output/save_stream.h"
-#include "richtext/trx_rich_edit.h"
-#include "tools/answer_key_name.h"
+#include "richtext/rich_text_pane.h"
 
 namespace vorn {
 namespace {
 
-QByteArray Serialised(const TRxRichEdit& pane, TRxRichEdit::StreamFormat format) {
+QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format) {
     QByteArray bytes;
     const bool whole = pane.StreamOut(format, [&bytes](const char* data, qint64 size) {
         bytes.append(data, size);
@@ -23,14 +23,14 @@ QByteArray Serialised(const TRxRichEdit& pane, TRxRichEdit::StreamFormat format)
 }
 
 // Several panes as one file of `format`.
-void SaveJoined(const std::vector<TRxRichEdit*>& panes, const QString& fileName,
-                TRxRichEdit::StreamFormat format) {
+void SaveJoined(const std::vector<RichTextPane*>& panes, const QString& fileName,
+                RichTextPane::StreamFormat format) {
     std::vector<QByteArray> documents;
     documents.reserve(panes.size());
-    for (const TRxRichEdit* pane : panes)
+    for (const RichTextPane* pane : panes)
         documents.push_back(Serialised(*pane, format));
     QByteArray content;
-    if (format == TRxRichEdit::StreamFormat::Rtf) {
+    if (format == RichTextPane::StreamFormat::Rtf) {
         content = JoinRtfDocuments(documents);
     } else {
         // A form feed is plain text's page break.
@@ -51,8 +51,8 @@ QString AnswerKeyFileNameFor(const QString& statementFileName) {
     return QString::fromStdString(AnswerKeyFileNameForFormat(statementFileName.toStdString()));
 }
 
-void SaveSheets(const std::vector<TRxRichEdit*>& statements,
-                const std::vector<TRxRichEdit*>& answerKeys, const QString& fileName,
+void SaveSheets(const std::vector<RichTextPane*>& statements,
+                const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
                 const std::function<PdfPageSetup()>& pageSetup, const QString& title) {
     const QString answerKeyFile = AnswerKeyFileNameFor(fileName);
     if (IsPdfFileName(fileName.toStdString())) {
@@ -70,7 +70,7 @@ void SaveSheets(const std::vector<TRxRichEdit*>& statements,
     }
     SaveJoined(statements, fileName, FormatForFileName(fileName));
     if (!answerKeys.empty())
-        SaveJoined(answerKeys, answerKeyFile, TRxRichEdit::StreamFormat::Rtf);
+        SaveJoined(answerKeys, answerKeyFile, RichTextPane::StreamFormat::Rtf);
 }
 
 } // namespace vorn

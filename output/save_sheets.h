@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -25,8 +25,8 @@ QString AnswerKeyFileNameFor(const QString& statementFileName);
 //   ".txt" statement).
 // Same guarantees and errors as SaveStream; the statements are written first,
 // and when they fail the answer keys are not written at all.
-void SaveSheets(const std::vector<TRxRichEdit*>& statements,
-                const std::vector<TRxRichEdit*>& answerKeys, const QString& fileName,
+void SaveSheets(const std::vector<RichTextPane*>& statements,
+                const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
                 const std::function<PdfPageSetup()>& pageSetup, const QString& title);
 
 } // namespace vorn

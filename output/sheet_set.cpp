@@ -3,7 +3,7 @@
 #include "output/pdf_page_setup.h"
 #include "output/print_pane.h"
 #include "output/save_sheets.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,14 +11,14 @@
 
 namespace vorn {
 
-SheetSet::SheetSet(TRxRichEdit& statement, TRxRichEdit& answerKey, Family family,
+SheetSet::SheetSet(RichTextPane& statement, RichTextPane& answerKey, Family family,
                    const SheetSettings& settings, int count, RandomSource& random) {
     statements_.push_back(&statement);
     answerKeys_.push_back(&answerKey);
     for (int i = 1; i < count; ++i) {
         const Sheet sheet = GenerateSheet(family, settings, random);
-        auto drawnStatement = std::make_unique<TRxRichEdit>();
-        auto drawnAnswerKey = std::make_unique<TRxRichEdit>();
+        auto drawnStatement = std::make_unique<RichTextPane>();
+        auto drawnAnswerKey = std::make_unique<RichTextPane>();
         MarkupToRtf(*drawnStatement, sheet.statement);
         MarkupToRtf(*drawnAnswerKey, sheet.answerKey);
         statements_.push_back(drawn_.emplace_back(std::move(drawnStatement)).get());
@@ -54,8 +54,8 @@ void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet&
         fileName += QStringLiteral(".pdf");
     QDir::setCurrent(QFileInfo(fileName).absolutePath());
     SaveSheets(
-        set.Statements(), withAnswerKeys ? set.AnswerKeys() : std::vector<TRxRichEdit*>{}, fileName,
-        [&printer] { return PageSetupOf(printer); }, firstReference);
+        set.Statements(), withAnswerKeys ? set.AnswerKeys() : std::vector<RichTextPane*>{},
+        fileName, [&printer] { return PageSetupOf(printer); }, firstReference);
 }
 
 } // namespace vorn

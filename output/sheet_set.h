@@ -8,7 +8,7 @@
 #include <vector>
 
 class QWidget;
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -24,19 +24,19 @@ public:
     // `count` sheets in all (at least the shown one); sheets 2..count are of
     // `family`, built with `settings`. Throws std::out_of_range as
     // GenerateSheet does.
-    SheetSet(TRxRichEdit& statement, TRxRichEdit& answerKey, Family family,
+    SheetSet(RichTextPane& statement, RichTextPane& answerKey, Family family,
              const SheetSettings& settings, int count, RandomSource& random);
     ~SheetSet();
     SheetSet(const SheetSet&) = delete;
     SheetSet& operator=(const SheetSet&) = delete;
 
-    const std::vector<TRxRichEdit*>& Statements() const { return statements_; }
-    const std::vector<TRxRichEdit*>& AnswerKeys() const { return answerKeys_; }
+    const std::vector<RichTextPane*>& Statements() const { return statements_; }
+    const std::vector<RichTextPane*>& AnswerKeys() const { return answerKeys_; }
 
 private:
-    std::vector<std::unique_ptr<TRxRichEdit>> drawn_;
-    std::vector<TRxRichEdit*> statements_;
-    std::vector<TRxRichEdit*> answerKeys_;
+    std::vector<std::unique_ptr<RichTextPane>> drawn_;
+    std::vector<RichTextPane*> statements_;
+    std::vector<RichTextPane*> answerKeys_;
 };
 
 // Prints every statement of the set as one job titled `firstReference` +

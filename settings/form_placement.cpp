@@ -20,7 +20,7 @@ std::string ToBytes(const QString& text) {
     return vorn::Utf8ToCp1252(text.toUtf8().toStdString());
 }
 
-std::string ScreenSuffix(const TScreenMetrics& screen) {
+std::string ScreenSuffix(const ScreenMetrics& screen) {
     return "(" + std::to_string(screen.width) + "x" + std::to_string(screen.height) + ")";
 }
 
@@ -56,7 +56,7 @@ int WordOr(const std::vector<std::string>& words, std::size_t index, int def) {
 // The position value under the key for this screen size, else under the plain
 // key; empty when neither holds one.
 std::string ReadPosition(const SectionSnapshot& values, const std::string& name,
-                         const TScreenMetrics& screen) {
+                         const ScreenMetrics& screen) {
     std::string value = values.ReadString(name + ScreenSuffix(screen), "");
     if (value.empty())
         value = values.ReadString(name, "");
@@ -65,11 +65,11 @@ std::string ReadPosition(const SectionSnapshot& values, const std::string& name,
 
 } // namespace
 
-TFormPlacement::TFormPlacement(QWidget* form) : form_(form) {}
+FormPlacement::FormPlacement(QWidget* form) : form_(form) {}
 
-TFormPlacement::~TFormPlacement() = default;
+FormPlacement::~FormPlacement() = default;
 
-QString TFormPlacement::IniSection() const {
+QString FormPlacement::IniSection() const {
     if (!iniSection_.isEmpty() || !form_)
         return iniSection_;
     // The class name without any namespace, as the window's class is known in
@@ -78,11 +78,11 @@ QString TFormPlacement::IniSection() const {
     return className.section(QStringLiteral("::"), -1);
 }
 
-std::string TFormPlacement::SectionBytes() const {
+std::string FormPlacement::SectionBytes() const {
     return ToBytes(IniSection());
 }
 
-void TFormPlacement::FormShow() {
+void FormPlacement::RestoreOnFirstShow() {
     if (shown_)
         return;
     shown_ = true;
@@ -90,12 +90,12 @@ void TFormPlacement::FormShow() {
         RestoreFormPlacement();
 }
 
-void TFormPlacement::FormCloseQuery(bool canClose) {
+void FormPlacement::SaveOnClose(bool canClose) {
     if (canClose && active_ && form_ && form_->testAttribute(Qt::WA_WState_Created))
         SaveReportingErrors();
 }
 
-void TFormPlacement::FormDestroy() {
+void FormPlacement::SaveAgainIfCloseFailed() {
     if (!active_ || saved_)
         return;
     destroying_ = true;
@@ -103,7 +103,7 @@ void TFormPlacement::FormDestroy() {
     destroying_ = false;
 }
 
-void TFormPlacement::SaveReportingErrors() {
+void FormPlacement::SaveReportingErrors() {
     try {
         SaveFormPlacement();
     } catch (const std::exception& e) {
@@ -111,7 +111,7 @@ void TFormPlacement::SaveReportingErrors() {
     }
 }
 
-void TFormPlacement::Report(const QString& message) const {
+void FormPlacement::Report(const QString& message) const {
     if (reportError_) {
         reportError_(message);
         return;
@@ -121,12 +121,12 @@ void TFormPlacement::Report(const QString& message) const {
     QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), message);
 }
 
-void TFormPlacement::RestoreFormPlacement() {
+void FormPlacement::RestoreFormPlacement() {
     if (!form_)
         return;
     try {
         saved_ = false;
-        const SectionSnapshot values = TProfileFile(iniFileName_).ReadSection(SectionBytes());
+        const SectionSnapshot values = ProfileFile(iniFileName_).ReadSection(SectionBytes());
         if (values.ReadInteger("FormVersion", 0) >= version_) {
             RestorePlacement(values);
             restored_ = true;
@@ -143,12 +143,12 @@ void TFormPlacement::RestoreFormPlacement() {
     }
 }
 
-void TFormPlacement::RestorePlacement(const SectionSnapshot& values) {
+void FormPlacement::RestorePlacement(const SectionSnapshot& values) {
     QWidget& form = *form_;
-    const TWindowPlacement current = GetWindowPlacement(form);
-    const TScreenMetrics screen = PrimaryScreenMetrics();
+    const WindowPlacement current = GetWindowPlacement(form);
+    const ScreenMetrics screen = PrimaryScreenMetrics();
 
-    TWindowPlacement stored = current;
+    WindowPlacement stored = current;
     stored.flags = values.ReadInteger("Flags", current.flags);
     const std::string minMax = ReadPosition(values, "MinMaxPos", screen);
     const std::string normal = ReadPosition(values, "NormPos", screen);
@@ -171,10 +171,10 @@ void TFormPlacement::RestorePlacement(const SectionSnapshot& values) {
         }
     }
     RestoreShowState(values, placementApplied &&
-                                 (stored.flags & TWindowPlacement::kFlagRestoreToMaximized) != 0);
+                                 (stored.flags & WindowPlacement::kFlagRestoreToMaximized) != 0);
 }
 
-void TFormPlacement::RestoreShowState(const SectionSnapshot& values, bool restoreToMaximized) {
+void FormPlacement::RestoreShowState(const SectionSnapshot& values, bool restoreToMaximized) {
     QWidget* form = form_.data();
     switch (values.ReadInteger("ShowCmd", 0)) {
     case 2:
@@ -198,7 +198,7 @@ void TFormPlacement::RestoreShowState(const SectionSnapshot& values, bool restor
     }
 }
 
-void TFormPlacement::SaveFormPlacement() {
+void FormPlacement::SaveFormPlacement() {
     if (!form_ || (active_ && !restored_))
         return;
     SectionUpdate update;
@@ -207,15 +207,15 @@ void TFormPlacement::SaveFormPlacement() {
         SavePlacement(update);
     update.WriteBool("Visible", destroying_);
     StoreProperties(update);
-    TProfileFile(iniFileName_).WriteSection(SectionBytes(), update);
+    ProfileFile(iniFileName_).WriteSection(SectionBytes(), update);
     if (onSavePlacement_)
         onSavePlacement_();
     saved_ = true;
 }
 
-void TFormPlacement::SavePlacement(SectionUpdate& update) {
-    const TWindowPlacement p = GetWindowPlacement(*form_);
-    const TScreenMetrics screen = PrimaryScreenMetrics();
+void FormPlacement::SavePlacement(SectionUpdate& update) {
+    const WindowPlacement p = GetWindowPlacement(*form_);
+    const ScreenMetrics screen = PrimaryScreenMetrics();
     const std::string suffix = ScreenSuffix(screen);
     update.WriteInteger("Flags", p.flags);
     update.WriteInteger("ShowCmd", p.showCmd);
@@ -229,6 +229,6 @@ void TFormPlacement::SavePlacement(SectionUpdate& update) {
     update.WriteString("NormPos", normal);
 }
 
-void TFormPlacement::RestoreProperties(const SectionSnapshot&) {}
+void FormPlacement::RestoreProperties(const SectionSnapshot&) {}
 
-void TFormPlacement::StoreProperties(SectionUpdate&) {}
+void FormPlacement::StoreProperties(SectionUpdate&) {}

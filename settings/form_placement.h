@@ -11,18 +11,18 @@ class SectionSnapshot;
 class SectionUpdate;
 
 // Keeps a window's placement (normal rectangle, maximised or minimised state)
-// in a settings file from one run to the next. The window calls FormShow,
-// FormCloseQuery and FormDestroy from its own show, close and destruction
+// in a settings file from one run to the next. The window calls RestoreOnFirstShow,
+// SaveOnClose and SaveAgainIfCloseFailed from its own show, close and destruction
 // handling; the file is read once, when the window is first shown, and written
 // once per save, the whole section in one go.
-class TFormPlacement {
+class FormPlacement {
 public:
     using ErrorReporter = std::function<void(const QString& message)>;
 
-    explicit TFormPlacement(QWidget* form);
-    virtual ~TFormPlacement();
-    TFormPlacement(const TFormPlacement&) = delete;
-    TFormPlacement& operator=(const TFormPlacement&) = delete;
+    explicit FormPlacement(QWidget* form);
+    virtual ~FormPlacement();
+    FormPlacement(const FormPlacement&) = delete;
+    FormPlacement& operator=(const FormPlacement&) = delete;
 
     void SetIniFileName(const QString& fileName) { iniFileName_ = fileName; }
     const QString& IniFileName() const { return iniFileName_; }
@@ -43,11 +43,11 @@ public:
 
     // The window is being shown: restores on the first call only, before the
     // window appears on screen.
-    void FormShow();
+    void RestoreOnFirstShow();
     // The window's own close handling has run; saves when the close goes ahead.
-    void FormCloseQuery(bool canClose);
+    void SaveOnClose(bool canClose);
     // The window is being destroyed: saves once more if no save has completed.
-    void FormDestroy();
+    void SaveAgainIfCloseFailed();
 
     // Reads the file and applies placement and stored values; failures of
     // the placement part are reported.

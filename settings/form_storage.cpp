@@ -3,18 +3,18 @@
 #include "settings/section_snapshot.h"
 #include "settings/section_update.h"
 
-TFormStorage::TFormStorage(QWidget* form) : TFormPlacement(form) {}
+FormStorage::FormStorage(QWidget* form) : FormPlacement(form) {}
 
-void TFormStorage::SetStoredProps(const std::vector<TStoredProperty>& entries) {
+void FormStorage::SetStoredProps(const std::vector<StoredProperty>& entries) {
     storedProps_.clear();
     if (Form())
         storedProps_ = ResolveStoredProps(*Form(), entries);
 }
 
-void TFormStorage::RestoreProperties(const SectionSnapshot& values) {
-    TPropsStorage().LoadProperties(storedProps_, values);
+void FormStorage::RestoreProperties(const SectionSnapshot& values) {
+    PropsStorage().LoadProperties(storedProps_, values);
 }
 
-void TFormStorage::StoreProperties(SectionUpdate& update) {
-    TPropsStorage().StoreProperties(storedProps_, update);
+void FormStorage::StoreProperties(SectionUpdate& update) {
+    PropsStorage().StoreProperties(storedProps_, update);
 }

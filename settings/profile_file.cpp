@@ -37,15 +37,15 @@ bool ReadWholeFile(QFile& file, std::string& bytes) {
 
 } // namespace
 
-TProfileFile::TProfileFile(QString path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
-std::string TProfileFile::WriteError() const {
+std::string ProfileFile::WriteError() const {
     return "Impossible d'\xC3\xA9"
            "crire dans " +
            QDir::toNativeSeparators(path_).toStdString();
 }
 
-SectionSnapshot TProfileFile::ReadSection(std::string_view section) const {
+SectionSnapshot ProfileFile::ReadSection(std::string_view section) const {
     QFile file(path_);
     std::string bytes;
     if (!file.open(QIODevice::ReadOnly) || !ReadWholeFile(file, bytes))
@@ -53,7 +53,7 @@ SectionSnapshot TProfileFile::ReadSection(std::string_view section) const {
     return SectionSnapshot(vorn::profile::DecodeFile(std::move(bytes)), section);
 }
 
-void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& update) const {
+void ProfileFile::WriteSection(std::string_view section, const SectionUpdate& update) const {
     const auto lock = LockSettingsFile(path_, WriteError());
 
     std::string bytes;
@@ -84,29 +84,29 @@ void TProfileFile::WriteSection(std::string_view section, const SectionUpdate& u
     }
 }
 
-std::string TProfileFile::ReadString(std::string_view section, std::string_view key,
-                                     std::string_view def) const {
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view def) const {
     return ReadSection(section).ReadString(key, def);
 }
 
-int TProfileFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+int ProfileFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
     return ReadSection(section).ReadInteger(key, def);
 }
 
-void TProfileFile::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) const {
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) const {
     SectionUpdate update;
     update.WriteString(key, value);
     WriteSection(section, update);
 }
 
-void TProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) const {
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) const {
     SectionUpdate update;
     update.WriteInteger(key, value);
     WriteSection(section, update);
 }
 
-void TProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) const {
+void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) const {
     SectionUpdate update;
     update.WriteBool(key, value);
     WriteSection(section, update);

@@ -11,12 +11,12 @@
 // An INI settings file in Windows-1252 (or in the UTF-8 or UTF-16 a Windows
 // editor may have saved it in, which is then kept). Each call opens the file,
 // does its one thing and closes it; nothing is kept between calls.
-class TProfileFile {
+class ProfileFile {
 public:
     // A read returns at most this many bytes.
     static constexpr std::size_t kMaxValueLength = SectionSnapshot::kMaxValueLength;
 
-    explicit TProfileFile(QString path);
+    explicit ProfileFile(QString path);
 
     const QString& Path() const { return path_; }
 

@@ -10,31 +10,31 @@
 
 #include <utility>
 
-TStoredProperty TStoredProperty::Text(QString path, std::function<QString()> get,
-                                      std::function<void(const QString&)> set) {
-    TStoredProperty p(std::move(path), Kind::Text);
+StoredProperty StoredProperty::Text(QString path, std::function<QString()> get,
+                                    std::function<void(const QString&)> set) {
+    StoredProperty p(std::move(path), Kind::Text);
     p.getText_ = std::move(get);
     p.setText_ = std::move(set);
     return p;
 }
 
-TStoredProperty TStoredProperty::Integer(QString path, std::function<int()> get,
-                                         std::function<void(int)> set) {
-    TStoredProperty p(std::move(path), Kind::Integer);
+StoredProperty StoredProperty::Integer(QString path, std::function<int()> get,
+                                       std::function<void(int)> set) {
+    StoredProperty p(std::move(path), Kind::Integer);
     p.getInteger_ = std::move(get);
     p.setInteger_ = std::move(set);
     return p;
 }
 
-TStoredProperty TStoredProperty::Boolean(QString path, std::function<bool()> get,
-                                         std::function<void(bool)> set) {
-    TStoredProperty p(std::move(path), Kind::Boolean);
+StoredProperty StoredProperty::Boolean(QString path, std::function<bool()> get,
+                                       std::function<void(bool)> set) {
+    StoredProperty p(std::move(path), Kind::Boolean);
     p.getBoolean_ = std::move(get);
     p.setBoolean_ = std::move(set);
     return p;
 }
 
-std::string TStoredProperty::ValueText() const {
+std::string StoredProperty::ValueText() const {
     switch (kind_) {
     case Kind::Text:
         return vorn::Utf8ToCp1252(getText_().toUtf8().toStdString());
@@ -46,7 +46,7 @@ std::string TStoredProperty::ValueText() const {
     return {};
 }
 
-void TStoredProperty::AssignText(std::string_view text) const {
+void StoredProperty::AssignText(std::string_view text) const {
     switch (kind_) {
     case Kind::Text:
         setText_(QString::fromStdString(vorn::Cp1252ToUtf8(text)));
@@ -63,11 +63,11 @@ void TStoredProperty::AssignText(std::string_view text) const {
     }
 }
 
-std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
-                                                  const std::vector<TStoredProperty>& entries) {
-    std::vector<TResolvedProperty> resolved;
+std::vector<ResolvedProperty> ResolveStoredProps(const QObject& form,
+                                                 const std::vector<StoredProperty>& entries) {
+    std::vector<ResolvedProperty> resolved;
     const QList<QObject*> children = form.findChildren<QObject*>();
-    for (const TStoredProperty& entry : entries) {
+    for (const StoredProperty& entry : entries) {
         const qsizetype dot = entry.Path().indexOf(u'.');
         if (dot < 0)
             continue;
@@ -87,19 +87,19 @@ std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
     return resolved;
 }
 
-void TPropsStorage::StoreProperties(const std::vector<TResolvedProperty>& props,
-                                    SectionUpdate& update) const {
-    for (const TResolvedProperty& p : props) {
+void PropsStorage::StoreProperties(const std::vector<ResolvedProperty>& props,
+                                   SectionUpdate& update) const {
+    for (const ResolvedProperty& p : props) {
         const std::string text = p.property.ValueText();
-        if (text.empty() && p.property.GetKind() != TStoredProperty::Kind::Text)
+        if (text.empty() && p.property.GetKind() != StoredProperty::Kind::Text)
             continue;
         update.WriteString(p.key, vorn::TrimControl(text));
     }
 }
 
-void TPropsStorage::LoadProperties(const std::vector<TResolvedProperty>& props,
-                                   const SectionSnapshot& values) const {
-    for (const TResolvedProperty& p : props) {
+void PropsStorage::LoadProperties(const std::vector<ResolvedProperty>& props,
+                                  const SectionSnapshot& values) const {
+    for (const ResolvedProperty& p : props) {
         try {
             const std::string stored = values.ReadString(p.key, p.property.ValueText());
             p.property.AssignText(vorn::TrimControl(stored));

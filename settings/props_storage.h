@@ -16,16 +16,16 @@ class SectionUpdate;
 // kind of value, and the accessors. The setter must go through the control's
 // normal setter, so that clamping and change notifications happen as for a
 // user's edit.
-class TStoredProperty {
+class StoredProperty {
 public:
     enum class Kind { Text, Integer, Boolean };
 
-    static TStoredProperty Text(QString path, std::function<QString()> get,
-                                std::function<void(const QString&)> set);
-    static TStoredProperty Integer(QString path, std::function<int()> get,
-                                   std::function<void(int)> set);
-    static TStoredProperty Boolean(QString path, std::function<bool()> get,
-                                   std::function<void(bool)> set);
+    static StoredProperty Text(QString path, std::function<QString()> get,
+                               std::function<void(const QString&)> set);
+    static StoredProperty Integer(QString path, std::function<int()> get,
+                                  std::function<void(int)> set);
+    static StoredProperty Boolean(QString path, std::function<bool()> get,
+                                  std::function<void(bool)> set);
 
     const QString& Path() const { return path_; }
     Kind GetKind() const { return kind_; }
@@ -39,7 +39,7 @@ public:
     void AssignText(std::string_view text) const;
 
 private:
-    TStoredProperty(QString path, Kind kind) : path_(std::move(path)), kind_(kind) {}
+    StoredProperty(QString path, Kind kind) : path_(std::move(path)), kind_(kind) {}
 
     QString path_;
     Kind kind_;
@@ -53,25 +53,25 @@ private:
 
 // A stored property whose component was found on the form, with its key:
 // the component's name, "_" and the property's name.
-struct TResolvedProperty {
+struct ResolvedProperty {
     std::string key;
-    TStoredProperty property;
+    StoredProperty property;
 };
 
 // Keeps the entries whose path splits at its first "." into two non-empty
 // (trimmed) halves and whose component half names a child of `form` (letter
 // case aside); the others are dropped.
-std::vector<TResolvedProperty> ResolveStoredProps(const QObject& form,
-                                                  const std::vector<TStoredProperty>& entries);
+std::vector<ResolvedProperty> ResolveStoredProps(const QObject& form,
+                                                 const std::vector<StoredProperty>& entries);
 
 // Writes and reads the stored properties in one section of a settings file.
-class TPropsStorage {
+class PropsStorage {
 public:
     // In list order, trimmed; an empty value is written for a text and
     // skipped for the other kinds.
-    void StoreProperties(const std::vector<TResolvedProperty>& props, SectionUpdate& update) const;
+    void StoreProperties(const std::vector<ResolvedProperty>& props, SectionUpdate& update) const;
     // In list order, each property defaulting to its current value; a value
     // that fails to restore is passed over and the next one restored.
-    void LoadProperties(const std::vector<TResolvedProperty>& props,
+    void LoadProperties(const std::vector<ResolvedProperty>& props,
                         const SectionSnapshot& values) const;
 };

@@ -17,8 +17,8 @@ const QPoint kUnreportedMaxPosition(-4, -4);
 
 } // namespace
 
-TScreenMetrics PrimaryScreenMetrics() {
-    TScreenMetrics metrics;
+ScreenMetrics PrimaryScreenMetrics() {
+    ScreenMetrics metrics;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         metrics.width = screen->size().width();
         metrics.height = screen->size().height();
@@ -27,17 +27,17 @@ TScreenMetrics PrimaryScreenMetrics() {
     return metrics;
 }
 
-TWindowPlacement GetWindowPlacement(const QWidget& window) {
-    TWindowPlacement placement;
+WindowPlacement GetWindowPlacement(const QWidget& window) {
+    WindowPlacement placement;
     const Qt::WindowStates state = window.windowState();
     if (state & Qt::WindowMinimized) {
-        placement.showCmd = TWindowPlacement::kShowMinimized;
+        placement.showCmd = WindowPlacement::kShowMinimized;
         // Qt keeps the maximised bit while a maximised window is minimised:
         // restoring it brings the window back maximised.
         if (state & Qt::WindowMaximized)
-            placement.flags |= TWindowPlacement::kFlagRestoreToMaximized;
+            placement.flags |= WindowPlacement::kFlagRestoreToMaximized;
     } else if (state & Qt::WindowMaximized) {
-        placement.showCmd = TWindowPlacement::kShowMaximized;
+        placement.showCmd = WindowPlacement::kShowMaximized;
     }
     placement.minPosition = kUnreportedMinPosition;
     placement.maxPosition = kUnreportedMaxPosition;
@@ -52,7 +52,7 @@ TWindowPlacement GetWindowPlacement(const QWidget& window) {
     return placement;
 }
 
-void SetWindowPlacement(QWidget& window, const TWindowPlacement& placement) {
+void SetWindowPlacement(QWidget& window, const WindowPlacement& placement) {
     std::vector<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
         areas.push_back(screen->availableGeometry());

@@ -3,7 +3,7 @@
 #include "exercises/cp1252.h"
 #include "output/current_printer.h"
 #include "output/save_sheets.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 #include "tools/sheet_tool.h"
 
 #include <QApplication>
@@ -79,13 +79,13 @@ void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
     if (!QCoreApplication::instance())
         app.emplace(argc, argv);
 
-    std::vector<std::unique_ptr<TRxRichEdit>> panes;
-    std::vector<TRxRichEdit*> statements;
-    std::vector<TRxRichEdit*> answerKeys;
+    std::vector<std::unique_ptr<RichTextPane>> panes;
+    std::vector<RichTextPane*> statements;
+    std::vector<RichTextPane*> answerKeys;
     for (const Sheet& sheet : sheets) {
-        statements.push_back(panes.emplace_back(std::make_unique<TRxRichEdit>()).get());
+        statements.push_back(panes.emplace_back(std::make_unique<RichTextPane>()).get());
         MarkupToRtf(*statements.back(), sheet.statement);
-        answerKeys.push_back(panes.emplace_back(std::make_unique<TRxRichEdit>()).get());
+        answerKeys.push_back(panes.emplace_back(std::make_unique<RichTextPane>()).get());
         MarkupToRtf(*answerKeys.back(), sheet.answerKey);
     }
     const QString title =

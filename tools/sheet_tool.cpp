@@ -3,9 +3,9 @@
 #include "exercises/random_source.h"
 #include "exercises/sheet.h"
 #include "exercises/user_error.h"
+#include "output/answer_key_name.h"
 #include "output/save_error.h"
 #include "richtext/markup_converter.h"
-#include "tools/answer_key_name.h"
 #include "tools/sheet_options.h"
 
 #include <chrono>

@@ -6,7 +6,7 @@
 #include "output/preview_box.h"
 #include "output/preview_command.h"
 #include "output/print_pane.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QPageSize>
@@ -31,7 +31,7 @@ void Preview(benchmark::State& state, bool answerKey) {
     printer.Printer().setPageSize(QPageSize(QPageSize::A4));
     QWidget window;
     vorn::PreviewBox box(&window);
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, answerKey ? sheet.answerKey : sheet.statement);
     vorn::bench::PaintCounter paints;
     paints.Watch(&box.Image1());
@@ -63,7 +63,7 @@ void BM_PrintJob(benchmark::State& state) {
         return;
     }
     vorn::CurrentPrinter printer;
-    TRxRichEdit statement;
+    RichTextPane statement;
     MarkupToRtf(statement, sheet.statement);
     for (auto _ : state)
         vorn::PrintPane(printer, statement, QStringLiteral("BENCH_40.rtf"));

@@ -1,6 +1,6 @@
 #include "bench/support/bench_sheet.h"
 #include "bench/support/paint_counter.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -24,9 +24,9 @@ constexpr QSize kPaneSize(794, 180);
 // loaded, laid out to their end and painted on screen.
 void BM_LoadBothPanes(benchmark::State& state) {
     const vorn::Sheet sheet = FortyQuestionSheet(CaseOf(state));
-    TRxRichEdit statement, answers;
+    RichTextPane statement, answers;
     vorn::bench::PaintCounter paints;
-    for (TRxRichEdit* pane : {&statement, &answers}) {
+    for (RichTextPane* pane : {&statement, &answers}) {
         pane->resize(kPaneSize);
         pane->show();
         paints.Watch(pane->viewport());
@@ -53,7 +53,7 @@ void BM_LoadBothPanes(benchmark::State& state) {
 // Saving: both panes streamed out as RTF.
 void BM_StreamOutRtf(benchmark::State& state) {
     const vorn::Sheet sheet = FortyQuestionSheet(CaseOf(state));
-    TRxRichEdit statement, answers;
+    RichTextPane statement, answers;
     MarkupToRtf(statement, sheet.statement);
     MarkupToRtf(answers, sheet.answerKey);
     qint64 bytes = 0;
@@ -62,8 +62,8 @@ void BM_StreamOutRtf(benchmark::State& state) {
         return 0;
     };
     for (auto _ : state) {
-        statement.StreamOut(TRxRichEdit::StreamFormat::Rtf, sink);
-        answers.StreamOut(TRxRichEdit::StreamFormat::Rtf, sink);
+        statement.StreamOut(RichTextPane::StreamFormat::Rtf, sink);
+        answers.StreamOut(RichTextPane::StreamFormat::Rtf, sink);
     }
     benchmark::DoNotOptimize(bytes);
 }
@@ -72,7 +72,7 @@ void BM_StreamOutRtf(benchmark::State& state) {
 // A4 PDF at 1200 dpi, every page laid out and drawn and the fonts embedded.
 void Paginate(benchmark::State& state, bool answerKey) {
     const vorn::Sheet sheet = FortyQuestionSheet(CaseOf(state));
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, answerKey ? sheet.answerKey : sheet.statement);
     int pages = 0;
     qint64 pdfBytes = 0;

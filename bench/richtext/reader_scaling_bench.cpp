@@ -1,9 +1,9 @@
 // How the pane's RTF reading, layout and saving grow with the input. Each
 // benchmark runs over sizes ten times apart; linear means ten times the input
 // costs about ten times the time (the goal is at most twelve).
+#include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
-#include "richtext/trx_rich_edit.h"
 
 #include <QImage>
 #include <QPainter>
@@ -84,7 +84,7 @@ void Write(benchmark::State& state, const QByteArray& rtf) {
 // Loading a shown pane, laying the whole text out on screen, and laying out
 // and drawing the first page at a printer's 1200 dpi.
 void LoadLayOutAndPrint(benchmark::State& state, const QByteArray& rtf) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.resize(900, 300);
     pane.show();
     QImage page(QSize(8, 1) * 150, QImage::Format_RGB32);

@@ -3,7 +3,7 @@
 // lines (the settings restored, then saved). Each benchmark reports the peak
 // memory it added to the process, in MB. Run one benchmark per process
 // (--benchmark_filter) for a fair memory figure.
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -58,10 +58,10 @@ private:
     long largest_ = 0;
 };
 
-std::unique_ptr<TForm1> OpenWindow(const QString& iniFile) {
-    auto form = std::make_unique<TForm1>();
-    form->RemovableDriveCheck = [] { return false; };
-    form->FormStorage1.SetIniFileName(iniFile);
+std::unique_ptr<MainWindow> OpenWindow(const QString& iniFile) {
+    auto form = std::make_unique<MainWindow>();
+    form->removableDriveCheck = [] { return false; };
+    form->formStorage.SetIniFileName(iniFile);
     form->show();
     return form;
 }
@@ -107,10 +107,10 @@ void BM_Restore20MB(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = WriteHugeFile(dir);
     auto form = OpenWindow(path);
-    form->FormStorage1.SaveFormPlacement(); // the section, after the blank lines
+    form->formStorage.SaveFormPlacement(); // the section, after the blank lines
     for (auto _ : state) {
         peak.Begin();
-        form->FormStorage1.RestoreFormPlacement();
+        form->formStorage.RestoreFormPlacement();
         peak.End();
     }
     state.counters["file_MB"] = static_cast<double>(QFile(path).size()) / (1024.0 * 1024.0);
@@ -125,7 +125,7 @@ void BM_Save20MB(benchmark::State& state) {
     auto form = OpenWindow(path);
     for (auto _ : state) {
         peak.Begin();
-        form->FormStorage1.SaveFormPlacement();
+        form->formStorage.SaveFormPlacement();
         peak.End();
     }
     state.counters["file_MB"] = static_cast<double>(QFile(path).size()) / (1024.0 * 1024.0);

@@ -38,26 +38,26 @@ protected:
 TEST_F(FormClosing, KeepsFilesOfThePreviewsNamesThatItDidNotMake) {
     for (const char* name : {"Temp0.EMF", "temp1.emf", "TWFile.txt", "TWFILE.TXT", "rapport.rtf"})
         Touch(name);
-    form->ScrollBox1->show();
+    form->previewBox->show();
     EXPECT_TRUE(form->close());
-    EXPECT_FALSE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->previewBox->isVisible());
     EXPECT_EQ(Left(),
               (QStringList{"TWFILE.TXT", "TWFile.txt", "Temp0.EMF", "rapport.rtf", "temp1.emf"}));
-    EXPECT_FALSE(form->Panel2->isVisibleTo(form.get()));
+    EXPECT_FALSE(form->waitPanel->isVisibleTo(form.get()));
 }
 
 // A preview, a save into another folder (which becomes the working
 // directory), a second preview there: closing removes the files of both
 // previews, each where it was made.
 TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
-    form->State.Printer.PrintToFile(dir_.filePath("unused.pdf"));
-    form->btnVNdeg1Click();
-    form->btnApercuClick();
+    form->state.Printer.PrintToFile(dir_.filePath("unused.pdf"));
+    form->generateValueDegree1();
+    form->showPreview();
     ASSERT_EQ(Left(), (QStringList{"TWFile.txt", "Temp0.EMF"}));
     const QString saved = dir_.filePath("sauv");
     ASSERT_TRUE(QDir().mkdir(saved));
     ASSERT_TRUE(QDir::setCurrent(saved));
-    form->btnApercuClick();
+    form->showPreview();
     ASSERT_EQ(QDir(saved).entryList(QDir::Files, QDir::Name),
               (QStringList{"TWFile.txt", "Temp0.EMF"}));
 
@@ -68,23 +68,23 @@ TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
 
 TEST_F(FormClosing, WaitPanelCentredOnARemovableDrive) {
     int asked = 0;
-    form->RemovableDriveCheck = [&] {
+    form->removableDriveCheck = [&] {
         ++asked;
         return true;
     };
     EXPECT_TRUE(form->close());
     EXPECT_EQ(asked, 1);
-    EXPECT_TRUE(form->Panel2->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->waitPanel->isVisibleTo(form.get()));
     // (794 - 505) / 2 = 144 and (522 - 217) / 2 = 152, truncated.
-    EXPECT_EQ(form->Panel2->geometry(), QRect(144, 152, 505, 217));
+    EXPECT_EQ(form->waitPanel->geometry(), QRect(144, 152, 505, 217));
 }
 
 TEST_F(FormClosing, WaitPanelCentreTruncates) {
-    form->RemovableDriveCheck = [] { return true; };
+    form->removableDriveCheck = [] { return true; };
     form->resize(800, 523);
-    EXPECT_TRUE(form->FormCloseQuery());
+    EXPECT_TRUE(form->prepareToClose());
     // (800 - 505) / 2 = 147.5 and (523 - 217) / 2 = 153.
-    EXPECT_EQ(form->Panel2->pos(), QPoint(147, 153));
+    EXPECT_EQ(form->waitPanel->pos(), QPoint(147, 153));
 }
 
 } // namespace

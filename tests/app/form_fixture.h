@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form1.h"
+#include "app/main_window.h"
 #include "output/preview_box.h"
 
 #include <QApplication>
@@ -16,12 +16,12 @@
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<TForm1>();
-        form->RemovableDriveCheck = [] { return false; };
+        form = std::make_unique<MainWindow>();
+        form->removableDriveCheck = [] { return false; };
         // Each test starts as on a first run: no settings file, and nothing it
         // saves reaches the next test.
         ASSERT_TRUE(settingsDir.isValid());
-        form->FormStorage1.SetIniFileName(settingsDir.filePath(QStringLiteral("vorn.ini")));
+        form->formStorage.SetIniFileName(settingsDir.filePath(QStringLiteral("vorn.ini")));
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -30,5 +30,5 @@ protected:
     void TearDown() override { form.reset(); }
 
     QTemporaryDir settingsDir;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };

@@ -1,10 +1,10 @@
 #include "form_fixture.h"
 
-#include "app/shape.h"
+#include "app/marker_shape.h"
 #include "app/spin_edit.h"
 #include "exercises/cp1252.h"
 #include "exercises/sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -17,21 +17,21 @@ namespace {
 
 struct FamilyCase {
     vorn::Family family;
-    QPushButton* TForm1::*button;
+    QPushButton* MainWindow::*button;
     const char* prefix;
 };
 
 const FamilyCase kFamilies[] = {
-    {vorn::Family::VNdeg1, &TForm1::btnVNdeg1, "VN1_"},
-    {vorn::Family::VNdeg2, &TForm1::btnVNdeg2, "VN2-"},
-    {vorn::Family::Dev1, &TForm1::btnDev1, "DEV1_"},
-    {vorn::Family::Dev2, &TForm1::btnDev2, "DEV2_"},
-    {vorn::Family::Ident, &TForm1::btn_ident, "DEV_ident_"},
+    {vorn::Family::VNdeg1, &MainWindow::valueDegree1Button, "VN1_"},
+    {vorn::Family::VNdeg2, &MainWindow::valueDegree2Button, "VN2-"},
+    {vorn::Family::Dev1, &MainWindow::expansion1Button, "DEV1_"},
+    {vorn::Family::Dev2, &MainWindow::expansion2Button, "DEV2_"},
+    {vorn::Family::Ident, &MainWindow::identitiesButton, "DEV_ident_"},
 };
 
 // What a pane shows once it holds the given markup.
 QString PaneText(const std::string& markup) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, markup);
     return pane.GetText();
 }
@@ -44,7 +44,7 @@ protected:
                          int spacing) {
         vorn::SheetSettings settings;
         settings.questionCount = questions;
-        settings.title = vorn::Utf8ToCp1252(form->edtTitre->text().toUtf8().toStdString());
+        settings.title = vorn::Utf8ToCp1252(form->titleEdit->text().toUtf8().toStdString());
         settings.separatorLength = separator;
         settings.spacingLines = spacing;
         return vorn::GenerateSheet(family, settings, random);
@@ -54,53 +54,53 @@ protected:
 TEST_F(FormGeneration, EachButtonFillsBothPanesWithTheSeededSheet) {
     for (const FamilyCase& c : kFamilies) {
         SCOPED_TRACE(c.prefix);
-        form->Shape1->show();
+        form->settingsChangedMarker->show();
         const std::uint32_t seed = 20261207u + static_cast<std::uint32_t>(c.family);
-        form->State.Random.SetState(seed);
+        form->state.Random.SetState(seed);
         vorn::LcgRandom oracle(seed);
 
         QTest::mouseClick(form.get()->*c.button, Qt::LeftButton);
 
         const vorn::Sheet sheet = Expected(c.family, oracle, 20, 120, 1);
         ASSERT_GT(sheet.statement.size(), 100u);
-        EXPECT_EQ(form->RxRichEdit1->GetText(), PaneText(sheet.statement));
-        EXPECT_EQ(form->RxRichEdit2->GetText(), PaneText(sheet.answerKey));
-        EXPECT_EQ(form->State.SheetReference, sheet.reference);
-        EXPECT_EQ(form->edtRef->text().toStdString(), sheet.reference);
+        EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
+        EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
+        EXPECT_EQ(form->state.SheetReference, sheet.reference);
+        EXPECT_EQ(form->referenceEdit->text().toStdString(), sheet.reference);
         EXPECT_TRUE(QRegularExpression(QString("^") + c.prefix + "[0-9]{6}$")
-                        .match(form->edtRef->text())
+                        .match(form->referenceEdit->text())
                         .hasMatch());
-        EXPECT_EQ(form->State.QuestionCount, 20);
+        EXPECT_EQ(form->state.QuestionCount, 20);
         // The window's generator went on exactly as the independent one did.
-        EXPECT_EQ(form->State.Random.State(), oracle.State());
-        EXPECT_FALSE(form->Shape1->isVisible());
-        EXPECT_TRUE(form->btnEnregistre->isEnabled());
-        EXPECT_TRUE(form->btnImprime->isEnabled());
-        EXPECT_TRUE(form->btnApercu->isEnabled());
+        EXPECT_EQ(form->state.Random.State(), oracle.State());
+        EXPECT_FALSE(form->settingsChangedMarker->isVisible());
+        EXPECT_TRUE(form->saveButton->isEnabled());
+        EXPECT_TRUE(form->printButton->isEnabled());
+        EXPECT_TRUE(form->previewButton->isEnabled());
     }
 }
 
 TEST_F(FormGeneration, SettingsReadFromTheWindow) {
-    form->spedtQuestions->SetValue(1);
-    form->spSepar->SetValue(0);
-    form->spInterL->SetValue(0);
-    form->edtTitre->setText(QString::fromUtf8("Contrôle <b>n°3</b>"));
-    form->State.Random.SetState(7);
+    form->questionCountSpin->SetValue(1);
+    form->separatorSpin->SetValue(0);
+    form->spacingSpin->SetValue(0);
+    form->titleEdit->setText(QString::fromUtf8("Contrôle <b>n°3</b>"));
+    form->state.Random.SetState(7);
     vorn::LcgRandom oracle(7);
-    QTest::mouseClick(form->btnDev2, Qt::LeftButton);
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
     const vorn::Sheet sheet = Expected(vorn::Family::Dev2, oracle, 1, 0, 0);
     EXPECT_NE(sheet.statement.find("Contr\xF4le <b>n\xB0"
                                    "3</b>"),
               std::string::npos);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), PaneText(sheet.statement));
-    EXPECT_EQ(form->RxRichEdit2->GetText(), PaneText(sheet.answerKey));
-    EXPECT_EQ(form->State.QuestionCount, 1);
+    EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
+    EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
+    EXPECT_EQ(form->state.QuestionCount, 1);
 
     // Two sheets in a row draw from the one generator without reseeding.
-    QTest::mouseClick(form->btnVNdeg1, Qt::LeftButton);
+    QTest::mouseClick(form->valueDegree1Button, Qt::LeftButton);
     const vorn::Sheet second = Expected(vorn::Family::VNdeg1, oracle, 1, 0, 0);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), PaneText(second.statement));
-    EXPECT_EQ(form->edtRef->text().toStdString(), second.reference);
+    EXPECT_EQ(form->statementPane->GetText(), PaneText(second.statement));
+    EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
 }
 
 // Backslashes and braces typed in the title are text, not RTF: the title shows
@@ -110,11 +110,11 @@ TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
                                       QRegularExpression::MultilineOption);
     for (const QString title : {"Classe {\\*\\x groupe B", "Titre {a} \\par b"}) {
         SCOPED_TRACE(title.toStdString());
-        form->edtTitre->setText(title);
-        form->btnVNdeg1Click();
-        const QString ref = form->edtRef->text();
-        const QString statement = form->RxRichEdit1->GetText();
-        const QString answerKey = form->RxRichEdit2->GetText();
+        form->titleEdit->setText(title);
+        form->generateValueDegree1();
+        const QString ref = form->referenceEdit->text();
+        const QString statement = form->statementPane->GetText();
+        const QString answerKey = form->answerKeyPane->GetText();
         EXPECT_TRUE(statement.startsWith(ref + " - " + title + " \n"))
             << statement.left(120).toStdString();
         EXPECT_TRUE(answerKey.startsWith(ref + QString::fromUtf8(" - Corrigé - ") + title + "\n"))
@@ -125,35 +125,35 @@ TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
 }
 
 TEST_F(FormGeneration, ASheetAskedForDuringAnotherWaitsForIt) {
-    form->State.Random.SetState(31);
+    form->state.Random.SetState(31);
     vorn::LcgRandom oracle(31);
     bool asked = false;
     // Another button pressed while the statement pane is being filled.
-    QObject::connect(form->RxRichEdit1, &TRxRichEdit::Change, form.get(), [&] {
+    QObject::connect(form->statementPane, &RichTextPane::Change, form.get(), [&] {
         if (!asked) {
             asked = true;
-            form->btnDev1Click();
+            form->generateExpansion1();
         }
     });
-    form->btnVNdeg1Click();
+    form->generateValueDegree1();
     ASSERT_TRUE(asked);
     const vorn::Sheet first = Expected(vorn::Family::VNdeg1, oracle, 20, 120, 1);
-    EXPECT_EQ(form->edtRef->text().toStdString(), first.reference);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), PaneText(first.statement));
-    EXPECT_EQ(form->RxRichEdit2->GetText(), PaneText(first.answerKey));
+    EXPECT_EQ(form->referenceEdit->text().toStdString(), first.reference);
+    EXPECT_EQ(form->statementPane->GetText(), PaneText(first.statement));
+    EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(first.answerKey));
 
     QApplication::processEvents(); // then the second sheet, whole
     const vorn::Sheet second = Expected(vorn::Family::Dev1, oracle, 20, 120, 1);
-    EXPECT_EQ(form->edtRef->text().toStdString(), second.reference);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), PaneText(second.statement));
-    EXPECT_EQ(form->RxRichEdit2->GetText(), PaneText(second.answerKey));
+    EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
+    EXPECT_EQ(form->statementPane->GetText(), PaneText(second.statement));
+    EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(second.answerKey));
 }
 
 TEST_F(FormGeneration, TooManyQuestionsIsReportedAndChangesNothing) {
-    QTest::mouseClick(form->btnVNdeg1, Qt::LeftButton);
-    const QString statement = form->RxRichEdit1->GetText();
-    const std::string reference = form->State.SheetReference;
-    form->spedtQuestions->SetText("99"); // typed, the field not yet left
+    QTest::mouseClick(form->valueDegree1Button, Qt::LeftButton);
+    const QString statement = form->statementPane->GetText();
+    const std::string reference = form->state.SheetReference;
+    form->questionCountSpin->SetText("99"); // typed, the field not yet left
     QString shown;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -161,48 +161,48 @@ TEST_F(FormGeneration, TooManyQuestionsIsReportedAndChangesNothing) {
             box->accept();
         }
     });
-    form->btnVNdeg1Click();
+    form->generateValueDegree1();
     EXPECT_TRUE(shown.contains("40")) << shown.toStdString();
-    EXPECT_EQ(form->RxRichEdit1->GetText(), statement);
-    EXPECT_EQ(form->State.SheetReference, reference);
+    EXPECT_EQ(form->statementPane->GetText(), statement);
+    EXPECT_EQ(form->state.SheetReference, reference);
 }
 
 TEST_F(FormGeneration, MarkerShownByTitleAndQuestionCountOnly) {
     // The title restored trimmed at first show counts as a change.
-    EXPECT_TRUE(form->Shape1->isVisible());
-    form->btnVNdeg1Click();
-    EXPECT_FALSE(form->Shape1->isVisible());
-    form->spedtSujets->SetValue(3);
-    form->spedtCorriges->SetValue(2);
-    form->spSepar->SetValue(80);
-    form->spInterL->SetValue(4);
-    EXPECT_FALSE(form->Shape1->isVisible());
-    form->spedtQuestions->SetValue(20); // the same text: no change
-    form->edtTitre->setText(form->edtTitre->text());
-    EXPECT_FALSE(form->Shape1->isVisible());
+    EXPECT_TRUE(form->settingsChangedMarker->isVisible());
+    form->generateValueDegree1();
+    EXPECT_FALSE(form->settingsChangedMarker->isVisible());
+    form->statementCopiesSpin->SetValue(3);
+    form->answerKeyCopiesSpin->SetValue(2);
+    form->separatorSpin->SetValue(80);
+    form->spacingSpin->SetValue(4);
+    EXPECT_FALSE(form->settingsChangedMarker->isVisible());
+    form->questionCountSpin->SetValue(20); // the same text: no change
+    form->titleEdit->setText(form->titleEdit->text());
+    EXPECT_FALSE(form->settingsChangedMarker->isVisible());
 
-    form->spedtQuestions->setFocus();
-    QTest::keyClick(form->spedtQuestions->Editor(), Qt::Key_Up);
-    EXPECT_TRUE(form->Shape1->isVisible());
-    QTest::mouseClick(form->btn_ident, Qt::LeftButton);
-    EXPECT_FALSE(form->Shape1->isVisible());
+    form->questionCountSpin->setFocus();
+    QTest::keyClick(form->questionCountSpin->Editor(), Qt::Key_Up);
+    EXPECT_TRUE(form->settingsChangedMarker->isVisible());
+    QTest::mouseClick(form->identitiesButton, Qt::LeftButton);
+    EXPECT_FALSE(form->settingsChangedMarker->isVisible());
 
-    form->edtTitre->setFocus();
-    QTest::keyClicks(form->edtTitre, "x");
-    EXPECT_TRUE(form->Shape1->isVisible());
-    QTest::mouseClick(form->btnDev1, Qt::LeftButton);
-    EXPECT_FALSE(form->Shape1->isVisible());
+    form->titleEdit->setFocus();
+    QTest::keyClicks(form->titleEdit, "x");
+    EXPECT_TRUE(form->settingsChangedMarker->isVisible());
+    QTest::mouseClick(form->expansion1Button, Qt::LeftButton);
+    EXPECT_FALSE(form->settingsChangedMarker->isVisible());
 }
 
 TEST_F(FormGeneration, TitleIsLightYellowWhileFocused) {
-    const QColor before = form->edtTitre->palette().color(QPalette::Base);
+    const QColor before = form->titleEdit->palette().color(QPalette::Base);
     EXPECT_NE(before, QColor(255, 255, 202));
-    form->edtTitre->setFocus();
+    form->titleEdit->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(form->edtTitre->palette().color(QPalette::Base), QColor(255, 255, 202));
-    form->ckbEdite->setFocus();
+    EXPECT_EQ(form->titleEdit->palette().color(QPalette::Base), QColor(255, 255, 202));
+    form->editModeCheck->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(form->edtTitre->palette().color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_EQ(form->titleEdit->palette().color(QPalette::Base), QColor(255, 255, 255));
 }
 
 } // namespace

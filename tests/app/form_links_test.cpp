@@ -1,7 +1,7 @@
 #include "form_fixture.h"
 
 #include "app/link_label.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(FormLinks, MailButton) {
-    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(form->mailButton, Qt::LeftButton);
     ASSERT_EQ(recorder.urls.size(), 1);
     const QUrl url = recorder.urls[0];
     EXPECT_EQ(url.scheme(), "mailto");
@@ -45,7 +45,7 @@ TEST_F(FormLinks, MailButton) {
 }
 
 TEST_F(FormLinks, UpdatesButton) {
-    QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(form->websiteButton, Qt::LeftButton);
     ASSERT_EQ(recorder.urls.size(), 1);
     const QUrl url = recorder.urls[0];
     EXPECT_EQ(url.scheme(), "http");
@@ -54,39 +54,39 @@ TEST_F(FormLinks, UpdatesButton) {
 }
 
 TEST_F(FormLinks, FooterLink) {
-    QTest::mouseClick(form->Label9, Qt::LeftButton, {}, QPoint(300, 8));
+    QTest::mouseClick(form->publisherLink, Qt::LeftButton, {}, QPoint(300, 8));
     ASSERT_EQ(recorder.urls.size(), 1);
     const QUrl url = recorder.urls[0];
     EXPECT_EQ(url.toString(), "http://" + url.host() +
                                   "/fr/catalogue/lycee-professionnel-gen/cap/"
                                   "sciences-physiques.html?origine=vandrol");
     // The same links every time.
-    QTest::mouseClick(form->Label9, Qt::LeftButton, {}, QPoint(10, 8));
+    QTest::mouseClick(form->publisherLink, Qt::LeftButton, {}, QPoint(10, 8));
     ASSERT_EQ(recorder.urls.size(), 2);
     EXPECT_EQ(recorder.urls[1], url);
 }
 
 TEST_F(FormLinks, FooterBoldUnderTheMouse) {
-    const QPoint footer = form->Label9->geometry().center();
-    const QPoint bareBar = form->Panel1->mapTo(form.get(), QPoint(180, 30));
-    const QPoint onButton = form->btnImprime->mapTo(form.get(), QPoint(10, 10));
-    const QPoint answer = form->RxRichEdit2->mapTo(form.get(), QPoint(100, 50));
-    const QPoint statement = form->RxRichEdit1->mapTo(form.get(), QPoint(100, 50));
+    const QPoint footer = form->publisherLink->geometry().center();
+    const QPoint bareBar = form->commandBar->mapTo(form.get(), QPoint(180, 30));
+    const QPoint onButton = form->printButton->mapTo(form.get(), QPoint(10, 10));
+    const QPoint answer = form->answerKeyPane->mapTo(form.get(), QPoint(100, 50));
+    const QPoint statement = form->statementPane->mapTo(form.get(), QPoint(100, 50));
 
-    EXPECT_FALSE(form->Label9->font().bold());
+    EXPECT_FALSE(form->publisherLink->font().bold());
     QTest::mouseMove(form.get(), footer);
-    EXPECT_TRUE(form->Label9->font().bold());
+    EXPECT_TRUE(form->publisherLink->font().bold());
     QTest::mouseMove(form.get(), onButton); // a control of the bar: still bold
-    EXPECT_TRUE(form->Label9->font().bold());
+    EXPECT_TRUE(form->publisherLink->font().bold());
     QTest::mouseMove(form.get(), statement);
-    EXPECT_TRUE(form->Label9->font().bold());
+    EXPECT_TRUE(form->publisherLink->font().bold());
     QTest::mouseMove(form.get(), bareBar);
-    EXPECT_FALSE(form->Label9->font().bold());
+    EXPECT_FALSE(form->publisherLink->font().bold());
 
     QTest::mouseMove(form.get(), footer);
-    EXPECT_TRUE(form->Label9->font().bold());
+    EXPECT_TRUE(form->publisherLink->font().bold());
     QTest::mouseMove(form.get(), answer);
-    EXPECT_FALSE(form->Label9->font().bold());
+    EXPECT_FALSE(form->publisherLink->font().bold());
 }
 
 } // namespace

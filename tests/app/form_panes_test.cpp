@@ -1,6 +1,6 @@
 #include "form_fixture.h"
 
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,20 +13,20 @@ class FormPanes : public FormTest {
 protected:
     void SetUp() override {
         FormTest::SetUp();
-        form->State.Random.SetState(99);
-        QTest::mouseClick(form->btnVNdeg2, Qt::LeftButton);
-        ASSERT_GT(form->RxRichEdit1->TextLength(), 200);
+        form->state.Random.SetState(99);
+        QTest::mouseClick(form->valueDegree2Button, Qt::LeftButton);
+        ASSERT_GT(form->statementPane->TextLength(), 200);
     }
-    static bool Pinned(const TRxRichEdit& pane) {
+    static bool Pinned(const RichTextPane& pane) {
         return pane.SelStart() == pane.TextLength() && pane.SelLength() == 0;
     }
     void SetEditMode(bool on) {
-        form->ckbEdite->setChecked(on);
+        form->editModeCheck->setChecked(on);
         QApplication::processEvents();
     }
     // A drag of some text arriving over the pane: it enters, then moves.
     // Returns whether the pane would take the drop.
-    bool DragOver(TRxRichEdit* pane) {
+    bool DragOver(RichTextPane* pane) {
         QMimeData data;
         data.setText("glisse");
         const QPoint at(20, 20);
@@ -43,37 +43,37 @@ protected:
 };
 
 TEST_F(FormPanes, EditModeFollowsTheCheckBox) {
-    EXPECT_FALSE(form->State.EditMode);
+    EXPECT_FALSE(form->state.EditMode);
     SetEditMode(true);
-    EXPECT_TRUE(form->State.EditMode);
-    EXPECT_FALSE(form->RxRichEdit1->IsReadOnly());
-    EXPECT_FALSE(form->RxRichEdit2->IsReadOnly());
-    EXPECT_TRUE(form->RxRichEdit1->WantTabs());
-    EXPECT_TRUE(form->RxRichEdit2->WantTabs());
+    EXPECT_TRUE(form->state.EditMode);
+    EXPECT_FALSE(form->statementPane->IsReadOnly());
+    EXPECT_FALSE(form->answerKeyPane->IsReadOnly());
+    EXPECT_TRUE(form->statementPane->WantTabs());
+    EXPECT_TRUE(form->answerKeyPane->WantTabs());
     SetEditMode(false);
-    EXPECT_FALSE(form->State.EditMode);
-    EXPECT_TRUE(form->RxRichEdit1->IsReadOnly());
-    EXPECT_TRUE(form->RxRichEdit2->IsReadOnly());
-    EXPECT_FALSE(form->RxRichEdit1->WantTabs());
+    EXPECT_FALSE(form->state.EditMode);
+    EXPECT_TRUE(form->statementPane->IsReadOnly());
+    EXPECT_TRUE(form->answerKeyPane->IsReadOnly());
+    EXPECT_FALSE(form->statementPane->WantTabs());
 }
 
 TEST_F(FormPanes, TypingOnlyInEditMode) {
-    const QString before = form->RxRichEdit1->GetText();
-    form->RxRichEdit1->setFocus();
-    QTest::keyClicks(form->RxRichEdit1, "abc");
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Backspace);
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Delete);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), before);
+    const QString before = form->statementPane->GetText();
+    form->statementPane->setFocus();
+    QTest::keyClicks(form->statementPane, "abc");
+    QTest::keyClick(form->statementPane, Qt::Key_Backspace);
+    QTest::keyClick(form->statementPane, Qt::Key_Delete);
+    EXPECT_EQ(form->statementPane->GetText(), before);
 
     SetEditMode(true);
-    form->RxRichEdit1->setFocus();
-    form->RxRichEdit1->SetSelStart(0);
-    QTest::keyClicks(form->RxRichEdit1, "abc");
-    EXPECT_EQ(form->RxRichEdit1->GetText(), "abc" + before);
+    form->statementPane->setFocus();
+    form->statementPane->SetSelStart(0);
+    QTest::keyClicks(form->statementPane, "abc");
+    EXPECT_EQ(form->statementPane->GetText(), "abc" + before);
 }
 
 TEST_F(FormPanes, ClicksPinTheCaretOutsideEditMode) {
-    for (TRxRichEdit* pane : {form->RxRichEdit1, form->RxRichEdit2}) {
+    for (RichTextPane* pane : {form->statementPane, form->answerKeyPane}) {
         pane->SetSelStart(3);
         pane->SetSelLength(5);
         QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, QPoint(30, 10));
@@ -93,111 +93,111 @@ TEST_F(FormPanes, ClicksPinTheCaretOutsideEditMode) {
 
 TEST_F(FormPanes, ClicksPlaceTheCaretInEditMode) {
     SetEditMode(true);
-    QTest::mouseClick(form->RxRichEdit1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_LT(form->RxRichEdit1->SelStart(), form->RxRichEdit1->TextLength());
+    QTest::mouseClick(form->statementPane->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_LT(form->statementPane->SelStart(), form->statementPane->TextLength());
 }
 
 TEST_F(FormPanes, SelectionSurvivesLeavingEditModeUntilTheNextMouseEvent) {
     SetEditMode(true);
-    form->RxRichEdit2->SetSelStart(2);
-    form->RxRichEdit2->SetSelLength(4);
+    form->answerKeyPane->SetSelStart(2);
+    form->answerKeyPane->SetSelLength(4);
     SetEditMode(false);
-    EXPECT_EQ(form->RxRichEdit2->SelStart(), 2);
-    EXPECT_EQ(form->RxRichEdit2->SelLength(), 4);
-    QTest::mousePress(form->RxRichEdit2->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(Pinned(*form->RxRichEdit2));
-    QTest::mouseRelease(form->RxRichEdit2->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->answerKeyPane->SelStart(), 2);
+    EXPECT_EQ(form->answerKeyPane->SelLength(), 4);
+    QTest::mousePress(form->answerKeyPane->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(Pinned(*form->answerKeyPane));
+    QTest::mouseRelease(form->answerKeyPane->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 TEST_F(FormPanes, KeyboardStillSelectsAndCopiesOutsideEditMode) {
-    form->RxRichEdit1->setFocus();
-    QTest::mouseClick(form->RxRichEdit1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_TRUE(Pinned(*form->RxRichEdit1));
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(form->RxRichEdit1->SelLength(), form->RxRichEdit1->TextLength());
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text().left(10), form->RxRichEdit1->GetText().left(10));
+    form->statementPane->setFocus();
+    QTest::mouseClick(form->statementPane->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(Pinned(*form->statementPane));
+    QTest::keyClick(form->statementPane, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form->statementPane->SelLength(), form->statementPane->TextLength());
+    QTest::keyClick(form->statementPane, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().left(10), form->statementPane->GetText().left(10));
     QApplication::clipboard()->setText("coller");
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_FALSE(form->RxRichEdit1->GetText().contains("coller"));
+    QTest::keyClick(form->statementPane, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(form->statementPane->GetText().contains("coller"));
 }
 
 TEST_F(FormPanes, TabMovesFocusUnlessEditing) {
-    const QString before = form->RxRichEdit1->GetText();
-    form->RxRichEdit1->setFocus();
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form->RxRichEdit2);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), before);
+    const QString before = form->statementPane->GetText();
+    form->statementPane->setFocus();
+    QTest::keyClick(form->statementPane, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->answerKeyPane);
+    EXPECT_EQ(form->statementPane->GetText(), before);
 
     SetEditMode(true);
-    form->RxRichEdit1->setFocus();
-    form->RxRichEdit1->SetSelStart(0);
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), form->RxRichEdit1);
-    EXPECT_EQ(form->RxRichEdit1->GetText(), "\t" + before);
+    form->statementPane->setFocus();
+    form->statementPane->SetSelStart(0);
+    QTest::keyClick(form->statementPane, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->statementPane);
+    EXPECT_EQ(form->statementPane->GetText(), "\t" + before);
 }
 
 TEST_F(FormPanes, StatementContentDecidesTheOutputCommands) {
     SetEditMode(true);
-    form->RxRichEdit2->setFocus();
-    QTest::keyClick(form->RxRichEdit2, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(form->RxRichEdit2, Qt::Key_Delete);
-    EXPECT_TRUE(form->RxRichEdit2->GetText().isEmpty());
-    EXPECT_TRUE(form->btnImprime->isEnabled()); // the answer key changes nothing
+    form->answerKeyPane->setFocus();
+    QTest::keyClick(form->answerKeyPane, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->answerKeyPane, Qt::Key_Delete);
+    EXPECT_TRUE(form->answerKeyPane->GetText().isEmpty());
+    EXPECT_TRUE(form->printButton->isEnabled()); // the answer key changes nothing
 
-    form->RxRichEdit1->setFocus();
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(form->RxRichEdit1, Qt::Key_Delete);
-    EXPECT_TRUE(form->RxRichEdit1->GetText().isEmpty());
-    EXPECT_FALSE(form->btnImprime->isEnabled());
-    EXPECT_FALSE(form->btnEnregistre->isEnabled());
-    EXPECT_FALSE(form->btnApercu->isEnabled());
+    form->statementPane->setFocus();
+    QTest::keyClick(form->statementPane, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->statementPane, Qt::Key_Delete);
+    EXPECT_TRUE(form->statementPane->GetText().isEmpty());
+    EXPECT_FALSE(form->printButton->isEnabled());
+    EXPECT_FALSE(form->saveButton->isEnabled());
+    EXPECT_FALSE(form->previewButton->isEnabled());
 
-    QTest::keyClicks(form->RxRichEdit1, "x");
-    EXPECT_TRUE(form->btnImprime->isEnabled());
-    EXPECT_TRUE(form->btnEnregistre->isEnabled());
-    EXPECT_TRUE(form->btnApercu->isEnabled());
+    QTest::keyClicks(form->statementPane, "x");
+    EXPECT_TRUE(form->printButton->isEnabled());
+    EXPECT_TRUE(form->saveButton->isEnabled());
+    EXPECT_TRUE(form->previewButton->isEnabled());
 }
 
 TEST_F(FormPanes, DragsOutsideEditMode) {
-    form->RxRichEdit1->SetSelStart(0);
-    EXPECT_FALSE(DragOver(form->RxRichEdit1)); // the statement refuses
-    EXPECT_TRUE(Pinned(*form->RxRichEdit1));
-    form->RxRichEdit2->SetSelStart(0);
-    EXPECT_FALSE(DragOver(form->RxRichEdit2)); // a read-only pane takes nothing
-    EXPECT_TRUE(Pinned(*form->RxRichEdit2));
+    form->statementPane->SetSelStart(0);
+    EXPECT_FALSE(DragOver(form->statementPane)); // the statement refuses
+    EXPECT_TRUE(Pinned(*form->statementPane));
+    form->answerKeyPane->SetSelStart(0);
+    EXPECT_FALSE(DragOver(form->answerKeyPane)); // a read-only pane takes nothing
+    EXPECT_TRUE(Pinned(*form->answerKeyPane));
 
     bool accept = true;
-    form->RxRichEdit1DragOver(accept);
+    form->statementDragOver(accept);
     EXPECT_FALSE(accept);
     accept = true;
-    form->RxRichEdit2DragOver(accept);
+    form->answerKeyDragOver(accept);
     EXPECT_TRUE(accept);
 
-    const QString answer = form->RxRichEdit2->GetText();
-    for (TRxRichEdit* pane : {form->RxRichEdit1, form->RxRichEdit2}) {
+    const QString answer = form->answerKeyPane->GetText();
+    for (RichTextPane* pane : {form->statementPane, form->answerKeyPane}) {
         pane->SetSelStart(0);
-        (pane == form->RxRichEdit1 ? form->RxRichEdit1DragDrop() : form->RxRichEdit2DragDrop());
+        (pane == form->statementPane ? form->statementDropped() : form->answerKeyDropped());
         EXPECT_TRUE(Pinned(*pane));
         pane->SetSelStart(0);
-        (pane == form->RxRichEdit1 ? form->RxRichEdit1EndDrag() : form->RxRichEdit2EndDrag());
+        (pane == form->statementPane ? form->statementDragEnded() : form->answerKeyDragEnded());
         EXPECT_TRUE(Pinned(*pane));
     }
-    EXPECT_EQ(form->RxRichEdit2->GetText(), answer); // nothing inserted
+    EXPECT_EQ(form->answerKeyPane->GetText(), answer); // nothing inserted
 }
 
 TEST_F(FormPanes, DragsInEditModeAreTheControlsOwn) {
     SetEditMode(true);
-    form->RxRichEdit1->SetSelStart(0);
-    EXPECT_TRUE(DragOver(form->RxRichEdit1));
-    EXPECT_TRUE(DragOver(form->RxRichEdit2));
-    EXPECT_EQ(form->RxRichEdit1->SelStart(), 0);
+    form->statementPane->SetSelStart(0);
+    EXPECT_TRUE(DragOver(form->statementPane));
+    EXPECT_TRUE(DragOver(form->answerKeyPane));
+    EXPECT_EQ(form->statementPane->SelStart(), 0);
     bool accept = true;
-    form->RxRichEdit1DragOver(accept);
+    form->statementDragOver(accept);
     EXPECT_TRUE(accept);
-    form->RxRichEdit1EndDrag();
-    form->RxRichEdit1DragDrop();
-    form->RxRichEdit1MouseUp();
-    EXPECT_EQ(form->RxRichEdit1->SelStart(), 0); // no pinning while editing
+    form->statementDragEnded();
+    form->statementDropped();
+    form->statementMouseUp();
+    EXPECT_EQ(form->statementPane->SelStart(), 0); // no pinning while editing
 }
 } // namespace

@@ -4,7 +4,7 @@
 #include "form_fixture.h"
 
 #include "app/spin_edit.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -30,17 +30,17 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QDir out(folder.path());
-    form->State.Printer.PrintToFile(out.filePath("choix.pdf"));
-    form->btnVNdeg1Click();
-    form->spedtSujets->SetValue(3);
-    form->spedtCorriges->SetValue(0);
+    form->state.Printer.PrintToFile(out.filePath("choix.pdf"));
+    form->generateValueDegree1();
+    form->statementCopiesSpin->SetValue(3);
+    form->answerKeyCopiesSpin->SetValue(0);
 
     // The second click of a double click, made while the first copy is laid out.
     bool queued = false;
     QTimer during;
     during.setSingleShot(true);
     QObject::connect(&during, &QTimer::timeout, [&] {
-        QueueClick(form->btnImprime);
+        QueueClick(form->printButton);
         queued = true;
     });
     during.start(0);
@@ -54,7 +54,7 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
     });
     boxes.start(20);
 
-    form->btnImprime->click();
+    form->printButton->click();
     ASSERT_TRUE(queued);
     EXPECT_EQ(out.entryList(QDir::Files).size(), 3);
 
@@ -67,7 +67,7 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
     EXPECT_EQ(messages, QStringList({"Impression en cours"}));
 
     // Once the command is over, "Imprimer" prints again.
-    form->btnImprime->click();
+    form->printButton->click();
     EXPECT_EQ(out.entryList(QDir::Files).size(), 3);
 }
 

@@ -1,9 +1,9 @@
 // The real window against its settings file: what one run stores, the next
 // run brings back.
-#include "app/form1.h"
-#include "app/shape.h"
+#include "app/main_window.h"
+#include "app/marker_shape.h"
 #include "app/spin_edit.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,10 +18,10 @@
 
 namespace {
 
-std::unique_ptr<TForm1> OpenWindow(const QString& iniFile) {
-    auto form = std::make_unique<TForm1>();
-    form->RemovableDriveCheck = [] { return false; };
-    form->FormStorage1.SetIniFileName(iniFile);
+std::unique_ptr<MainWindow> OpenWindow(const QString& iniFile) {
+    auto form = std::make_unique<MainWindow>();
+    form->removableDriveCheck = [] { return false; };
+    form->formStorage.SetIniFileName(iniFile);
     form->show();
     QApplication::processEvents();
     return form;
@@ -64,30 +64,30 @@ TEST(FormSettings, NextRunRestoresEveryStoredValue) {
     const QString ini = dir.filePath(QStringLiteral("vorn.ini"));
     {
         auto form = OpenWindow(ini);
-        form->edtTitre->setText(QString::fromUtf8("Contrôle n°3"));
-        form->spedtQuestions->SetValue(12);
-        form->spedtSujets->SetValue(3);
-        form->spedtCorriges->SetValue(2);
-        form->spSepar->SetValue(-5);
-        form->spInterL->SetValue(4);
-        form->SetRxRichEdit1Height(200);
-        form->ckbEdite->setChecked(true);
+        form->titleEdit->setText(QString::fromUtf8("Contrôle n°3"));
+        form->questionCountSpin->SetValue(12);
+        form->statementCopiesSpin->SetValue(3);
+        form->answerKeyCopiesSpin->SetValue(2);
+        form->separatorSpin->SetValue(-5);
+        form->spacingSpin->SetValue(4);
+        form->setStatementPaneHeight(200);
+        form->editModeCheck->setChecked(true);
         EXPECT_TRUE(form->close());
     }
     auto form = OpenWindow(ini);
-    EXPECT_EQ(form->edtTitre->text(), QString::fromUtf8("Contrôle n°3"));
-    EXPECT_EQ(form->spedtQuestions->Value(), 12);
-    EXPECT_EQ(form->spedtSujets->Value(), 3);
-    EXPECT_EQ(form->spedtCorriges->Value(), 2);
-    EXPECT_EQ(form->spSepar->Value(), -5);
-    EXPECT_EQ(form->spInterL->Value(), 4);
-    EXPECT_EQ(form->RxRichEdit1Height(), 200);
+    EXPECT_EQ(form->titleEdit->text(), QString::fromUtf8("Contrôle n°3"));
+    EXPECT_EQ(form->questionCountSpin->Value(), 12);
+    EXPECT_EQ(form->statementCopiesSpin->Value(), 3);
+    EXPECT_EQ(form->answerKeyCopiesSpin->Value(), 2);
+    EXPECT_EQ(form->separatorSpin->Value(), -5);
+    EXPECT_EQ(form->spacingSpin->Value(), 4);
+    EXPECT_EQ(form->statementPaneHeight(), 200);
     // A stored checked box goes through the click handler: the panes edit.
-    EXPECT_TRUE(form->ckbEdite->isChecked());
-    EXPECT_TRUE(form->State.EditMode);
-    EXPECT_FALSE(form->RxRichEdit1->IsReadOnly());
-    EXPECT_FALSE(form->RxRichEdit2->IsReadOnly());
-    EXPECT_TRUE(form->Shape1->isVisible());
+    EXPECT_TRUE(form->editModeCheck->isChecked());
+    EXPECT_TRUE(form->state.EditMode);
+    EXPECT_FALSE(form->statementPane->IsReadOnly());
+    EXPECT_FALSE(form->answerKeyPane->IsReadOnly());
+    EXPECT_TRUE(form->settingsChangedMarker->isVisible());
 }
 
 TEST(FormSettings, HandEditedCountIsClampedThroughTheControl) {
@@ -99,6 +99,6 @@ TEST(FormSettings, HandEditedCountIsClampedThroughTheControl) {
     file.write("[tform1]\r\nSPEDTQUESTIONS_VALUE=99\r\nspInterL_Value=abc\r\n");
     file.close();
     auto form = OpenWindow(ini);
-    EXPECT_EQ(form->spedtQuestions->Value(), 40);
-    EXPECT_EQ(form->spInterL->Value(), 0);
+    EXPECT_EQ(form->questionCountSpin->Value(), 40);
+    EXPECT_EQ(form->spacingSpin->Value(), 0);
 }

@@ -5,7 +5,7 @@
 #include "app/variant_sheets_dialog.h"
 #include "exercises/cp1252.h"
 #include "exercises/sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,9 +46,9 @@ protected:
         FormTest::SetUp();
         ASSERT_TRUE(folder_.isValid());
         ASSERT_TRUE(QDir::setCurrent(folder_.path()));
-        form->spedtQuestions->SetValue(3);
-        form->spedtSujets->SetValue(4);
-        form->State.Random.SetState(777);
+        form->questionCountSpin->SetValue(3);
+        form->statementCopiesSpin->SetValue(4);
+        form->state.Random.SetState(777);
     }
     // The window's sheet, then the three drawn after it by an independent
     // generator seeded alike.
@@ -56,7 +56,7 @@ protected:
         vorn::LcgRandom oracle(777);
         vorn::SheetSettings settings;
         settings.questionCount = 3;
-        settings.title = vorn::Utf8ToCp1252(form->edtTitre->text().toUtf8().toStdString());
+        settings.title = vorn::Utf8ToCp1252(form->titleEdit->text().toUtf8().toStdString());
         QStringList references;
         for (int i = 0; i < 4; ++i)
             references << QString::fromStdString(
@@ -76,28 +76,28 @@ protected:
 
 TEST_F(FormVariantSheets, TheMenuSitsInsideImprimerAndWaitsForASheet) {
     const QRect designed(390, 5, 83, 38);
-    EXPECT_EQ(form->btnImprime->geometry(), designed);
-    EXPECT_EQ(form->btnImprime->text(), "Imprimer");
+    EXPECT_EQ(form->printButton->geometry(), designed);
+    EXPECT_EQ(form->printButton->text(), "Imprimer");
     ASSERT_NE(form->printMenuButton, nullptr);
-    EXPECT_EQ(form->printMenuButton->parentWidget(), form->btnImprime);
-    EXPECT_TRUE(form->btnImprime->rect().contains(form->printMenuButton->geometry()));
+    EXPECT_EQ(form->printMenuButton->parentWidget(), form->printButton);
+    EXPECT_TRUE(form->printButton->rect().contains(form->printMenuButton->geometry()));
     ASSERT_NE(form->printMenuButton->menu(), nullptr);
     EXPECT_EQ(form->printMenuButton->menu()->actions(),
               QList<QAction*>({form->variantSheetsAction}));
     EXPECT_EQ(form->variantSheetsAction->text(), "Sujets différents…");
     EXPECT_FALSE(form->variantSheetsAction->isEnabled());
 
-    QTest::mouseClick(form->btnDev2, Qt::LeftButton);
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
     EXPECT_TRUE(form->variantSheetsAction->isEnabled());
-    EXPECT_EQ(form->btnImprime->geometry(), designed);
+    EXPECT_EQ(form->printButton->geometry(), designed);
 }
 
 TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder) {
     const QStringList expected = ExpectedReferences();
-    QTest::mouseClick(form->btnDev2, Qt::LeftButton);
-    const std::string shownReference = form->State.SheetReference;
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    const std::string shownReference = form->state.SheetReference;
     // An edit of the shown sheet goes into the file.
-    QTextCursor cursor(form->RxRichEdit1->document());
+    QTextCursor cursor(form->statementPane->document());
     cursor.insertText(QStringLiteral("Classe "));
 
     int proposedCount = 0;
@@ -125,15 +125,15 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     EXPECT_EQ(PageReferences(folder_.filePath("classe_Cor.pdf")), expected);
     EXPECT_EQ(PdfInfoField(statements, "Title"), expected.first());
     // The shown sheet stays the current one; the generator went on as clicks would.
-    EXPECT_EQ(form->State.SheetReference, shownReference);
-    EXPECT_EQ(form->State.Random.State(), oracleState_);
+    EXPECT_EQ(form->state.SheetReference, shownReference);
+    EXPECT_EQ(form->state.Random.State(), oracleState_);
 }
 
 TEST_F(FormVariantSheets, PrintingSendsTheStatementsAsOneJobAndTheKeysOnlyWhenAsked) {
     const QStringList expected = ExpectedReferences();
-    QTest::mouseClick(form->btnDev2, Qt::LeftButton);
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
     const QString job = folder_.filePath("job.pdf");
-    form->State.Printer.PrintToFile(job);
+    form->state.Printer.PrintToFile(job);
 
     Run([](VariantSheetsDialog& dialog) {
         dialog.AnswerKeysBox()->setChecked(false);
@@ -154,10 +154,10 @@ TEST_F(FormVariantSheets, PrintingSendsTheStatementsAsOneJobAndTheKeysOnlyWhenAs
 }
 
 TEST_F(FormVariantSheets, CancelDrawsNothing) {
-    QTest::mouseClick(form->btnDev2, Qt::LeftButton);
-    const std::uint32_t state = form->State.Random.State();
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    const std::uint32_t state = form->state.Random.State();
     Run([](VariantSheetsDialog& dialog) { dialog.reject(); });
-    EXPECT_EQ(form->State.Random.State(), state);
+    EXPECT_EQ(form->state.Random.State(), state);
     EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files).isEmpty());
 }
 

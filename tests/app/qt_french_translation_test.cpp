@@ -1,6 +1,6 @@
 #include "app/qt_french_translation.h"
 #include "output/save_sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -24,8 +24,8 @@ TEST(QtFrenchTranslation, TheSaveDialogSpeaksFrench) {
     ASSERT_TRUE(tmp.isValid());
     const QString start = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(tmp.path()));
-    TRxRichEdit statement;
-    TRxRichEdit key;
+    RichTextPane statement;
+    RichTextPane key;
     statement.SetText("{\\rtf1 Sujet}");
     key.SetText("{\\rtf1 Corrig\\'e9}");
 

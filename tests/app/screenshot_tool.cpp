@@ -1,6 +1,6 @@
 // Shows the main window, presses each exercise button in turn and saves a
 // picture of the window after each, for a person to look at.
-#include "app/form1.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,7 @@ void Settle(int milliseconds) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-bool Save(TForm1& form, const QDir& dir, const QString& name) {
+bool Save(MainWindow& form, const QDir& dir, const QString& name) {
     Settle(300);
     const QString path = dir.filePath(name + QStringLiteral(".png"));
     if (!form.grab().save(path)) {
@@ -45,19 +45,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    TForm1 form;
-    form.RemovableDriveCheck = [] { return false; };
+    MainWindow form;
+    form.removableDriveCheck = [] { return false; };
     // Designed values, whatever an earlier run of the program stored.
-    form.FormStorage1.SetIniFileName(dir.filePath(QStringLiteral("vorn.ini")));
+    form.formStorage.SetIniFileName(dir.filePath(QStringLiteral("vorn.ini")));
     QFile::remove(dir.filePath(QStringLiteral("vorn.ini")));
-    form.State.Random.SetState(20261207u); // the same pictures every run
+    form.state.Random.SetState(20261207u); // the same pictures every run
     form.show();
     bool ok = Save(form, dir, QStringLiteral("0_start"));
-    const std::pair<QPushButton*, const char*> steps[] = {{form.btnVNdeg1, "1_vn_degre1"},
-                                                          {form.btnVNdeg2, "2_vn_degre2"},
-                                                          {form.btnDev1, "3_developpement1"},
-                                                          {form.btnDev2, "4_developpement2"},
-                                                          {form.btn_ident, "5_identites"}};
+    const std::pair<QPushButton*, const char*> steps[] = {
+        {form.valueDegree1Button, "1_vn_degre1"},
+        {form.valueDegree2Button, "2_vn_degre2"},
+        {form.expansion1Button, "3_developpement1"},
+        {form.expansion2Button, "4_developpement2"},
+        {form.identitiesButton, "5_identites"}};
     for (const auto& [button, name] : steps) {
         button->click();
         ok = Save(form, dir, QString::fromLatin1(name)) && ok;

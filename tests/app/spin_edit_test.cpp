@@ -17,7 +17,7 @@ namespace {
 struct Spin {
     Spin(int value, int minValue, int maxValue, int maxLength) {
         window.resize(200, 100);
-        edit = new TSpinEdit(&window);
+        edit = new SpinEdit(&window);
         edit->SetRange(minValue, maxValue);
         edit->SetMaxLength(maxLength);
         edit->SetValue(value);
@@ -32,7 +32,7 @@ struct Spin {
     }
     void Type(const QString& text) { QTest::keyClicks(edit->Editor(), text); }
     QWidget window;
-    TSpinEdit* edit;
+    SpinEdit* edit;
     QLineEdit* other;
 };
 
@@ -80,7 +80,7 @@ TEST(SpinEdit, SettingClampsUnlessUnbounded) {
 TEST(SpinEdit, TypingAcceptsDigitsSignsAndTheDecimalSeparatorOnly) {
     Spin s(0, 0, 0, 0);
     s.edit->SetText("");
-    QSignalSpy refused(s.edit, &TSpinEdit::KeyRefused);
+    QSignalSpy refused(s.edit, &SpinEdit::KeyRefused);
     s.Type("-12+" + QLocale::system().decimalPoint());
     EXPECT_EQ(s.edit->Text(), "-12+" + QLocale::system().decimalPoint());
     EXPECT_EQ(refused.count(), 0);
@@ -180,7 +180,7 @@ TEST(SpinEdit, LeavingReplacesAnOutOfRangeTextByTheClampedValue) {
 
 TEST(SpinEdit, ChangeFiresOnRealChangesOnly) {
     Spin s(20, 1, 40, 2);
-    QSignalSpy changes(s.edit, &TSpinEdit::Change);
+    QSignalSpy changes(s.edit, &SpinEdit::Change);
     s.edit->SetValue(20);
     EXPECT_EQ(changes.count(), 0);
     s.edit->SetValue(21);

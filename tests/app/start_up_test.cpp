@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(SettingsFileName, LastExtensionOfTheFileNameBecomesIni) {
+TEST(settingsFileName, LastExtensionOfTheFileNameBecomesIni) {
     EXPECT_EQ(vorn::SettingsFileNameFor("/opt/vorn/vorn"), "/opt/vorn/vorn.ini");
     EXPECT_EQ(vorn::SettingsFileNameFor("/opt/vorn/VORN.EXE"), "/opt/vorn/VORN.ini");
     EXPECT_EQ(vorn::SettingsFileNameFor("/opt/v.1/vorn.tar.gz"), "/opt/v.1/vorn.tar.ini");

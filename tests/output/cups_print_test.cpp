@@ -4,7 +4,7 @@
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
 #include "output/print_sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -114,8 +114,8 @@ protected:
 
     PdfQueue queue_;
     vorn::CurrentPrinter printer_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(CupsPrintTest, ThreeStatementsThenTwoAnswerKeysReachTheQueueInOrder) {

@@ -7,7 +7,7 @@
 #include "output/preview_box.h"
 #include "output/preview_command.h"
 #include "output/print_sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QPrinterInfo>
@@ -28,8 +28,8 @@ protected:
     }
     QString dir_;
     vorn::CurrentPrinter printer_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(NoPrinterTest, PdfFilesAreLaidOutOnLaserA4) {

@@ -7,7 +7,7 @@
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
 #include "output/save_sheets.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,8 +43,8 @@ protected:
     }
 
     QString dir_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(PdfSaveTest, PagesBreakWhereThePrintJobsDo) {
@@ -137,17 +137,17 @@ protected:
         PdfSaveTest::SetUp();
         for (int sheet = 0; sheet < 3; ++sheet) {
             const QByteArray name = "Feuille " + QByteArray::number(sheet + 1);
-            panes_.push_back(std::make_unique<TRxRichEdit>());
+            panes_.push_back(std::make_unique<RichTextPane>());
             panes_.back()->SetText(name + " sujet");
             statements_.push_back(panes_.back().get());
-            panes_.push_back(std::make_unique<TRxRichEdit>());
+            panes_.push_back(std::make_unique<RichTextPane>());
             panes_.back()->SetText(name + " corrige");
             keys_.push_back(panes_.back().get());
         }
     }
-    std::vector<std::unique_ptr<TRxRichEdit>> panes_;
-    std::vector<TRxRichEdit*> statements_;
-    std::vector<TRxRichEdit*> keys_;
+    std::vector<std::unique_ptr<RichTextPane>> panes_;
+    std::vector<RichTextPane*> statements_;
+    std::vector<RichTextPane*> keys_;
 };
 
 TEST_F(SheetSetTest, EverySheetStartsOnANewPageInOrder) {
@@ -172,7 +172,7 @@ TEST_F(SheetSetTest, RtfAndTextSetsBreakPagesBetweenSheets) {
     const QByteArray rtf = ReadAll(Path("set.rtf"));
     EXPECT_EQ(rtf.count("\\page"), 2);
     EXPECT_EQ(rtf.count("{\\rtf"), 1);
-    TRxRichEdit reread;
+    RichTextPane reread;
     reread.SetText(rtf);
     EXPECT_EQ(reread.GetText(), "Feuille 1 sujet\nFeuille 2 sujet\nFeuille 3 sujet");
     reread.SetText(ReadAll(Path("set_Cor.rtf")));

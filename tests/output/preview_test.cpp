@@ -2,10 +2,10 @@
 
 #include "output/current_printer.h"
 #include "output/page_picture.h"
+#include "output/page_pictures.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
-#include "output/rich_edit_emf_print.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,7 +64,7 @@ protected:
     QWidget window_;
     vorn::PreviewBox* box_ = nullptr;
     vorn::CurrentPrinter printer_;
-    TRxRichEdit statement_;
+    RichTextPane statement_;
 };
 
 TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage) {

@@ -6,7 +6,7 @@
 #include "output/print_file_name.h"
 #include "output/print_pane.h"
 #include "output/print_sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,8 +67,8 @@ protected:
     }
     QString pdf_;
     vorn::CurrentPrinter printer_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(PdfPrintTest, AShortSheetIsOnePageHoldingEveryLine) {

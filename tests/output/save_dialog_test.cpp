@@ -1,7 +1,7 @@
 #include "sheet_fixture.h"
 
 #include "output/save_sheet.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,8 +48,8 @@ protected:
     }
 
     QString dir_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(SaveDialogTest, ProposesTheReferenceAsAnRtfNameAndCancelWritesNothing) {

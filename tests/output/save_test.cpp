@@ -3,7 +3,7 @@
 #include "exercises/user_error.h"
 #include "output/save_sheet.h"
 #include "output/save_stream.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,8 +40,8 @@ protected:
     }
 
     QString dir_;
-    TRxRichEdit statement_;
-    TRxRichEdit key_;
+    RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(SaveTest, TheProposedNameGivesTwoRtfFilesAndNothingElse) {
@@ -82,8 +82,8 @@ TEST_F(SaveTest, TxtStatementIsPlainWindows1252TextAndItsKeyStaysRtf) {
     // Any other extension is RTF.
     vorn::SaveSheet(statement_, key_, Path("feuille.DOC"));
     EXPECT_TRUE(IsRtf(ReadAll(Path("feuille.DOC"))));
-    EXPECT_EQ(vorn::FormatForFileName("/t.txt/feuille"), TRxRichEdit::StreamFormat::Rtf);
-    EXPECT_EQ(vorn::FormatForFileName("/t/F.TxT"), TRxRichEdit::StreamFormat::Text);
+    EXPECT_EQ(vorn::FormatForFileName("/t.txt/feuille"), RichTextPane::StreamFormat::Rtf);
+    EXPECT_EQ(vorn::FormatForFileName("/t/F.TxT"), RichTextPane::StreamFormat::Text);
 }
 
 TEST_F(SaveTest, SavingAgainReplacesBothFilesSilently) {
@@ -170,8 +170,8 @@ TEST_F(SaveTest, ASavedSheetReadsBackIntoAPaneIdentically) {
                  "Question 1\\par R\\'e9sultat : {\\b\\highlight1 x = 4}\\par\\tab fin}");
     vorn::SaveSheet(statement_, key_, Path("r.rtf"));
 
-    TRxRichEdit statementBack;
-    TRxRichEdit keyBack;
+    RichTextPane statementBack;
+    RichTextPane keyBack;
     statementBack.SetText(ReadAll(Path("r.rtf")));
     keyBack.SetText(ReadAll(Path("r_Cor.rtf")));
     EXPECT_EQ(statementBack.GetText(), statement_.GetText());

@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 #include "sheet_model.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -20,7 +20,7 @@ namespace {
 using Ranges = std::vector<std::pair<int, int>>; // [first, next) of each page
 
 // The print loop: one call per page until the text is used up.
-Ranges Paginate(TRxRichEdit& pane, QPainter& painter, QPagedPaintDevice* paged, const QRect& twips,
+Ranges Paginate(RichTextPane& pane, QPainter& painter, QPagedPaintDevice* paged, const QRect& twips,
                 bool draw = true) {
     Ranges ranges;
     pane.FormatRangeRelease();
@@ -53,7 +53,7 @@ struct A4Pdf {
 };
 
 // Every character on exactly one page.
-void ExpectPartition(const Ranges& ranges, const TRxRichEdit& pane) {
+void ExpectPartition(const Ranges& ranges, const RichTextPane& pane) {
     const QString text = pane.GetText();
     QString joined;
     int expectedFrom = 0;
@@ -91,7 +91,7 @@ private:
 
 TEST(FormatRangeA4, TenQuestionsFitOnePage) {
     A4Pdf pdf;
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::VNdeg1, 10, 1).statement);
     const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips);
     ASSERT_EQ(ranges.size(), 1u);
@@ -104,7 +104,7 @@ TEST(FormatRangeA4, FortyQuestionsSpacingFiveBreakWhereQtWould) {
         const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
             A4Pdf pdf;
-            TRxRichEdit pane;
+            RichTextPane pane;
             MarkupToRtf(pane, *markup);
             const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips);
             const QtPagination expected(*pane.document(), pdf.writer, pdf.twips);
@@ -136,7 +136,7 @@ QByteArray Letters(int paragraphs, int halfPoints) {
 TEST(FormatRangeA4, LaidOutAtTheDeviceResolution) {
     // A vector picture made at the printer's resolution (the preview's
     // pages) breaks where the printer does.
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::Dev2, 40, 5).statement);
     A4Pdf pdf;
     const Ranges printed = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips, false);
@@ -154,7 +154,7 @@ TEST(FormatRangeA4, LaidOutAtTheDeviceResolution) {
 
 TEST(FormatRangeA4, LinesTallerThanThePageStillAdvance) {
     A4Pdf pdf;
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.SetText("{\\rtf1 \\fs400 A\\par B\\par C}"); // 200 pt lines on 1 inch pages
     const QRect inch(0, 0, pdf.twips.width(), 1440);
     EXPECT_EQ(Paginate(pane, *pdf.painter, &pdf.writer, inch), (Ranges{{0, 2}, {2, 4}, {4, 5}}));
@@ -167,7 +167,7 @@ TEST(FormatRange, StartsAnywhere) {
     QImage image(1000, 1000, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRect twips(0, 0, 15000, 15000);
-    TRxRichEdit pane;
+    RichTextPane pane;
     EXPECT_EQ(pane.FormatRange(painter, twips, twips, 0, true), 0); // empty pane
     pane.SetText("abcdef ghijkl");
     EXPECT_EQ(pane.FormatRange(painter, twips, twips, 4, true), 13); // inside a line
@@ -182,7 +182,7 @@ TEST(FormatRange, EditsReachTheNextCallWithoutRelease) {
     QImage image(400, 400, QImage::Format_RGB32);
     QPainter painter(&image);
     const QRect twips(0, 0, 400 * 15, 400 * 15);
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.SetText(Letters(3, 24));
     EXPECT_EQ(pane.FormatRange(painter, twips, twips, 0, false), pane.TextLength());
     QTextCursor c(pane.document());
@@ -219,7 +219,7 @@ QImage Page(int widthInches, int heightInches, int dpi) {
 }
 
 TEST(FormatRangeDrawing, EachPageDrawsItsOwnLinesInsideTheRectangle) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.SetText(Letters(30, 24));
     const QRect twips(0, 0, 3 * 1440, 2 * 1440);
     int lines = 0;
@@ -241,7 +241,7 @@ TEST(FormatRangeDrawing, EachPageDrawsItsOwnLinesInsideTheRectangle) {
 
 TEST(FormatRangeDrawing, TabsStopEveryTwoInchesOnTheDevice) {
     for (int dpi : {150, 300}) {
-        TRxRichEdit pane;
+        RichTextPane pane;
         MarkupToRtf(pane, "<te=24>X<tab>X<tab>X");
         QImage image = Page(6, 1, dpi);
         QPainter painter(&image);

@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,8 +14,8 @@
 namespace {
 
 struct ChangeCounter {
-    explicit ChangeCounter(TRxRichEdit& pane) {
-        QObject::connect(&pane, &TRxRichEdit::Change, [this] { ++count; });
+    explicit ChangeCounter(RichTextPane& pane) {
+        QObject::connect(&pane, &RichTextPane::Change, [this] { ++count; });
     }
     int count = 0;
 };
@@ -28,7 +28,7 @@ const QByteArray kExample =
     "\\highlight0 \\par }";
 
 TEST(PaneSetText, RtfOrPlainReplacesEverythingWithOneChange) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     ChangeCounter changes(pane);
     pane.SetText("old");
     pane.SetText(kExample);
@@ -54,7 +54,7 @@ TEST(PaneSetText, RtfOrPlainReplacesEverythingWithOneChange) {
 }
 
 TEST(PaneSetText, EmptyPaneHasEmptyTextAndNothingToUndo) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     EXPECT_EQ(pane.GetText(), QString());
     EXPECT_EQ(pane.TextLength(), 0);
     for (const QByteArray& empty : {QByteArray("{\\rtf1\\ansi }"), QByteArray("\0abc", 4)}) {
@@ -81,7 +81,7 @@ protected:
         pane.SetSelStart(0);
     }
     QWidget window;
-    TRxRichEdit pane{&window};
+    RichTextPane pane{&window};
     QLineEdit other{&window};
 };
 

@@ -1,5 +1,5 @@
+#include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
-#include "richtext/trx_rich_edit.h"
 
 #include <QImage>
 #include <QMimeData>
@@ -11,15 +11,15 @@
 
 namespace {
 
-class PastePane : public TRxRichEdit {
+class PastePane : public RichTextPane {
 public:
-    using TRxRichEdit::canInsertFromMimeData;
-    using TRxRichEdit::insertFromMimeData;
+    using RichTextPane::canInsertFromMimeData;
+    using RichTextPane::insertFromMimeData;
 };
 
-QByteArray Saved(const TRxRichEdit& pane) {
+QByteArray Saved(const RichTextPane& pane) {
     QByteArray rtf;
-    EXPECT_TRUE(pane.StreamOut(TRxRichEdit::StreamFormat::Rtf, [&rtf](const char* d, qint64 n) {
+    EXPECT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Rtf, [&rtf](const char* d, qint64 n) {
         rtf.append(d, n);
         return 0;
     }));
@@ -83,7 +83,7 @@ TEST(PanePaste, TableAlignmentsAndIndentsSurviveTheSave) {
     ExpectSheet(reread, "saved file read back");
     // The pane showed nothing that the save lost: saving what was read back
     // writes the same file.
-    TRxRichEdit again;
+    RichTextPane again;
     again.SetText(saved);
     EXPECT_EQ(Saved(again).toStdString(), saved.toStdString());
 }

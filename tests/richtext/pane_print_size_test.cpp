@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QFont>
 #include <QImage>
@@ -15,19 +15,19 @@
 namespace {
 
 // Exposes the paste entry point that a drop or Ctrl+V reaches.
-class PastePane : public TRxRichEdit {
+class PastePane : public RichTextPane {
 public:
-    using TRxRichEdit::insertFromMimeData;
-    using TRxRichEdit::TRxRichEdit;
+    using RichTextPane::insertFromMimeData;
+    using RichTextPane::RichTextPane;
 };
 
 const QString kSample = QStringLiteral("HHHH");
 
 // The size in points that a saved RTF states for the sample: the last \fs
 // before it, or RTF's own default of 12 points.
-double SavedPoints(const TRxRichEdit& pane) {
+double SavedPoints(const RichTextPane& pane) {
     QByteArray rtf;
-    pane.StreamOut(TRxRichEdit::StreamFormat::Rtf, [&rtf](const char* data, qint64 size) {
+    pane.StreamOut(RichTextPane::StreamFormat::Rtf, [&rtf](const char* data, qint64 size) {
         rtf.append(data, size);
         return 0;
     });
@@ -84,7 +84,7 @@ double InkPerPoint(int dpi) {
 
 // The size in points at which the pane prints the sample on a page of that
 // resolution, measured from the ink of the printed glyphs.
-double PrintedPoints(TRxRichEdit& pane, int dpi) {
+double PrintedPoints(RichTextPane& pane, int dpi) {
     QImage image = Page(dpi, QSize(4, 1));
     {
         QPainter painter(&image);

@@ -1,5 +1,5 @@
 #include "richtext/markup_converter.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 #include "sheet_model.h"
 
 #include <QImage>
@@ -13,11 +13,11 @@ namespace {
 // Loads `rtf` and does with it all the program does with a pane's content:
 // text, length, saving, reloading and a page loop, which must end.
 void Exercise(const QByteArray& rtf, bool paginate) {
-    TRxRichEdit pane, reloaded;
+    RichTextPane pane, reloaded;
     pane.SetText(rtf);
     ASSERT_EQ(pane.GetText().size(), pane.TextLength());
     QByteArray saved;
-    ASSERT_TRUE(pane.StreamOut(TRxRichEdit::StreamFormat::Rtf, [&](const char* d, qint64 n) {
+    ASSERT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Rtf, [&](const char* d, qint64 n) {
         saved.append(d, n);
         return 0;
     }));

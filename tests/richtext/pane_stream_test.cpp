@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ struct Collector {
     QByteArray bytes;
     std::vector<qint64> blocks;
     int failOnCall = -1;
-    TRxRichEdit::StreamSink Sink() {
+    RichTextPane::StreamSink Sink() {
         return [this](const char* data, qint64 size) {
             blocks.push_back(size);
             if (int(blocks.size()) - 1 == failOnCall)
@@ -23,25 +23,25 @@ struct Collector {
 };
 
 TEST(PaneStreamOut, TextIsWindows1252WithCrLf) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.SetText("{\\rtf1 \\'e9t\\'e9\\par \\'80\\tab 1\\par}");
     Collector out;
-    ASSERT_TRUE(pane.StreamOut(TRxRichEdit::StreamFormat::Text, out.Sink()));
+    ASSERT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Text, out.Sink()));
     EXPECT_EQ(out.bytes, QByteArray("\xE9t\xE9\r\n\x80\t1\r\n"));
 }
 
 TEST(PaneStreamOut, LargeDocumentComesWholeInBlocksAndAnyRefusalFails) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     QByteArray text;
     for (int i = 0; i < 3000; ++i)
         text += "ligne " + QByteArray::number(i) + "\r\n";
     pane.SetText(text);
     Collector whole;
-    ASSERT_TRUE(pane.StreamOut(TRxRichEdit::StreamFormat::Text, whole.Sink()));
+    ASSERT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Text, whole.Sink()));
     EXPECT_GT(whole.blocks.size(), 1u);
     EXPECT_EQ(whole.bytes, text);
 
-    for (auto format : {TRxRichEdit::StreamFormat::Rtf, TRxRichEdit::StreamFormat::Text}) {
+    for (auto format : {RichTextPane::StreamFormat::Rtf, RichTextPane::StreamFormat::Text}) {
         for (int failOn : {0, 1}) {
             Collector refused;
             refused.failOnCall = failOn;
@@ -49,7 +49,7 @@ TEST(PaneStreamOut, LargeDocumentComesWholeInBlocksAndAnyRefusalFails) {
             EXPECT_EQ(int(refused.blocks.size()), failOn + 1); // nothing after the refusal
         }
     }
-    EXPECT_FALSE(pane.StreamOut(TRxRichEdit::StreamFormat::Rtf, TRxRichEdit::StreamSink()));
+    EXPECT_FALSE(pane.StreamOut(RichTextPane::StreamFormat::Rtf, RichTextPane::StreamSink()));
 }
 
 } // namespace

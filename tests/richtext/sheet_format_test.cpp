@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 #include "sheet_model.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -8,7 +8,7 @@
 
 namespace {
 
-QTextCharFormat FormatOfCharAt(TRxRichEdit& pane, int pos) {
+QTextCharFormat FormatOfCharAt(RichTextPane& pane, int pos) {
     QTextCursor c(pane.document());
     c.setPosition(pos + 1);
     return c.charFormat();
@@ -19,7 +19,7 @@ TEST(SheetInPane, EveryFamilyShowsAsItsMarkupSays) {
         SCOPED_TRACE(int(family));
         const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
-            TRxRichEdit pane;
+            RichTextPane pane;
             MarkupToRtf(pane, *markup);
             const auto expected = vorn_test::ReadGeneratedMarkup(*markup);
             EXPECT_EQ(pane.GetText(), vorn_test::TextOf(expected));
@@ -37,7 +37,7 @@ const char kDegree2[] =
     "<cf=jaune> 1 560 <cf=auto><br>";
 
 TEST(SheetInPane, XIsTimesItalic13SquareIsSuperscriptBodyIsArial9) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, kDegree2);
     const QString text = pane.GetText();
     const int seven = text.indexOf(QString("\n7")) + 1;
@@ -65,7 +65,7 @@ TEST(SheetInPane, XIsTimesItalic13SquareIsSuperscriptBodyIsArial9) {
 }
 
 TEST(SheetInPane, TabsStopEveryTwoInchesOnScreenHalfAnInchForPlainText) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     MarkupToRtf(pane, "<te=18>1\xB0/ x<tab><tab><cf=jaune> 7 <cf=auto>");
     pane.document()->setTextWidth(2000);
     pane.document()->documentLayout()->documentSize();

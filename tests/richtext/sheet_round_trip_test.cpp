@@ -1,14 +1,14 @@
+#include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
-#include "richtext/trx_rich_edit.h"
 #include "sheet_model.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray StreamRtf(const TRxRichEdit& pane) {
+QByteArray StreamRtf(const RichTextPane& pane) {
     QByteArray out;
-    EXPECT_TRUE(pane.StreamOut(TRxRichEdit::StreamFormat::Rtf, [&](const char* d, qint64 n) {
+    EXPECT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Rtf, [&](const char* d, qint64 n) {
         out.append(d, n);
         return 0;
     }));
@@ -20,7 +20,7 @@ TEST(SheetRoundTrip, EveryFamilyReadsBackAsItsMarkupSays) {
         SCOPED_TRACE(int(family));
         const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 1, 777);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
-            TRxRichEdit original, reloaded;
+            RichTextPane original, reloaded;
             MarkupToRtf(original, *markup);
             const QByteArray saved = StreamRtf(original);
             reloaded.SetText(saved);
@@ -45,7 +45,7 @@ TEST(SheetRoundTrip, EveryFormattingAndEditSurvives) {
     markup += "<br><b>b</b><i>i</i><u>u</u><s>s</s>x<sup>2</sup>y<sub>3</sub>z<br><arial>A<times>T"
               "<courier>C<symbol>S<arial><te=10>5<te=48>24<tab>\\\\ \\{ \\} caf\xE9 \xB0 \x80 "
               "\\u8364? \\~x\\-y\\line z<br>";
-    TRxRichEdit original, reloaded;
+    RichTextPane original, reloaded;
     MarkupToRtf(original, markup);
     QTextCursor edit(original.document());
     edit.setPosition(3);

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    settings_test::TForm1 form(QString::fromLocal8Bit(argv[1]));
+    settings_test::MainWindow form(QString::fromLocal8Bit(argv[1]));
     form.show();
     QCoreApplication::processEvents();
     std::puts("ready");

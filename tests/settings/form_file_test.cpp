@@ -58,26 +58,26 @@ TEST_F(FormFileTest, FirstCloseWritesTheDesignedValuesInTheirOrder) {
 
 TEST_F(FormFileTest, TheFileWrittenReadsBackIntoTheNextRun) {
     auto form = Start();
-    form->edtTitre->setText(QString::fromUtf8("Contrôle n°3"));
-    form->spedtQuestions->setValue(12);
-    form->RxRichEdit1->resize(form->RxRichEdit1->width(), 230);
-    form->spedtCorriges->setValue(2);
-    form->spedtSujets->setValue(30);
-    form->spSepar->setValue(-5);
-    form->spInterL->setValue(3);
-    form->ckbEdite->setChecked(true);
+    form->titleEdit->setText(QString::fromUtf8("Contrôle n°3"));
+    form->questionCountSpin->setValue(12);
+    form->statementPane->resize(form->statementPane->width(), 230);
+    form->answerKeyCopiesSpin->setValue(2);
+    form->statementCopiesSpin->setValue(30);
+    form->separatorSpin->setValue(-5);
+    form->spacingSpin->setValue(3);
+    form->editModeCheck->setChecked(true);
     form->setGeometry(40, 50, 700, 500);
     Quit(form);
 
     form = Start();
-    EXPECT_EQ(form->edtTitre->text(), QString::fromUtf8("Contrôle n°3"));
-    EXPECT_EQ(form->spedtQuestions->value(), 12);
-    EXPECT_EQ(form->RxRichEdit1->height(), 230);
-    EXPECT_EQ(form->spedtCorriges->value(), 2);
-    EXPECT_EQ(form->spedtSujets->value(), 30);
-    EXPECT_EQ(form->spSepar->value(), -5);
-    EXPECT_EQ(form->spInterL->value(), 3);
-    EXPECT_TRUE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->titleEdit->text(), QString::fromUtf8("Contrôle n°3"));
+    EXPECT_EQ(form->questionCountSpin->value(), 12);
+    EXPECT_EQ(form->statementPane->height(), 230);
+    EXPECT_EQ(form->answerKeyCopiesSpin->value(), 2);
+    EXPECT_EQ(form->statementCopiesSpin->value(), 30);
+    EXPECT_EQ(form->separatorSpin->value(), -5);
+    EXPECT_EQ(form->spacingSpin->value(), 3);
+    EXPECT_TRUE(form->editModeCheck->isChecked());
     EXPECT_TRUE(form->EditMode);
     EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
     EXPECT_FALSE(form->isMaximized());
@@ -91,7 +91,7 @@ TEST_F(FormFileTest, TheMarkerShowsAtEveryStart) {
     Quit(form);
     form = Start();
     EXPECT_TRUE(form->MarkerShown()); // the stored title is the trimmed one
-    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle.trimmed());
+    EXPECT_EQ(form->titleEdit->text(), MainWindow::kDesignedTitle.trimmed());
 }
 
 TEST_F(FormFileTest, AWindowDestroyedWithoutACloseSavesWithVisibleSet) {
@@ -109,7 +109,7 @@ TEST_F(FormFileTest, ASaveAtCloseIsNotRepeatedAtDestruction) {
 }
 
 TEST_F(FormFileTest, AWindowNeverShownWritesNothing) {
-    auto form = std::make_unique<TForm1>(path_);
+    auto form = std::make_unique<MainWindow>(path_);
     form->close();
     form.reset();
     EXPECT_FALSE(QFile::exists(path_));
@@ -119,9 +119,9 @@ TEST_F(FormFileTest, AWindowNeverShownWritesNothing) {
 // reports, the close going through and no file being left.
 void ExpectCloseReportsTwice(const QString& iniPath, const QString& folder) {
     const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
-    auto form = std::make_unique<TForm1>(iniPath);
+    auto form = std::make_unique<MainWindow>(iniPath);
     QStringList errors;
-    form->FormStorage1.SetErrorReporter([&errors](const QString& m) { errors << m; });
+    form->formStorage.SetErrorReporter([&errors](const QString& m) { errors << m; });
     form->show();
     QCoreApplication::processEvents();
 
@@ -159,10 +159,10 @@ TEST_F(FormFileTest, AWritableFileInAReadOnlyFolderKeepsTheSettings) {
     ASSERT_TRUE(QDir().mkdir(folder));
     WriteBytes(ini, "");
     ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    auto form = std::make_unique<TForm1>(ini);
+    auto form = std::make_unique<MainWindow>(ini);
     form->show();
     QCoreApplication::processEvents();
-    form->edtTitre->setText("Devoir");
+    form->titleEdit->setText("Devoir");
     form->close();
     EXPECT_TRUE(form->errors.isEmpty()) << form->errors.join(' ').toStdString();
     form.reset();

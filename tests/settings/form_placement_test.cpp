@@ -37,7 +37,7 @@ TEST_F(FormPlacementTest, AMinimisedWindowStartsMinimisedNextTime) {
     Quit(form);
     EXPECT_NE(ReadBytes(path_).find(Line("ShowCmd", "2")), std::string::npos);
 
-    form = std::make_unique<TForm1>(path_);
+    form = std::make_unique<MainWindow>(path_);
     form->show();
     // The window opens normal; the minimising follows once the show is over.
     EXPECT_FALSE(form->isMinimized());
@@ -103,7 +103,7 @@ TEST_F(FormPlacementTest, ALeftNotBelowTheRightLeavesTheWindowWhereItIs) {
     WriteBytes(path_, "[TForm1]\r\nNormPos=900,40,900,640\r\nspInterL_Value=4\r\n");
     auto form = Start();
     EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
-    EXPECT_EQ(form->spInterL->value(), 4);
+    EXPECT_EQ(form->spacingSpin->value(), 4);
 }
 
 TEST_F(FormPlacementTest, StoredRectanglesThatBreakTheWindowAreFittedOntoTheScreen) {

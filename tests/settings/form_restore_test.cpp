@@ -9,17 +9,17 @@ using FormRestoreTest = FormTest;
 
 TEST_F(FormRestoreTest, AMissingFileKeepsTheDesignedValuesWithTheTitleTrimmed) {
     auto form = Start();
-    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle.left(77));
-    EXPECT_EQ(form->spedtQuestions->value(), 20);
-    EXPECT_EQ(form->RxRichEdit1->height(), 166);
-    EXPECT_EQ(form->spedtCorriges->value(), 0);
-    EXPECT_EQ(form->spedtSujets->value(), 1);
-    EXPECT_EQ(form->spSepar->value(), 120);
-    EXPECT_EQ(form->spInterL->value(), 1);
-    EXPECT_FALSE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->titleEdit->text(), MainWindow::kDesignedTitle.left(77));
+    EXPECT_EQ(form->questionCountSpin->value(), 20);
+    EXPECT_EQ(form->statementPane->height(), 166);
+    EXPECT_EQ(form->answerKeyCopiesSpin->value(), 0);
+    EXPECT_EQ(form->statementCopiesSpin->value(), 1);
+    EXPECT_EQ(form->separatorSpin->value(), 120);
+    EXPECT_EQ(form->spacingSpin->value(), 1);
+    EXPECT_FALSE(form->editModeCheck->isChecked());
     EXPECT_EQ(form->editClicks, 0);
     EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
-    EXPECT_TRUE(form->FormStorage1.Restored());
+    EXPECT_TRUE(form->formStorage.Restored());
     EXPECT_TRUE(form->errors.isEmpty());
 }
 
@@ -31,11 +31,11 @@ TEST_F(FormRestoreTest, ValuesGoThroughTheControlsOwnRules) {
                       "RxRichEdit1_Height=12\r\n"
                       "ckbEdite_Checked=TRUE\r\n");
     auto form = Start();
-    EXPECT_EQ(form->spedtQuestions->value(), 40);
-    EXPECT_EQ(form->spSepar->value(), -5);
-    EXPECT_EQ(form->spedtSujets->value(), 99);
-    EXPECT_EQ(form->RxRichEdit1->height(), 50);
-    EXPECT_TRUE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->questionCountSpin->value(), 40);
+    EXPECT_EQ(form->separatorSpin->value(), -5);
+    EXPECT_EQ(form->statementCopiesSpin->value(), 99);
+    EXPECT_EQ(form->statementPane->height(), 50);
+    EXPECT_TRUE(form->editModeCheck->isChecked());
     EXPECT_TRUE(form->EditMode);
     EXPECT_EQ(form->editClicks, 1);
 }
@@ -50,13 +50,13 @@ TEST_F(FormRestoreTest, ValuesThatAreNotIntegersRestoreAsAClampedZero) {
                       "spInterL_Value=3 lignes\r\n"
                       "ckbEdite_Checked=oui\r\n");
     auto form = Start();
-    EXPECT_EQ(form->spedtQuestions->value(), 1);
-    EXPECT_EQ(form->RxRichEdit1->height(), 50);
-    EXPECT_EQ(form->spedtCorriges->value(), 0);
-    EXPECT_EQ(form->spedtSujets->value(), 0);
-    EXPECT_EQ(form->spSepar->value(), 0);
-    EXPECT_EQ(form->spInterL->value(), 0);
-    EXPECT_FALSE(form->ckbEdite->isChecked());
+    EXPECT_EQ(form->questionCountSpin->value(), 1);
+    EXPECT_EQ(form->statementPane->height(), 50);
+    EXPECT_EQ(form->answerKeyCopiesSpin->value(), 0);
+    EXPECT_EQ(form->statementCopiesSpin->value(), 0);
+    EXPECT_EQ(form->separatorSpin->value(), 0);
+    EXPECT_EQ(form->spacingSpin->value(), 0);
+    EXPECT_FALSE(form->editModeCheck->isChecked());
     EXPECT_EQ(form->editClicks, 0);
 }
 
@@ -67,40 +67,40 @@ TEST_F(FormRestoreTest, KeysAndSectionInAnotherLetterCaseAreFound) {
                       "CKBEDITE_CHECKED=true\r\n"
                       "normpos=30,40,730,540\r\n");
     auto form = Start();
-    EXPECT_EQ(form->spedtQuestions->value(), 7);
-    EXPECT_EQ(form->edtTitre->text(), "Devoir");
+    EXPECT_EQ(form->questionCountSpin->value(), 7);
+    EXPECT_EQ(form->titleEdit->text(), "Devoir");
     EXPECT_TRUE(form->EditMode);
     EXPECT_EQ(form->geometry(), QRect(30, 40, 700, 500));
 }
 
 TEST_F(FormRestoreTest, AQuotedTitleComesBackUnchanged) {
     auto form = Start();
-    form->edtTitre->setText("\"Devoir surveill\xC3\xA9\"");
+    form->titleEdit->setText("\"Devoir surveill\xC3\xA9\"");
     Quit(form);
     EXPECT_NE(ReadBytes(path_).find("\r\nedtTitre_Text=\"\"Devoir surveill\xE9\"\"\r\n"),
               std::string::npos);
     form = Start();
-    EXPECT_EQ(form->edtTitre->text(), "\"Devoir surveill\xC3\xA9\"");
+    EXPECT_EQ(form->titleEdit->text(), "\"Devoir surveill\xC3\xA9\"");
 }
 
 TEST_F(FormRestoreTest, TitleBlanksAtTheEndsAreLostAndInsideKept) {
     auto form = Start();
-    form->edtTitre->setText("  \tTitre   avec  blancs   ");
+    form->titleEdit->setText("  \tTitre   avec  blancs   ");
     Quit(form);
     EXPECT_NE(ReadBytes(path_).find("\r\nedtTitre_Text=Titre   avec  blancs\r\n"),
               std::string::npos);
     form = Start();
-    EXPECT_EQ(form->edtTitre->text(), "Titre   avec  blancs");
+    EXPECT_EQ(form->titleEdit->text(), "Titre   avec  blancs");
 }
 
 TEST_F(FormRestoreTest, ALongTitleComesBackCutTo2047Characters) {
     auto form = Start();
-    form->edtTitre->setText(QString(3000, QChar(0xE9)));
+    form->titleEdit->setText(QString(3000, QChar(0xE9)));
     Quit(form);
     EXPECT_NE(ReadBytes(path_).find("edtTitre_Text=" + std::string(3000, '\xE9') + "\r\n"),
               std::string::npos);
     form = Start();
-    EXPECT_EQ(form->edtTitre->text(), QString(2047, QChar(0xE9)));
+    EXPECT_EQ(form->titleEdit->text(), QString(2047, QChar(0xE9)));
 }
 
 TEST_F(FormRestoreTest, ANegativeFormVersionRestoresNothingButTheCloseStillSaves) {
@@ -111,8 +111,8 @@ TEST_F(FormRestoreTest, ANegativeFormVersionRestoresNothingButTheCloseStillSaves
                       "spedtQuestions_Value=5\r\n"
                       "edtTitre_Text=Devoir\r\n");
     auto form = Start();
-    EXPECT_EQ(form->spedtQuestions->value(), 20);
-    EXPECT_EQ(form->edtTitre->text(), TForm1::kDesignedTitle); // not even trimmed
+    EXPECT_EQ(form->questionCountSpin->value(), 20);
+    EXPECT_EQ(form->titleEdit->text(), MainWindow::kDesignedTitle); // not even trimmed
     EXPECT_FALSE(form->MarkerShown());
     EXPECT_EQ(form->geometry(), QRect(111, 104, 794, 522));
     EXPECT_FALSE(form->isMaximized());
@@ -134,7 +134,7 @@ TEST_F(FormRestoreTest, AnotherPixelDensityKeepsThePlaceButRestoresTheValues) {
                           "ShowCmd=3\r\n"
                           "spedtQuestions_Value=5\r\n");
     auto form = Start();
-    EXPECT_EQ(form->spedtQuestions->value(), 5);
+    EXPECT_EQ(form->questionCountSpin->value(), 5);
     EXPECT_TRUE(form->isMaximized()); // the show state does not depend on the density
     EXPECT_EQ(form->normalGeometry(), QRect(111, 104, 794, 522));
 }

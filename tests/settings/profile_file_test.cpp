@@ -40,7 +40,7 @@ protected:
 };
 
 TEST_F(ProfileFileTest, MissingFileSectionOrKeyGiveTheDefault) {
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadString("TForm1", "edtTitre_Text", "d\xE9\x66\x61ut"), "d\xE9\x66\x61ut");
     EXPECT_EQ(ini.ReadInteger("TForm1", "FormVersion", 7), 7);
     PutBytes(path_, "[Other]\r\nFormVersion=3\r\n[TForm1]\r\nFlags=2\r\n");
@@ -50,7 +50,7 @@ TEST_F(ProfileFileTest, MissingFileSectionOrKeyGiveTheDefault) {
 
 TEST_F(ProfileFileTest, IntegersReadHexadecimalAndFallBackOnAnythingElse) {
     PutBytes(path_, "[S]\r\nHex=0x1F\r\nNeg= -3 \r\nQuoted=\"12\"\r\nWord=douze\r\nEmpty=\r\n");
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadInteger("S", "Hex", 0), 31);
     EXPECT_EQ(ini.ReadInteger("S", "Neg", 0), -3);
     EXPECT_EQ(ini.ReadInteger("S", "Quoted", 0), 12);
@@ -61,13 +61,13 @@ TEST_F(ProfileFileTest, IntegersReadHexadecimalAndFallBackOnAnythingElse) {
 TEST_F(ProfileFileTest, ReadsAtMost2047Bytes) {
     const std::string longValue(3000, 'x');
     PutBytes(path_, "[S]\r\nLong=" + longValue + "\r\n");
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadString("S", "Long", ""), std::string(2047, 'x'));
     EXPECT_EQ(ini.ReadString("S", "Missing", longValue), std::string(2047, 'x'));
 }
 
 TEST_F(ProfileFileTest, WritesWindows1252LinesEndingInCarriageReturnLineFeed) {
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     ini.WriteString("TForm1", "edtTitre_Text", "Pr\xE9nom :");
     ini.WriteInteger("TForm1", "spSepar_Value", -5);
     ini.WriteBool("TForm1", "Visible", false);
@@ -81,7 +81,7 @@ TEST_F(ProfileFileTest, WritesWindows1252LinesEndingInCarriageReturnLineFeed) {
 }
 
 TEST_F(ProfileFileTest, QuotedTextsRoundTripThroughAnExtraPairOfDoubleQuotes) {
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     ini.WriteString("S", "Dq", "\"Titre\"");
     ini.WriteString("S", "Sq", "'Titre'");
     ini.WriteString("S", "Open", "\"Titre");
@@ -94,7 +94,7 @@ TEST_F(ProfileFileTest, QuotedTextsRoundTripThroughAnExtraPairOfDoubleQuotes) {
     EXPECT_EQ(ini.ReadString("S", "Lone", ""), "\"");
 }
 
-void ExpectWriteFailsWithPath(const TProfileFile& ini) {
+void ExpectWriteFailsWithPath(const ProfileFile& ini) {
     try {
         ini.WriteInteger("TForm1", "FormVersion", 0);
         FAIL() << "the write did not fail";
@@ -107,7 +107,7 @@ void ExpectWriteFailsWithPath(const TProfileFile& ini) {
 
 TEST_F(ProfileFileTest, AFolderThatCannotExistFailsWithThePath) {
     PutBytes(dir_.filePath("plain-file"), "x");
-    const TProfileFile ini(dir_.filePath("plain-file/vorn.ini"));
+    const ProfileFile ini(dir_.filePath("plain-file/vorn.ini"));
     ExpectWriteFailsWithPath(ini);
     EXPECT_EQ(FileBytes(dir_.filePath("plain-file")), "x");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain-file"});
@@ -119,7 +119,7 @@ TEST_F(ProfileFileTest, AReadOnlyFolderAndFileFailWithThePathAndLeaveTheFileWhol
     PutBytes(path_, "[TForm1]\r\nFormVersion=5\r\n");
     ASSERT_EQ(chmod(QFile::encodeName(path_).constData(), 0444), 0);
     ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0555), 0);
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     ExpectWriteFailsWithPath(ini);
     chmod(QFile::encodeName(dir_.path()).constData(), 0755);
     EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=5\r\n");
@@ -131,7 +131,7 @@ TEST_F(ProfileFileTest, AnUnreadableExistingFileIsNotOverwritten) {
         GTEST_SKIP() << "permissions do not bind the super-user";
     PutBytes(path_, "[TForm1]\r\nFormVersion=5\r\n");
     ASSERT_EQ(chmod(QFile::encodeName(path_).constData(), 0200), 0);
-    ExpectWriteFailsWithPath(TProfileFile(path_));
+    ExpectWriteFailsWithPath(ProfileFile(path_));
     chmod(QFile::encodeName(path_).constData(), 0644);
     EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=5\r\n");
 }
@@ -150,7 +150,7 @@ protected:
 };
 
 TEST_F(ReadOnlyFolderTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     ini.WriteInteger("TForm1", "FormVersion", 0);
     EXPECT_EQ(FileBytes(path_), "[Other]\r\nk=1\r\n[TForm1]\r\nFormVersion=0\r\n");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
@@ -163,7 +163,7 @@ TEST_F(ReadOnlyFolderTest, AFailedWriteInPlaceIsReported) {
     const rlimit small{8, limit.rlim_max};
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    ExpectWriteFailsWithPath(TProfileFile(path_));
+    ExpectWriteFailsWithPath(ProfileFile(path_));
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
 }
@@ -175,7 +175,7 @@ TEST_F(ProfileFileTest, TwoSavesAtOnceKeepEachOthersValues) {
         SectionUpdate update;
         for (int k = 0; k < 17; ++k)
             update.WriteInteger("Key" + std::to_string(k), round);
-        TProfileFile(path_).WriteSection(section, update);
+        ProfileFile(path_).WriteSection(section, update);
     };
     for (int round = 0; round < 20; ++round) {
         std::latch start(2);
@@ -187,7 +187,7 @@ TEST_F(ProfileFileTest, TwoSavesAtOnceKeepEachOthersValues) {
         std::thread b(run, "TForm2");
         a.join();
         b.join();
-        const TProfileFile ini(path_);
+        const ProfileFile ini(path_);
         for (const char* section : {"TForm1", "TForm2"}) {
             const SectionSnapshot values = ini.ReadSection(section);
             for (int k = 0; k < 17; ++k)
@@ -207,7 +207,7 @@ std::string Utf16Le(const char* utf8) {
 
 TEST_F(ProfileFileTest, AUtf8MarkIsSkippedOnReadingAndKeptOnWriting) {
     PutBytes(path_, "\xEF\xBB\xBF[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom\r\n");
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadString("TForm1", "edtTitre_Text", ""), "Pr\xE9nom");
     ini.WriteString("TForm1", "edtTitre_Text", "D\xE9j\xE0");
     ini.WriteInteger("TForm1", "FormVersion", 0);
@@ -218,7 +218,7 @@ TEST_F(ProfileFileTest, AUtf8MarkIsSkippedOnReadingAndKeptOnWriting) {
 TEST_F(ProfileFileTest, AUtf16FileIsReadAndWrittenBackAsUtf16) {
     PutBytes(path_,
              Utf16Le("; \xE4\xB8\xAD\r\n[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom \xE2\x82\xAC\r\n"));
-    const TProfileFile ini(path_);
+    const ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadString("tform1", "EDTTITRE_TEXT", ""), "Pr\xE9nom \x80");
     ini.WriteString("TForm1", "spSepar_Value", "D\xE9j\xE0");
     EXPECT_EQ(FileBytes(path_), Utf16Le("; \xE4\xB8\xAD\r\n[TForm1]\r\nedtTitre_Text=Pr\xC3\xA9nom "

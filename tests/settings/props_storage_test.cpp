@@ -7,8 +7,8 @@
 
 namespace {
 
-TStoredProperty Flag(const QString& path, bool& value, int& sets) {
-    return TStoredProperty::Boolean(
+StoredProperty Flag(const QString& path, bool& value, int& sets) {
+    return StoredProperty::Boolean(
         path, [&value] { return value; },
         [&value, &sets](bool v) {
             value = v;
@@ -19,7 +19,7 @@ TStoredProperty Flag(const QString& path, bool& value, int& sets) {
 TEST(StoredProperty, BooleansReadTrueAndFalseInAnyCaseAndNothingElse) {
     bool value = false;
     int sets = 0;
-    const TStoredProperty p = Flag("ckbEdite.Checked", value, sets);
+    const StoredProperty p = Flag("ckbEdite.Checked", value, sets);
     EXPECT_EQ(p.ValueText(), "False");
     p.AssignText("tRuE");
     EXPECT_TRUE(value);
@@ -36,9 +36,9 @@ TEST(StoredProperty, BooleansReadTrueAndFalseInAnyCaseAndNothingElse) {
 TEST(StoredProperty, IntegersAndTextsConvertBothWays) {
     int number = -5;
     QString text = QString::fromUtf8("Prénom : ");
-    const TStoredProperty n = TStoredProperty::Integer(
+    const StoredProperty n = StoredProperty::Integer(
         "spSepar.Value", [&number] { return number; }, [&number](int v) { number = v; });
-    const TStoredProperty t = TStoredProperty::Text(
+    const StoredProperty t = StoredProperty::Text(
         "edtTitre.Text", [&text] { return text; }, [&text](const QString& v) { text = v; });
     EXPECT_EQ(n.ValueText(), "-5");
     EXPECT_EQ(t.ValueText(), "Pr\xE9nom : ");

@@ -47,14 +47,14 @@ inline std::string TrimmedTitleBytes() {
 
 class FormTest : public ::testing::Test {
 protected:
-    std::unique_ptr<TForm1> Start() {
-        auto form = std::make_unique<TForm1>(path_);
+    std::unique_ptr<MainWindow> Start() {
+        auto form = std::make_unique<MainWindow>(path_);
         form->show();
         QCoreApplication::processEvents();
         return form;
     }
 
-    void Quit(std::unique_ptr<TForm1>& form) {
+    void Quit(std::unique_ptr<MainWindow>& form) {
         form->close();
         form.reset();
     }

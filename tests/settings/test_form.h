@@ -16,98 +16,101 @@
 namespace settings_test {
 
 // A small window standing in for the program's main window: the eight stored
-// controls with their designed values and handlers, wired to TFormStorage as
+// controls with their designed values and handlers, wired to FormStorage as
 // the main window is.
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     static inline const QString kDesignedTitle = QString::fromUtf8(
         "Calculer (en détaillant)           Nom :                             Prénom : ");
 
-    explicit TForm1(const QString& iniFileName) : FormStorage1(this) {
+    explicit MainWindow(const QString& iniFileName) : formStorage(this) {
         // Client area where the window would be centred; the frame lies around it.
         setGeometry(111, 104, 794, 522);
 
-        edtTitre = new QLineEdit(kDesignedTitle, this);
-        edtTitre->setObjectName("edtTitre");
-        ckbEdite = new QCheckBox(QStringLiteral("Edite"), this);
-        ckbEdite->setObjectName("ckbEdite");
-        RxRichEdit1 = new QWidget(this);
-        RxRichEdit1->setObjectName("RxRichEdit1");
-        RxRichEdit1->setMinimumHeight(50);
-        RxRichEdit1->setGeometry(0, 49, 794, 166);
-        spedtQuestions = Spin("spedtQuestions", 1, 40, 20);
-        spedtCorriges = Spin("spedtCorriges", 0, 99, 0);
-        spedtSujets = Spin("spedtSujets", 0, 99, 1);
-        spSepar = Spin("spSepar", INT_MIN, INT_MAX, 120);
-        spInterL = Spin("spInterL", 0, 5, 1);
-        Shape1 = new QLabel(this);
-        Shape1->setObjectName("Shape1");
-        Shape1->hide();
+        titleEdit = new QLineEdit(kDesignedTitle, this);
+        titleEdit->setObjectName("edtTitre");
+        editModeCheck = new QCheckBox(QStringLiteral("Edite"), this);
+        editModeCheck->setObjectName("ckbEdite");
+        statementPane = new QWidget(this);
+        statementPane->setObjectName("RxRichEdit1");
+        statementPane->setMinimumHeight(50);
+        statementPane->setGeometry(0, 49, 794, 166);
+        questionCountSpin = Spin("spedtQuestions", 1, 40, 20);
+        answerKeyCopiesSpin = Spin("spedtCorriges", 0, 99, 0);
+        statementCopiesSpin = Spin("spedtSujets", 0, 99, 1);
+        separatorSpin = Spin("spSepar", INT_MIN, INT_MAX, 120);
+        spacingSpin = Spin("spInterL", 0, 5, 1);
+        settingsChangedMarker = new QLabel(this);
+        settingsChangedMarker->setObjectName("settingsChangedMarker");
+        settingsChangedMarker->hide();
 
-        connect(edtTitre, &QLineEdit::textChanged, this, [this] { Shape1->show(); });
-        connect(spedtQuestions, &QSpinBox::valueChanged, this, [this] { Shape1->show(); });
-        connect(ckbEdite, &QCheckBox::toggled, this, [this] { ckbEditeClick(); });
+        connect(titleEdit, &QLineEdit::textChanged, this,
+                [this] { settingsChangedMarker->show(); });
+        connect(questionCountSpin, &QSpinBox::valueChanged, this,
+                [this] { settingsChangedMarker->show(); });
+        connect(editModeCheck, &QCheckBox::toggled, this, [this] { toggleEditMode(); });
 
-        FormCreate(iniFileName);
+        finishCreation(iniFileName);
     }
 
-    ~TForm1() override { FormStorage1.FormDestroy(); }
+    ~MainWindow() override { formStorage.SaveAgainIfCloseFailed(); }
 
-    void FormCreate(const QString& iniFileName) {
-        FormStorage1.SetIniFileName(iniFileName);
-        FormStorage1.SetErrorReporter([this](const QString& m) { errors << m; });
-        FormStorage1.SetStoredProps({
-            TStoredProperty::Text(
-                "edtTitre.Text", [this] { return edtTitre->text(); },
-                [this](const QString& v) { edtTitre->setText(v); }),
-            IntegerEntry("spedtQuestions.Value", spedtQuestions),
-            TStoredProperty::Integer(
-                "RxRichEdit1.Height", [this] { return RxRichEdit1->height(); },
-                [this](int v) { RxRichEdit1->resize(RxRichEdit1->width(), v); }),
-            IntegerEntry("spedtCorriges.Value", spedtCorriges),
-            IntegerEntry("spedtSujets.Value", spedtSujets),
-            IntegerEntry("spSepar.Value", spSepar),
-            IntegerEntry("spInterL.Value", spInterL),
-            TStoredProperty::Boolean(
-                "ckbEdite.Checked", [this] { return ckbEdite->isChecked(); },
-                [this](bool v) { ckbEdite->setChecked(v); }),
+    void finishCreation(const QString& iniFileName) {
+        formStorage.SetIniFileName(iniFileName);
+        formStorage.SetIniSection(QStringLiteral("TForm1"));
+        formStorage.SetErrorReporter([this](const QString& m) { errors << m; });
+        formStorage.SetStoredProps({
+            StoredProperty::Text(
+                "edtTitre.Text", [this] { return titleEdit->text(); },
+                [this](const QString& v) { titleEdit->setText(v); }),
+            IntegerEntry("spedtQuestions.Value", questionCountSpin),
+            StoredProperty::Integer(
+                "RxRichEdit1.Height", [this] { return statementPane->height(); },
+                [this](int v) { statementPane->resize(statementPane->width(), v); }),
+            IntegerEntry("spedtCorriges.Value", answerKeyCopiesSpin),
+            IntegerEntry("spedtSujets.Value", statementCopiesSpin),
+            IntegerEntry("spSepar.Value", separatorSpin),
+            IntegerEntry("spInterL.Value", spacingSpin),
+            StoredProperty::Boolean(
+                "ckbEdite.Checked", [this] { return editModeCheck->isChecked(); },
+                [this](bool v) { editModeCheck->setChecked(v); }),
         });
     }
 
-    void ckbEditeClick() {
-        EditMode = ckbEdite->isChecked();
+    void toggleEditMode() {
+        EditMode = editModeCheck->isChecked();
         ++editClicks;
     }
 
-    bool MarkerShown() const { return !Shape1->isHidden(); }
+    bool MarkerShown() const { return !settingsChangedMarker->isHidden(); }
 
-    QLineEdit* edtTitre;
-    QCheckBox* ckbEdite;
-    QWidget* RxRichEdit1;
-    QSpinBox* spedtQuestions;
-    QSpinBox* spedtCorriges;
-    QSpinBox* spedtSujets;
-    QSpinBox* spSepar;
-    QSpinBox* spInterL;
-    QLabel* Shape1;
+    QLineEdit* titleEdit;
+    QCheckBox* editModeCheck;
+    QWidget* statementPane;
+    QSpinBox* questionCountSpin;
+    QSpinBox* answerKeyCopiesSpin;
+    QSpinBox* statementCopiesSpin;
+    QSpinBox* separatorSpin;
+    QSpinBox* spacingSpin;
+    QLabel* settingsChangedMarker;
     bool EditMode = false;
     int editClicks = 0;
     int closeQueries = 0;
     QStringList errors;
-    TFormStorage FormStorage1;
+    FormStorage formStorage;
 
 protected:
     void showEvent(QShowEvent* event) override {
         if (!event->spontaneous())
-            FormStorage1.FormShow();
+            formStorage.RestoreOnFirstShow();
         QWidget::showEvent(event);
     }
 
     void closeEvent(QCloseEvent* event) override {
-        ++closeQueries; // FormCloseQuery of the real window
+        ++closeQueries; // prepareToClose of the real window
         event->accept();
-        FormStorage1.FormCloseQuery(event->isAccepted());
+        formStorage.SaveOnClose(event->isAccepted());
     }
 
 private:
@@ -119,8 +122,8 @@ private:
         return spin;
     }
 
-    static TStoredProperty IntegerEntry(const QString& path, QSpinBox* spin) {
-        return TStoredProperty::Integer(
+    static StoredProperty IntegerEntry(const QString& path, QSpinBox* spin) {
+        return StoredProperty::Integer(
             path, [spin] { return spin->value(); }, [spin](int v) { spin->setValue(v); });
     }
 };

@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <gtest/gtest.h>
 
@@ -203,7 +203,7 @@ struct PaneView {
 };
 
 PaneView Show(const std::string& document) {
-    TRxRichEdit pane;
+    RichTextPane pane;
     pane.SetText(QByteArray(document.data(), qsizetype(document.size())));
     return {pane.GetText(), pane.toHtml()};
 }

@@ -1,4 +1,4 @@
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include "exercises/cp1252.h"
 #include "richtext/markup_converter.h"
@@ -66,7 +66,7 @@ QRectF TwipsToDevice(const QRect& twips, int dpiX, int dpiY) {
 
 } // namespace
 
-TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
+RichTextPane::RichTextPane(QWidget* parent) : QTextEdit(parent) {
     setLineWrapMode(QTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -74,24 +74,24 @@ TRxRichEdit::TRxRichEdit(QWidget* parent) : QTextEdit(parent) {
     setTabChangesFocus(!wantTabs_);
     vorn::ApplyDefaultTabStops(*document());
     ApplyPointSizedFont();
-    connect(this, &QTextEdit::textChanged, this, &TRxRichEdit::OnTextChanged);
+    connect(this, &QTextEdit::textChanged, this, &RichTextPane::OnTextChanged);
 }
 
-TRxRichEdit::~TRxRichEdit() = default;
+RichTextPane::~RichTextPane() = default;
 
-void TRxRichEdit::changeEvent(QEvent* event) {
+void RichTextPane::changeEvent(QEvent* event) {
     QTextEdit::changeEvent(event); // hands the widget's font to the document
     if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
         ApplyPointSizedFont();
 }
 
-void TRxRichEdit::FitWrapMode() {
+void RichTextPane::FitWrapMode() {
     const QTextOption::WrapMode mode = vorn::WrapModeFor(*document());
     if (wordWrapMode() != mode)
         setWordWrapMode(mode);
 }
 
-void TRxRichEdit::ApplyPointSizedFont() {
+void RichTextPane::ApplyPointSizedFont() {
     // Typed text without a size of its own takes the document's default font:
     // it must print, preview and save at the size the screen shows.
     document()->setDefaultFont(vorn::PointSizedFont(font()));
@@ -112,11 +112,11 @@ QByteArray RtfOf(const QMimeData& source) {
 
 } // namespace
 
-bool TRxRichEdit::canInsertFromMimeData(const QMimeData* source) const {
+bool RichTextPane::canInsertFromMimeData(const QMimeData* source) const {
     return source && (source->hasText() || source->hasHtml() || !RtfOf(*source).isEmpty());
 }
 
-void TRxRichEdit::insertFromMimeData(const QMimeData* source) {
+void RichTextPane::insertFromMimeData(const QMimeData* source) {
     if (!source || isReadOnly())
         return;
     QTextDocument staging;
@@ -146,13 +146,13 @@ void TRxRichEdit::insertFromMimeData(const QMimeData* source) {
     ensureCursorVisible();
 }
 
-void TRxRichEdit::OnTextChanged() {
+void RichTextPane::OnTextChanged() {
     ++revision_;
     if (!loading_)
         emit Change();
 }
 
-void TRxRichEdit::SetText(const QByteArray& bytes) {
+void RichTextPane::SetText(const QByteArray& bytes) {
     {
         LoadingGuard guard(loading_);
         // Loading empties the document first; a scroll bar shown as needed
@@ -194,7 +194,7 @@ void TRxRichEdit::SetText(const QByteArray& bytes) {
     emit Change();
 }
 
-void TRxRichEdit::LoadPlainText(const QByteArray& bytes) {
+void RichTextPane::LoadPlainText(const QByteArray& bytes) {
     // Plain text is a C string: it ends at its first zero byte.
     const qsizetype end = bytes.indexOf('\0');
     const QByteArray text = end < 0 ? bytes : bytes.left(end);
@@ -214,7 +214,7 @@ void TRxRichEdit::LoadPlainText(const QByteArray& bytes) {
     document()->setPlainText(decoded);
 }
 
-QString TRxRichEdit::GetText() const {
+QString RichTextPane::GetText() const {
     QString text = document()->toRawText();
     for (QChar& c : text) {
         switch (c.unicode()) {
@@ -231,11 +231,11 @@ QString TRxRichEdit::GetText() const {
     return text;
 }
 
-int TRxRichEdit::TextLength() const {
+int RichTextPane::TextLength() const {
     return document()->characterCount() - 1;
 }
 
-void TRxRichEdit::SetReadOnly(bool on) {
+void RichTextPane::SetReadOnly(bool on) {
     setReadOnly(on);
     if (on) {
         // QTextEdit drops keyboard selection when read-only; the caret keys,
@@ -244,27 +244,27 @@ void TRxRichEdit::SetReadOnly(bool on) {
     }
 }
 
-bool TRxRichEdit::IsReadOnly() const {
+bool RichTextPane::IsReadOnly() const {
     return isReadOnly();
 }
 
-int TRxRichEdit::SelStart() const {
+int RichTextPane::SelStart() const {
     return textCursor().selectionStart();
 }
 
-int TRxRichEdit::SelLength() const {
+int RichTextPane::SelLength() const {
     const QTextCursor cursor = textCursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 
-void TRxRichEdit::SetSelStart(int pos) {
+void RichTextPane::SetSelStart(int pos) {
     QTextCursor cursor = textCursor();
     cursor.setPosition(std::clamp(pos, 0, TextLength()));
     setTextCursor(cursor);
     ensureCursorVisible();
 }
 
-void TRxRichEdit::SetSelLength(int len) {
+void RichTextPane::SetSelLength(int len) {
     const int start = SelStart();
     // A negative length selects backwards from the start.
     const qint64 end = std::clamp<qint64>(qint64(start) + len, 0, TextLength());
@@ -275,16 +275,16 @@ void TRxRichEdit::SetSelLength(int len) {
     ensureCursorVisible();
 }
 
-void TRxRichEdit::SetWantTabs(bool on) {
+void RichTextPane::SetWantTabs(bool on) {
     wantTabs_ = on;
     setTabChangesFocus(!on);
 }
 
-bool TRxRichEdit::WantTabs() const {
+bool RichTextPane::WantTabs() const {
     return wantTabs_;
 }
 
-bool TRxRichEdit::StreamOut(StreamFormat format, const StreamSink& sink) const {
+bool RichTextPane::StreamOut(StreamFormat format, const StreamSink& sink) const {
     if (!sink)
         return false;
     const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(*document())
@@ -297,8 +297,8 @@ bool TRxRichEdit::StreamOut(StreamFormat format, const StreamSink& sink) const {
     return true;
 }
 
-int TRxRichEdit::FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
-                             int firstChar, bool draw) {
+int RichTextPane::FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
+                              int firstChar, bool draw) {
     QPaintDevice* device = painter.device();
     if (!device)
         return -1;
@@ -340,11 +340,11 @@ int TRxRichEdit::FormatRange(QPainter& painter, const QRect& pageTwips, const QR
     return range.next;
 }
 
-void TRxRichEdit::FormatRangeRelease() {
+void RichTextPane::FormatRangeRelease() {
     pageLayout_.reset();
 }
 
-void MarkupToRtf(TRxRichEdit& pane, std::string_view markup) {
+void MarkupToRtf(RichTextPane& pane, std::string_view markup) {
     const std::string rtf = vorn::ConvertMarkupToRtf(markup);
     pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
 }

@@ -1,10 +1,11 @@
-#include "app/shape.h"
+#include "app/marker_shape.h"
 
 #include <QPainter>
 
-TShape::TShape(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+MarkerShape::MarkerShape(const QColor& colour, QWidget* parent)
+    : QWidget(parent), colour_(colour) {}
 
-void TShape::paintEvent(QPaintEvent*) {
+void MarkerShape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(colour_);

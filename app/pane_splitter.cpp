@@ -1,12 +1,12 @@
-#include "app/splitter.h"
+#include "app/pane_splitter.h"
 
 #include <QMouseEvent>
 
-TSplitter::TSplitter(QWidget* parent) : QWidget(parent) {
+PaneSplitter::PaneSplitter(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::SizeVerCursor);
 }
 
-void TSplitter::mousePressEvent(QMouseEvent* event) {
+void PaneSplitter::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     dragging_ = true;
@@ -14,12 +14,12 @@ void TSplitter::mousePressEvent(QMouseEvent* event) {
     emit DragStarted();
 }
 
-void TSplitter::mouseMoveEvent(QMouseEvent* event) {
+void PaneSplitter::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_)
         emit Dragged(qRound(event->globalPosition().y()) - pressGlobalY_);
 }
 
-void TSplitter::mouseReleaseEvent(QMouseEvent* event) {
+void PaneSplitter::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragging_)
         return;
     emit Dragged(qRound(event->globalPosition().y()) - pressGlobalY_);

@@ -4,7 +4,7 @@
 #include <QString>
 
 class QPrinter;
-class TRxRichEdit;
+class RichTextPane;
 
 namespace vorn {
 
@@ -34,17 +34,17 @@ QString PageFileName(const QString& prefix, int index);
 // millimetre) at the printer's resolution. On success `next` receives the
 // first character not drawn; false, with `next` untouched, when the file
 // cannot be created.
-bool RenderPageToEmf(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
-                     const QRect& pageRect, int start, TRxRichEdit& control, int& next);
+bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
+                       const QRect& pageRect, int start, RichTextPane& control, int& next);
 
 // Draws up to kPreviewPages pages of `control` into the files named by
 // PageFileName(prefix, i), `prefix` being an absolute path: one file when the
 // text ends on page 1, two otherwise. Throws the current printer's UserError.
-void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
-                      OwnWorkingFiles& files);
+void RenderPagePictures(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
+                        OwnWorkingFiles& files);
 
-// The preview's drawing entry point, as RenderPagesToEmf.
-void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
+// The preview's drawing entry point, as RenderPagePictures.
+void PreviewRichEdit(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
                      OwnWorkingFiles& files);
 
 } // namespace vorn

@@ -1,8 +1,8 @@
-#include "output/rich_edit_emf_print.h"
+#include "output/page_pictures.h"
 
 #include "output/current_printer.h"
 #include "output/own_working_files.h"
-#include "richtext/trx_rich_edit.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -26,8 +26,8 @@ QString PageFileName(const QString& prefix, int index) {
     return prefix + QString::number(index) + QStringLiteral(".EMF");
 }
 
-bool RenderPageToEmf(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
-                     const QRect& pageRect, int start, TRxRichEdit& control, int& next) {
+bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
+                       const QRect& pageRect, int start, RichTextPane& control, int& next) {
     QFile file;
     if (!files.OpenForWriting(fileName, file))
         return false;
@@ -51,15 +51,16 @@ bool RenderPageToEmf(const QPrinter& printer, OwnWorkingFiles& files, const QStr
     return true;
 }
 
-void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinter& current,
-                      OwnWorkingFiles& files) {
+void RenderPagePictures(RichTextPane& control, const QString& prefix, CurrentPrinter& current,
+                        OwnWorkingFiles& files) {
     const int length = control.TextLength();
     const QPrinter& printer = current.Printer();
     const QRect pageRect = PaperRectHundredthsMm(printer);
     int next = 0;
     for (int page = 0; next < length && page < kPreviewPages; ++page) {
         const int start = next;
-        RenderPageToEmf(printer, files, PageFileName(prefix, page), pageRect, start, control, next);
+        RenderPagePicture(printer, files, PageFileName(prefix, page), pageRect, start, control,
+                          next);
         // Nothing drawn (no file, or no progress): a next page would be the
         // same one again.
         if (next <= start)
@@ -69,9 +70,9 @@ void RenderPagesToEmf(TRxRichEdit& control, const QString& prefix, CurrentPrinte
     control.FormatRangeRelease();
 }
 
-void PreviewRichEdit(TRxRichEdit& control, const QString& prefix, CurrentPrinter& printer,
+void PreviewRichEdit(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
                      OwnWorkingFiles& files) {
-    RenderPagesToEmf(control, prefix, printer, files);
+    RenderPagePictures(control, prefix, printer, files);
 }
 
 } // namespace vorn

@@ -1,4 +1,4 @@
-#include "tools/answer_key_name.h"
+#include "output/answer_key_name.h"
 
 namespace vorn {
 

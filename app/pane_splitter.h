@@ -5,10 +5,10 @@
 // A thin horizontal bar that resizes the control above it: it reports how
 // far it has been dragged since the button went down; the window decides what
 // that means for its bands.
-class TSplitter : public QWidget {
+class PaneSplitter : public QWidget {
     Q_OBJECT
 public:
-    explicit TSplitter(QWidget* parent = nullptr);
+    explicit PaneSplitter(QWidget* parent = nullptr);
 
 signals:
     void DragStarted();

@@ -5,10 +5,10 @@
 
 // A rounded rectangle filled and outlined in one colour: the window's
 // settings-changed marker.
-class TShape : public QWidget {
+class MarkerShape : public QWidget {
     Q_OBJECT
 public:
-    explicit TShape(const QColor& colour, QWidget* parent = nullptr);
+    explicit MarkerShape(const QColor& colour, QWidget* parent = nullptr);
     QColor Colour() const { return colour_; }
 
 protected:

@@ -17,11 +17,11 @@ class PageLayout;
 
 // The rich-text control both panes are made of: an RTF-aware QTextEdit with
 // the operations the program relies on.
-class TRxRichEdit : public QTextEdit {
+class RichTextPane : public QTextEdit {
     Q_OBJECT
 public:
-    explicit TRxRichEdit(QWidget* parent = nullptr);
-    ~TRxRichEdit() override;
+    explicit RichTextPane(QWidget* parent = nullptr);
+    ~RichTextPane() override;
 
     // Replaces the whole content. Bytes beginning with "{\rtf" are read as an
     // RTF document; anything else is plain Windows-1252 text, up to its first
@@ -96,4 +96,4 @@ private:
 };
 
 // Converts the markup and loads the document into the pane.
-void MarkupToRtf(TRxRichEdit& pane, std::string_view markup);
+void MarkupToRtf(RichTextPane& pane, std::string_view markup);

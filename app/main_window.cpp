@@ -1,0 +1,248 @@
+// The main window's life: creation, layout, closing and error reports.
+#include "app/main_window.h"
+
+#include "app/caption.h"
+#include "app/form_layout.h"
+#include "app/link_label.h"
+#include "app/pane_events.h"
+#include "app/pane_splitter.h"
+#include "app/removable_drive.h"
+#include "app/spin_edit.h"
+#include "app/start_up.h"
+#include "exercises/user_error.h"
+#include "output/preview_box.h"
+#include "richtext/rich_text_pane.h"
+#include "settings/settings_location.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), removableDriveCheck(&vorn::IsOnRemovableDrive) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("VORN Feuilles d'exercices d'algèbre"));
+    setWindowIcon(QIcon(QStringLiteral(":/vorn/vorn.xpm")));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, vorn::kButtonFace);
+    pal.setColor(QPalette::Button, vorn::kButtonFace);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    spinContextMenu = new QMenu(this);
+    CreateTitleBar();
+    CreatePanes();
+    CreateExerciseBar();
+    CreateCommandBar();
+    CreateHiddenPanels();
+    NameControls();
+    SetTabOrder();
+
+    setMinimumSize(vorn::kMinimumClientSize);
+    resize(vorn::kDesignClientSize);
+    LayoutBands();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    questionCountSpin->setFocus();
+
+    ConnectHandlers();
+    finishCreation();
+}
+
+MainWindow::~MainWindow() {
+    // Saves once more only when the save at closing failed.
+    formStorage.SaveAgainIfCloseFailed();
+}
+
+void MainWindow::finishCreation() {
+    const QString exe = QCoreApplication::applicationFilePath();
+    settingsFileName_ = vorn::SettingsFileForExecutable(exe);
+    SetUpFormStorage();
+    if (vorn::IsDebuggerAttached()) {
+        try {
+            vorn::WriteDatCompil(exe, QDateTime::currentDateTime());
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    }
+    state.Random.SetState(vorn::SeedFromUtcTime(QDateTime::currentDateTimeUtc().time()));
+    setWindowTitle(vorn::UnscrambledCaption());
+}
+
+bool MainWindow::prepareToClose() {
+    previewBox->hide();
+    // Only what the previews of this run made goes, from where they made it:
+    // the working directory may have changed since, and a file of the same
+    // name that the teacher keeps there is not ours.
+    previewBox->Files().RemoveAll();
+    if (removableDriveCheck && removableDriveCheck()) {
+        waitPanel->move((width() - vorn::kWaitPanelSize.width()) / 2,
+                        (height() - vorn::kWaitPanelSize.height()) / 2);
+        waitPanel->show();
+        waitPanel->raise();
+        // On screen before the settings are written, without letting any
+        // other event run.
+        waitPanel->repaint();
+        repaint();
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    const bool canClose = prepareToClose();
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+    formStorage.SaveOnClose(canClose);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    // The stored settings are applied once, before the window first appears.
+    if (!event->spontaneous())
+        formStorage.RestoreOnFirstShow();
+    QWidget::showEvent(event);
+}
+
+void MainWindow::SetUpFormStorage() {
+    formStorage.SetIniFileName(settingsFileName_);
+    // The section is named after the window class of the first versions; stored
+    // files hold it, so it stays whatever the class is called now.
+    formStorage.SetIniSection(QStringLiteral("TForm1"));
+    formStorage.SetErrorReporter([this](const QString& message) { ShowError(message); });
+    formStorage.SetOnSavePlacement([this] { placementSaved(); });
+    const auto spin = [](const char* key, SpinEdit* control) {
+        return ResolvedProperty{key, StoredProperty::Integer(
+                                         key, [control] { return control->Value(); },
+                                         [control](int value) { control->SetValue(value); })};
+    };
+    // The settings file's keys, in the order they are written. They are data:
+    // the files of every earlier run hold them, so they keep their old spelling
+    // whatever the controls are called here.
+    formStorage.SetStoredValues({
+        {"edtTitre_Text", StoredProperty::Text(
+                              "edtTitre_Text", [this] { return titleEdit->text(); },
+                              [this](const QString& value) { titleEdit->setText(value); })},
+        spin("spedtQuestions_Value", questionCountSpin),
+        {"RxRichEdit1_Height", StoredProperty::Integer(
+                                   "RxRichEdit1_Height", [this] { return statementPaneHeight(); },
+                                   [this](int value) { setStatementPaneHeight(value); })},
+        spin("spedtCorriges_Value", answerKeyCopiesSpin),
+        spin("spedtSujets_Value", statementCopiesSpin),
+        spin("spSepar_Value", separatorSpin),
+        spin("spInterL_Value", spacingSpin),
+        {"ckbEdite_Checked", StoredProperty::Boolean(
+                                 "ckbEdite_Checked", [this] { return editModeCheck->isChecked(); },
+                                 [this](bool value) { editModeCheck->setChecked(value); })},
+    });
+}
+
+void MainWindow::ShowError(const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("VORN"), message, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::ShowError(const std::exception& error) {
+    ShowError(QString::fromUtf8(error.what()));
+}
+
+int MainWindow::statementPaneHeight() const {
+    return statementPane->height();
+}
+
+void MainWindow::setStatementPaneHeight(int height) {
+    statementHeight_ = std::max(vorn::kMinimumStatementHeight, height);
+    LayoutBands();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayoutBands();
+}
+
+void MainWindow::LayoutBands() {
+    const vorn::Bands b = vorn::LayoutBands(size(), statementHeight_);
+    titleBar->setGeometry(b.titleBar);
+    statementPane->setGeometry(b.statement);
+    paneSplitter->setGeometry(b.splitter);
+    exerciseBar->setGeometry(b.exerciseBar);
+    answerKeyPane->setGeometry(b.answerKey);
+    publisherLink->setGeometry(b.footer);
+    commandBar->setGeometry(b.commandBar);
+
+    const int widthGain = width() - vorn::kDesignClientSize.width();
+    titleEdit->resize(681 + widthGain, titleEdit->height());
+    for (const auto& [control, designLeft] : rightAnchored_)
+        control->move(designLeft + widthGain, control->y());
+}
+
+void MainWindow::ConnectHandlers() {
+    connect(questionCountSpin, &SpinEdit::Change, this, &MainWindow::questionCountChanged);
+    connect(titleEdit, &QLineEdit::textChanged, this, &MainWindow::titleChanged);
+    titleEdit->installEventFilter(this);
+    commandBar->installEventFilter(this);
+    connect(editModeCheck, &QCheckBox::toggled, this, &MainWindow::toggleEditMode);
+
+    connect(statementPane, &RichTextPane::Change, this, &MainWindow::statementChanged);
+    auto* events1 = new PaneEvents(statementPane);
+    connect(events1, &PaneEvents::MouseDown, this, &MainWindow::statementMouseDown);
+    connect(events1, &PaneEvents::MouseUp, this, &MainWindow::statementMouseUp);
+    connect(events1, &PaneEvents::DragOver, this, &MainWindow::statementDragOver);
+    connect(events1, &PaneEvents::DragDrop, this, &MainWindow::statementDropped);
+    connect(events1, &PaneEvents::EndDrag, this, &MainWindow::statementDragEnded);
+    auto* events2 = new PaneEvents(answerKeyPane);
+    connect(events2, &PaneEvents::MouseDown, this, &MainWindow::answerKeyMouseDown);
+    connect(events2, &PaneEvents::MouseUp, this, &MainWindow::answerKeyMouseUp);
+    connect(events2, &PaneEvents::DragOver, this, &MainWindow::answerKeyDragOver);
+    connect(events2, &PaneEvents::DragDrop, this, &MainWindow::answerKeyDropped);
+    connect(events2, &PaneEvents::EndDrag, this, &MainWindow::answerKeyDragEnded);
+    connect(events2, &PaneEvents::MouseMove, this, &MainWindow::unboldenPublisherLink);
+
+    connect(paneSplitter, &PaneSplitter::DragStarted, this,
+            [this] { splitterDragBase_ = statementPaneHeight(); });
+    connect(paneSplitter, &PaneSplitter::Dragged, this, [this](int delta) {
+        setStatementPaneHeight(
+            std::min(splitterDragBase_ + delta, vorn::MaximumStatementHeight(height())));
+    });
+
+    connect(valueDegree1Button, &QPushButton::clicked, this, &MainWindow::generateValueDegree1);
+    connect(valueDegree2Button, &QPushButton::clicked, this, &MainWindow::generateValueDegree2);
+    connect(expansion1Button, &QPushButton::clicked, this, &MainWindow::generateExpansion1);
+    connect(expansion2Button, &QPushButton::clicked, this, &MainWindow::generateExpansion2);
+    connect(identitiesButton, &QPushButton::clicked, this, &MainWindow::generateIdentities);
+    connect(saveButton, &QPushButton::clicked, this, &MainWindow::saveSheet);
+    connect(printButton, &QPushButton::clicked, this, &MainWindow::printCopies);
+    connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);
+    connect(choosePrinterButton, &QPushButton::clicked, this, &MainWindow::choosePrinter);
+    connect(previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
+    connect(mailButton, &QPushButton::clicked, this, &MainWindow::openMail);
+    connect(websiteButton, &QPushButton::clicked, this, &MainWindow::openWebsite);
+    connect(publisherLink, &LinkLabel::Clicked, this, &MainWindow::openPublisherPage);
+    connect(publisherLink, &LinkLabel::MouseMoved, this, &MainWindow::boldenPublisherLink);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == titleEdit) {
+        if (event->type() == QEvent::FocusIn)
+            titleEntered();
+        else if (event->type() == QEvent::FocusOut)
+            titleLeft();
+    } else if (watched == commandBar && event->type() == QEvent::MouseMove) {
+        unboldenPublisherLink();
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "exercises/sheet.h"
+#include "settings/form_storage.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <exception>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QAction;
+class LinkLabel;
+class PaneEvents;
+class RichTextPane;
+class MarkerShape;
+class SpinEdit;
+class PaneSplitter;
+namespace vorn {
+class PreviewBox;
+}
+
+// The main window: every control of the program and the handlers that make
+// them work. Controls keep their designer names; handlers are named after the
+// control and the event they answer.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // --- Title bar
+    QFrame* titleBar = nullptr;
+    QLineEdit* referenceEdit = nullptr;
+    QLineEdit* titleEdit = nullptr;
+    QCheckBox* editModeCheck = nullptr;
+    // --- Panes
+    RichTextPane* statementPane = nullptr;
+    PaneSplitter* paneSplitter = nullptr;
+    RichTextPane* answerKeyPane = nullptr;
+    // --- Exercise bar
+    QFrame* exerciseBar = nullptr;
+    QLabel* questionCountLabel = nullptr;
+    SpinEdit* questionCountSpin = nullptr;
+    QPushButton* valueDegree1Button = nullptr;
+    QPushButton* valueDegree2Button = nullptr;
+    QPushButton* expansion1Button = nullptr;
+    QPushButton* expansion2Button = nullptr;
+    QPushButton* identitiesButton = nullptr;
+    // --- Footer link and command bar
+    LinkLabel* publisherLink = nullptr;
+    QFrame* commandBar = nullptr;
+    QLabel* separatorLabel = nullptr;
+    SpinEdit* separatorSpin = nullptr;
+    QLabel* spacingLabel = nullptr;
+    SpinEdit* spacingSpin = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* mailButton = nullptr;
+    QPushButton* websiteButton = nullptr;
+    QPushButton* printButton = nullptr;
+    // The arrow inside "Imprimer"'s right edge and its one command, "Sujets
+    // différents…", enabled once a sheet has been generated.
+    QToolButton* printMenuButton = nullptr;
+    QAction* variantSheetsAction = nullptr;
+    QPushButton* choosePrinterButton = nullptr;
+    QPushButton* previewButton = nullptr;
+    QLabel* statementCopiesLabel = nullptr;
+    SpinEdit* statementCopiesSpin = nullptr;
+    QLabel* answerKeyCopiesLabel = nullptr;
+    SpinEdit* answerKeyCopiesSpin = nullptr;
+    MarkerShape* settingsChangedMarker = nullptr;
+    // --- Hidden until needed
+    QFrame* waitPanel = nullptr; // wait panel shown while the settings are saved
+    QFrame* waitPanelFrame = nullptr;
+    QLabel* waitMessage = nullptr;
+    vorn::PreviewBox* previewBox = nullptr; // page preview
+    QMenu* spinContextMenu = nullptr;       // the spin edits' (empty) context menu
+    // Window placement and the eight stored control values.
+    FormStorage formStorage{this};
+
+    // Program-wide state: sheet reference, question count, edit mode and the
+    // one random generator.
+    AppState state;
+
+    // Decides whether the executable lies on a removable drive; replaceable so
+    // that the closing step can be exercised without such a drive.
+    std::function<bool()> removableDriveCheck;
+
+    // The settings file: beside the executable, or for an installed copy in
+    // the user's configuration folder (SettingsFileForExecutable).
+    QString settingsFileName() const { return settingsFileName_; }
+    // Height of the statement pane (the splitter position), at least 50.
+    int statementPaneHeight() const;
+    void setStatementPaneHeight(int height);
+
+    // The application's standard error report: the message in a box.
+    void ShowError(const QString& message);
+    void ShowError(const std::exception& error);
+
+public slots:
+    void finishCreation();
+    // Always allows the close.
+    bool prepareToClose();
+
+    void questionCountChanged();
+    void titleChanged();
+    void titleEntered();
+    void titleLeft();
+
+    void toggleEditMode();
+    void statementChanged();
+    void statementMouseDown();
+    void statementMouseUp();
+    void statementDragOver(bool& accept);
+    void statementDropped();
+    void statementDragEnded();
+    void answerKeyMouseDown();
+    void answerKeyMouseUp();
+    void answerKeyDragOver(bool& accept);
+    void answerKeyDropped();
+    void answerKeyDragEnded();
+
+    void generateValueDegree1();
+    void generateValueDegree2();
+    void generateExpansion1();
+    void generateExpansion2();
+    void generateIdentities();
+
+    void saveSheet();
+    void printCopies();
+    // "Sujets différents…": asks how many different sheets, then prints them
+    // or saves them as PDF, with their answer keys in the same order.
+    void PrintVariantSheets();
+    void choosePrinter();
+    void showPreview();
+
+    void openMail();
+    void openWebsite();
+    void openPublisherPage();
+    void boldenPublisherLink();
+    void unboldenPublisherLink();
+    void placementSaved() {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateTitleBar();
+    void CreatePanes();
+    void CreateExerciseBar();
+    void CreateCommandBar();
+    void CreateHiddenPanels();
+    void NameControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void LayoutBands();
+    void pinCaret(RichTextPane& pane);
+    void generateSheet(vorn::Family family);
+    void SetUpFormStorage();
+
+    // Controls that keep their distance to the right edge, with their
+    // designed left position.
+    std::vector<std::pair<QWidget*, int>> rightAnchored_;
+    QString settingsFileName_;
+    int statementHeight_ = 166;
+    int splitterDragBase_ = 166;
+    bool generating_ = false;
+    // True while "Imprimer" runs, so that a click held back meanwhile is refused.
+    bool printing_ = false;
+};
