@@ -2,7 +2,7 @@
 #include "app/qt_french_translation.h"
 #include "app/start_options.h"
 #include "app/terminate_signal.h"
-#include "app/working_folder.h"
+#include "output/working_folder.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -3,6 +3,7 @@
 #include "output/answer_key_name.h"
 #include "output/save_sheets.h"
 #include "output/save_stream.h"
+#include "output/working_folder.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -59,7 +60,7 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
                          dialog.setDefaultSuffix(filter == rtfFilter ? QStringLiteral("rtf")
                                                                      : QStringLiteral("pdf"));
                      });
-    dialog.setDirectory(QDir::currentPath());
+    dialog.setDirectory(SaveDialogFolder());
     // Before any sheet there is no reference: ".rtf" alone would make hidden
     // files the teacher could not find.
     const QString stem = sheetReference.isEmpty() ? QStringLiteral("feuille") : sheetReference;

@@ -3,6 +3,7 @@
 #include "output/pdf_page_setup.h"
 #include "output/print_pane.h"
 #include "output/save_sheets.h"
+#include "output/working_folder.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet&
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Document PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(QDir::currentPath());
+    dialog.setDirectory(SaveDialogFolder());
     dialog.selectFile(firstReference + QStringLiteral(".pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

@@ -1,4 +1,4 @@
-#include "app/working_folder.h"
+#include "output/working_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,3 +83,14 @@ TEST_F(EnterWorkingFolderTest, AFileInTheWayIsReportedAndTheFolderStays) {
 }
 
 } // namespace
+
+TEST_F(EnterWorkingFolderTest, SaveDialogsOpenAtHomeOnlyWhileWorkingInTheCacheFolder) {
+    const QByteArray previous = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(tmp_.filePath("cache")));
+    QString error;
+    ASSERT_TRUE(vorn::EnterWorkingFolder(vorn::CacheWorkingFolder(), error)) << error.toStdString();
+    EXPECT_EQ(vorn::SaveDialogFolder(), QDir::homePath());
+    ASSERT_TRUE(QDir::setCurrent(tmp_.path()));
+    EXPECT_EQ(vorn::SaveDialogFolder(), QDir::currentPath());
+    qputenv("XDG_CACHE_HOME", previous);
+}

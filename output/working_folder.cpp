@@ -1,4 +1,4 @@
-#include "app/working_folder.h"
+#include "output/working_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,6 +57,13 @@ bool EnterWorkingFolder(const QString& folder, QString& error) {
         return false;
     }
     return true;
+}
+
+QString SaveDialogFolder() {
+    const QString current = QDir::currentPath();
+    if (QDir(current).canonicalPath() == QDir(CacheWorkingFolder()).canonicalPath())
+        return QDir::homePath();
+    return current;
 }
 
 } // namespace vorn

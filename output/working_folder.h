@@ -16,4 +16,10 @@ QString CacheWorkingFolder();
 // names the folder, and leaves the working directory as it was.
 bool EnterWorkingFolder(const QString& folder, QString& error);
 
+// The folder a save dialog opens in: the working directory, where the last
+// save went, except while that is the program's own cache folder (the program
+// was started from the desktop menu), which is no place for a teacher's
+// sheets: then the home folder.
+QString SaveDialogFolder();
+
 } // namespace vorn
