@@ -21,6 +21,25 @@
 
 namespace {
 
+// Lets no file of this process grow past `bytes` (a full disk, as a write sees
+// it) until the object goes; writes past it fail instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
+
 class SaveTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -150,14 +169,8 @@ TEST_F(SaveTest, AWriteRefusedByTheSystemLeavesTheExistingFileUntouched) {
     }
     statement_.SetText(StatementRtf(40, 5));
     // Files may not grow past 256 bytes while the pane, far larger, is saved.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 256;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileSizeLimit limit(256);
     const std::string message = MessageOf([&] { vorn::SaveSheet(statement_, key_, name); });
-    setrlimit(RLIMIT_FSIZE, &saved);
 
     EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
     EXPECT_EQ(ReadAll(name), QByteArray("former sheet"));
@@ -285,15 +298,9 @@ TEST_F(ReadOnlyFolderSaveTest, AWritableFileIsWrittenInPlace) {
 
 TEST_F(ReadOnlyFolderSaveTest, AFailedWriteInPlaceIsReported) {
     statement_.SetText(StatementRtf(40, 5));
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 256;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const FileSizeLimit limit(256);
     const std::string message =
         MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("partage.rtf")); });
-    setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
     EXPECT_EQ(ReadAll(Path("partage_Cor.rtf")), "former key");
 }
