@@ -198,19 +198,19 @@ void MainWindow::ConnectHandlers() {
     connect(editModeCheck, &QCheckBox::toggled, this, &MainWindow::toggleEditMode);
 
     connect(statementPane, &RichTextPane::Change, this, &MainWindow::statementChanged);
-    auto* events1 = new PaneEvents(statementPane);
-    connect(events1, &PaneEvents::MouseDown, this, &MainWindow::statementMouseDown);
-    connect(events1, &PaneEvents::MouseUp, this, &MainWindow::statementMouseUp);
-    connect(events1, &PaneEvents::DragOver, this, &MainWindow::statementDragOver);
-    connect(events1, &PaneEvents::DragDrop, this, &MainWindow::statementDropped);
-    connect(events1, &PaneEvents::EndDrag, this, &MainWindow::statementDragEnded);
-    auto* events2 = new PaneEvents(answerKeyPane);
-    connect(events2, &PaneEvents::MouseDown, this, &MainWindow::answerKeyMouseDown);
-    connect(events2, &PaneEvents::MouseUp, this, &MainWindow::answerKeyMouseUp);
-    connect(events2, &PaneEvents::DragOver, this, &MainWindow::answerKeyDragOver);
-    connect(events2, &PaneEvents::DragDrop, this, &MainWindow::answerKeyDropped);
-    connect(events2, &PaneEvents::EndDrag, this, &MainWindow::answerKeyDragEnded);
-    connect(events2, &PaneEvents::MouseMove, this, &MainWindow::unboldenPublisherLink);
+    auto* statementEvents = new PaneEvents(statementPane);
+    connect(statementEvents, &PaneEvents::MouseDown, this, &MainWindow::statementMouseDown);
+    connect(statementEvents, &PaneEvents::MouseUp, this, &MainWindow::statementMouseUp);
+    connect(statementEvents, &PaneEvents::DragOver, this, &MainWindow::statementDragOver);
+    connect(statementEvents, &PaneEvents::DragDrop, this, &MainWindow::statementDropped);
+    connect(statementEvents, &PaneEvents::EndDrag, this, &MainWindow::statementDragEnded);
+    auto* answerKeyEvents = new PaneEvents(answerKeyPane);
+    connect(answerKeyEvents, &PaneEvents::MouseDown, this, &MainWindow::answerKeyMouseDown);
+    connect(answerKeyEvents, &PaneEvents::MouseUp, this, &MainWindow::answerKeyMouseUp);
+    connect(answerKeyEvents, &PaneEvents::DragOver, this, &MainWindow::answerKeyDragOver);
+    connect(answerKeyEvents, &PaneEvents::DragDrop, this, &MainWindow::answerKeyDropped);
+    connect(answerKeyEvents, &PaneEvents::EndDrag, this, &MainWindow::answerKeyDragEnded);
+    connect(answerKeyEvents, &PaneEvents::MouseMove, this, &MainWindow::unboldenPublisherLink);
 
     connect(paneSplitter, &PaneSplitter::DragStarted, this,
             [this] { splitterDragBase_ = statementPaneHeight(); });
