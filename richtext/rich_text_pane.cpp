@@ -183,9 +183,13 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             vorn::ApplyDefaultTabStops(doc);
             FitWrapMode();
             edit.endEditBlock();
+            doc.setUndoRedoEnabled(true);
+            // The caret goes back to the start while the layout still waits:
+            // the old caret, carried to the end of the new text by the load,
+            // would otherwise have its place measured, and that lays the whole
+            // document out at once instead of the part the pane shows.
+            setTextCursor(QTextCursor(&doc));
         }
-        doc.setUndoRedoEnabled(true);
-        setTextCursor(QTextCursor(&doc));
         if (pinScrollBar)
             setVerticalScrollBarPolicy(policy);
     }

@@ -168,6 +168,11 @@ TEST_F(ShownPane, SelectionPastTheEndIsTheEndAndScrollsIntoView) {
     EXPECT_EQ(pane.SelLength(), 0);
     EXPECT_GT(pane.verticalScrollBar()->value(), 0);
     EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect()));
+
+    // A new content, however long, shows from its start with the caret there.
+    pane.SetText(rtf + "other}");
+    EXPECT_EQ(pane.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(pane.SelStart(), 0);
 }
 
 TEST_F(ShownPane, VerticalScrollBarAsNeededAndWordsWrap) {
