@@ -2,6 +2,7 @@
 
 #include "richtext/rtf_char_props.h"
 
+#include <QStringView>
 #include <QTextCharFormat>
 
 #include <cstddef>
@@ -32,15 +33,40 @@ struct RtfCharPropsHash {
     }
 };
 
+// Runs of at least this many hyphens and nothing else (a sheet's separator
+// lines) are laid out without OpenType shaping. Shaping is most of the cost of
+// laying out a long separator, and it changes nothing there: a hyphen has no
+// ligature or kerning with another hyphen, so the glyphs and their places are
+// the same either way. Shorter runs cost too little to be worth a format.
+inline constexpr int kUnshapedRunMinLength = 32;
+
+// Whether `text` is such a run.
+bool IsUnshapedRun(QStringView text);
+
+// A reader state, and whether its text skips shaping.
+struct RtfFormatKey {
+    RtfCharProps props;
+    bool unshaped = false;
+    bool operator==(const RtfFormatKey&) const = default;
+};
+
+struct RtfFormatKeyHash {
+    std::size_t operator()(const RtfFormatKey& k) const noexcept {
+        return RtfCharPropsHash()(k.props) * 2 + std::size_t(k.unshaped);
+    }
+};
+
 // One Qt character format per distinct reader state, so that a document of a
 // million runs in a few states builds a few formats, not a million.
 class RtfFormatCache {
 public:
-    template <class Make> const QTextCharFormat& Get(const RtfCharProps& props, Make&& make) {
-        const auto it = formats_.find(props);
+    template <class Make> const QTextCharFormat& Get(const RtfFormatKey& key, Make&& make) {
+        const auto it = formats_.find(key);
         if (it != formats_.end())
             return it->second;
-        QTextCharFormat format = make(props);
+        QTextCharFormat format = make(key.props);
+        if (key.unshaped)
+            format.setFontStyleStrategy(QFont::PreferNoShaping);
         format.setProperty(kRtfFormatStateProperty, nextState_++);
         // Qt hashes a format (its font name included, however long) when it
         // first compares it, and keeps the hash with the format; every
@@ -52,13 +78,13 @@ public:
             return f;
         }();
         [[maybe_unused]] const bool same = format == probe;
-        return formats_.emplace(props, std::move(format)).first->second;
+        return formats_.emplace(key, std::move(format)).first->second;
     }
     // The font or colour table changed: what a state means may have changed.
     void Clear() { formats_.clear(); }
 
 private:
-    std::unordered_map<RtfCharProps, QTextCharFormat, RtfCharPropsHash> formats_;
+    std::unordered_map<RtfFormatKey, QTextCharFormat, RtfFormatKeyHash> formats_;
     int nextState_ = 0;
 };
 

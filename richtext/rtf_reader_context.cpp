@@ -473,12 +473,18 @@ void RtfReaderContext::Flush() {
     if (pending_.isEmpty())
         return;
     EnsureTarget(Para().inTable);
-    cursor_.insertText(pending_, Format(pendingProps_));
+    cursor_.insertText(pending_, Format(pendingProps_, IsUnshapedRun(pending_)));
     pending_.resize(0);
 }
 
-const QTextCharFormat& RtfReaderContext::Format(const RtfCharProps& props) {
-    return formats_.Get(props, [this](const RtfCharProps& p) { return MakeFormat(p); });
+bool IsUnshapedRun(QStringView text) {
+    return text.size() >= kUnshapedRunMinLength &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'-'; });
+}
+
+const QTextCharFormat& RtfReaderContext::Format(const RtfCharProps& props, bool unshaped) {
+    return formats_.Get(RtfFormatKey{props, unshaped},
+                        [this](const RtfCharProps& p) { return MakeFormat(p); });
 }
 
 const RtfReaderContext::FontEntry* RtfReaderContext::FindFont(int number) const {

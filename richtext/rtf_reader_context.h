@@ -123,7 +123,7 @@ private:
     // Gives the current paragraph's mark the formatting in force.
     void SetMarkFormat();
     void EndCellBorder();
-    const QTextCharFormat& Format(const RtfCharProps& props);
+    const QTextCharFormat& Format(const RtfCharProps& props, bool unshaped = false);
     void FinishFontEntry();
     void FinishColorEntry();
     QTextCharFormat MakeFormat(const RtfCharProps& props) const;

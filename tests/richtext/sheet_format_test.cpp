@@ -1,5 +1,9 @@
+#include "exercises/random_source.h"
 #include "richtext/rich_text_pane.h"
 #include "sheet_model.h"
+
+#include <QGlyphRun>
+#include <QTextDocument>
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -79,6 +83,56 @@ TEST(SheetInPane, TabsStopEveryTwoInchesOnScreenHalfAnInchForPlainText) {
     pane.document()->documentLayout()->documentSize();
     line = pane.document()->begin().layout()->lineAt(0);
     EXPECT_NEAR(line.cursorToX(2) - line.cursorToX(0), inch / 2, 0.5);
+}
+
+// Separator lines skip OpenType shaping; they must lay out exactly as shaped
+// text would, glyph for glyph, at any width.
+TEST(SheetInPane, SeparatorsLayOutAsShapedTextWould) {
+    vorn::SheetSettings settings;
+    settings.questionCount = 5;
+    settings.separatorLength = 1000;
+    vorn::LcgRandom random(7);
+    const vorn::Sheet sheet = vorn::GenerateSheet(vorn::Family::VNdeg2, settings, random);
+    RichTextPane pane;
+    MarkupToRtf(pane, sheet.answerKey);
+    // Copies away from the pane, whose widget sets the width of its own.
+    std::unique_ptr<QTextDocument> unshaped(pane.document()->clone());
+    std::unique_ptr<QTextDocument> shaped(pane.document()->clone());
+    int unshapedRuns = 0;
+    for (QTextBlock b = shaped->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.charFormat().fontStyleStrategy() != QFont::PreferNoShaping)
+                continue;
+            ++unshapedRuns;
+            EXPECT_EQ(f.text(), QString(1000, u'-'));
+            QTextCursor c(shaped.get());
+            c.setPosition(f.position());
+            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            QTextCharFormat plain;
+            plain.setFontStyleStrategy(QFont::PreferDefault);
+            c.mergeCharFormat(plain);
+        }
+    }
+    EXPECT_EQ(unshapedRuns, 5);
+    for (const qreal width : {300.0, 777.0, 4000.0}) {
+        unshaped->setTextWidth(width);
+        shaped->setTextWidth(width);
+        QTextBlock b = unshaped->begin();
+        for (QTextBlock s = shaped->begin(); s.isValid(); s = s.next(), b = b.next()) {
+            ASSERT_TRUE(b.isValid());
+            unshaped->documentLayout()->blockBoundingRect(b);
+            shaped->documentLayout()->blockBoundingRect(s);
+            ASSERT_EQ(b.layout()->lineCount(), s.layout()->lineCount()) << width;
+            const QList<QGlyphRun> runs = b.layout()->glyphRuns();
+            const QList<QGlyphRun> expected = s.layout()->glyphRuns();
+            ASSERT_EQ(runs.size(), expected.size());
+            for (qsizetype i = 0; i < runs.size(); ++i) {
+                EXPECT_EQ(runs[i].glyphIndexes(), expected[i].glyphIndexes());
+                EXPECT_EQ(runs[i].positions(), expected[i].positions());
+            }
+        }
+    }
 }
 
 } // namespace
