@@ -1,7 +1,7 @@
 #include "output/page_picture.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPicture>
 
 namespace vorn {
 
@@ -11,36 +11,36 @@ PagePicture::~PagePicture() = default;
 
 bool PagePicture::Load(const QString& fileName) {
     Clear();
-    auto* renderer = new QSvgRenderer(this);
-    if (!renderer->load(fileName) || !renderer->isValid()) {
-        delete renderer;
+    auto picture = std::make_unique<QPicture>();
+    if (!picture->load(fileName) || picture->boundingRect().isEmpty())
         return false;
-    }
-    renderer_ = renderer;
+    picture_ = std::move(picture);
     update();
     return true;
 }
 
 void PagePicture::Clear() {
-    delete renderer_;
-    renderer_ = nullptr;
+    picture_.reset();
     update();
 }
 
 bool PagePicture::IsEmpty() const {
-    return renderer_ == nullptr;
+    return picture_ == nullptr;
 }
 
 QSize PagePicture::PictureSize() const {
-    return renderer_ ? renderer_->defaultSize() : QSize();
+    return picture_ ? picture_->boundingRect().size() : QSize();
 }
 
 void PagePicture::paintEvent(QPaintEvent*) {
-    if (!renderer_)
+    if (!picture_)
         return;
+    const QRect page = picture_->boundingRect();
     QPainter painter(this);
-    renderer_->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    renderer_->render(&painter, QRectF(rect()));
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    painter.scale(qreal(width()) / page.width(), qreal(height()) / page.height());
+    painter.drawPicture(-page.topLeft(), *picture_);
 }
 
 } // namespace vorn

@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
-class QSvgRenderer;
+#include <memory>
+
+class QPicture;
 
 namespace vorn {
 
@@ -25,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer* renderer_ = nullptr;
+    std::unique_ptr<QPicture> picture_;
 };
 
 } // namespace vorn

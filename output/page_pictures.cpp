@@ -7,10 +7,46 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
-#include <QSvgGenerator>
 
 namespace vorn {
+namespace {
+
+// A recorded page that measures as the printer does: its resolution is the
+// printer's, so the control lays the page out with the metrics it will print
+// with, and its size is the page's.
+class PrinterPagePicture : public QPicture {
+public:
+    PrinterPagePicture(int dpi, QSize pixels) : dpi_(dpi), pixels_(pixels) {}
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return pixels_.width();
+        case PdmHeight:
+            return pixels_.height();
+        case PdmWidthMM:
+            return int(qint64(pixels_.width()) * 254 / (dpi_ * 10));
+        case PdmHeightMM:
+            return int(qint64(pixels_.height()) * 254 / (dpi_ * 10));
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return dpi_;
+        default:
+            return QPicture::metric(m);
+        }
+    }
+
+private:
+    const int dpi_;
+    const QSize pixels_;
+};
+
+} // namespace
 
 QRect PaperRectHundredthsMm(const QPrinter& printer) {
     const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter);
@@ -31,23 +67,23 @@ bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QS
     QFile file;
     if (!files.OpenForWriting(fileName, file))
         return false;
-    // The picture has the printer's resolution, so the control lays the page
-    // out with the metrics it will print with.
     const int dpi = printer.logicalDpiX();
     const QSize pixels(int(qint64(pageRect.width()) * dpi / 2540),
                        int(qint64(pageRect.height()) * dpi / 2540));
-    QSvgGenerator picture;
-    picture.setOutputDevice(&file);
-    picture.setResolution(dpi);
-    picture.setSize(pixels);
-    picture.setViewBox(QRect(QPoint(0, 0), pixels));
-
+    if (dpi <= 0 || pixels.isEmpty())
+        return false;
+    PrinterPagePicture picture(dpi, pixels);
     QPainter painter;
     if (!painter.begin(&picture))
         return false;
+    // The white paper, which also gives the picture the page's bounds.
+    painter.fillRect(QRect(QPoint(0, 0), pixels), Qt::white);
     const QRect twips = HundredthsMmToTwips(pageRect);
-    next = control.FormatRange(painter, twips, twips, start, true);
+    const int drawnTo = control.FormatRange(painter, twips, twips, start, true);
     painter.end();
+    if (!picture.save(&file) || !file.flush())
+        return false;
+    next = drawnTo;
     return true;
 }
 

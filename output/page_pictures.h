@@ -11,9 +11,9 @@ namespace vorn {
 class CurrentPrinter;
 class OwnWorkingFiles;
 
-// Draws the first pages of a pane into page files, one vector picture (SVG)
-// per page, laid out by the control itself on the current printer's paper, so
-// that the preview shows what will print.
+// Draws the first pages of a pane into page files, one recorded picture (Qt's
+// metafile, QPicture) per page, laid out by the control itself on the current
+// printer's paper, so that the preview shows what will print.
 
 // At most this many pages are drawn.
 inline constexpr int kPreviewPages = 2;
@@ -33,7 +33,7 @@ QString PageFileName(const QString& prefix, int index);
 // text of `control` from `start`, laid out in `pageRect` (hundredths of a
 // millimetre) at the printer's resolution. On success `next` receives the
 // first character not drawn; false, with `next` untouched, when the file
-// cannot be created.
+// cannot be created or written.
 bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
                        const QRect& pageRect, int start, RichTextPane& control, int& next);
 

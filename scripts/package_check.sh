@@ -43,7 +43,7 @@ for size in 16 22 24 32 48 64 128 256; do
     file "$root/$icon" | grep -q "PNG image data, $size x $size," || fail "/$icon is no $size px PNG"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libc6 libqt6widgets6 libqt6printsupport6 libqt6svg6 \
+for package in libc6 libqt6widgets6 libqt6printsupport6 \
     fonts-liberation2 qt6-translations-l10n; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done

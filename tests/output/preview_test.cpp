@@ -1,17 +1,21 @@
+#include "file_size_limit.h"
 #include "sheet_fixture.h"
 
 #include "output/current_printer.h"
+#include "output/own_working_files.h"
 #include "output/page_picture.h"
 #include "output/page_pictures.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
 #include "richtext/rich_text_pane.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageLayout>
+#include <QPicture>
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
@@ -50,8 +54,14 @@ protected:
         return QDir(dir_).entryList(
             QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     }
-    QString Page(int index) const {
-        return QString::fromUtf8(ReadAll(dir_ + "/Temp" + QString::number(index) + ".EMF"));
+    QString PagePath(int index) const { return dir_ + "/Temp" + QString::number(index) + ".EMF"; }
+    // Whether page `index` draws `line` as one piece of text: a picture keeps
+    // each piece as a string with its length before it.
+    bool PageShows(int index, const QString& line) const {
+        QByteArray piece;
+        QDataStream stream(&piece, QIODevice::WriteOnly);
+        stream << line;
+        return ReadAll(PagePath(index)).contains(piece);
     }
     static void Touch(const QString& path, const QByteArray& content = "old") {
         QFile file(path);
@@ -76,10 +86,10 @@ TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage)
 
     EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF"}));
     EXPECT_TRUE(ReadAll(dir_ + "/TWFile.txt").isEmpty());
-    const QString page = Page(0);
-    EXPECT_TRUE(page.startsWith("<?xml")) << page.left(200).toStdString();
-    EXPECT_TRUE(page.contains(QuestionLine(1)));
-    EXPECT_TRUE(page.contains(QuestionLine(3)));
+    QPicture page;
+    EXPECT_TRUE(page.load(PagePath(0)));
+    EXPECT_TRUE(PageShows(0, QuestionLine(1)));
+    EXPECT_TRUE(PageShows(0, QuestionLine(3)));
     EXPECT_FALSE(box_->Image1().IsEmpty());
     EXPECT_TRUE(box_->Image2().IsEmpty());
     EXPECT_TRUE(box_->isVisible());
@@ -92,19 +102,17 @@ TEST_F(PreviewTest, OnlyTheFirstTwoPagesOfALongerStatementAreDrawn) {
     EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
     EXPECT_FALSE(box_->Image1().IsEmpty());
     EXPECT_FALSE(box_->Image2().IsEmpty());
-    const QString first = Page(0);
-    const QString second = Page(1);
-    EXPECT_TRUE(first.contains(QuestionLine(1)));
-    EXPECT_FALSE(second.contains(QuestionLine(1) + "<"));
+    EXPECT_TRUE(PageShows(0, QuestionLine(1)));
+    EXPECT_FALSE(PageShows(1, QuestionLine(1)));
     // Page 2 takes up where page 1 stopped, and the end of the sheet (page 3
     // and beyond) is never drawn.
     int lastOnFirst = 0;
-    while (first.contains(QuestionLine(lastOnFirst + 1) + "<"))
+    while (PageShows(0, QuestionLine(lastOnFirst + 1)))
         ++lastOnFirst;
     ASSERT_GT(lastOnFirst, 0);
-    EXPECT_TRUE(second.contains(QuestionLine(lastOnFirst + 1) + "<"));
-    EXPECT_FALSE(second.contains(QuestionLine(40)));
-    EXPECT_FALSE(first.contains(QuestionLine(40)));
+    EXPECT_TRUE(PageShows(1, QuestionLine(lastOnFirst + 1)));
+    EXPECT_FALSE(PageShows(1, QuestionLine(40)));
+    EXPECT_FALSE(PageShows(0, QuestionLine(40)));
 }
 
 TEST_F(PreviewTest, PagesHaveThePrintersPaperProportions) {
@@ -147,8 +155,24 @@ TEST_F(PreviewTest, TheFirstPreviewFloatsCentredOnTopAndLaterOnesReturnWhereLeft
     EXPECT_TRUE(box_->isVisible());
     EXPECT_EQ(box_->pos(), QPoint(40, 50));
     EXPECT_EQ(box_->verticalScrollBar()->value(), 0);
-    EXPECT_TRUE(Page(0).contains("Feuille corrigee"));
+    EXPECT_TRUE(PageShows(0, "Feuille corrigee"));
     EXPECT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF"}));
+    EXPECT_TRUE(box_->Image2().IsEmpty());
+}
+
+// A full disk: a page whose file cannot be written whole counts as not drawn,
+// and the preview shows no half page.
+TEST_F(PreviewTest, APageThatCannotBeWrittenWholeIsNotDrawn) {
+    statement_.SetText(StatementRtf(40, 5));
+    vorn::OwnWorkingFiles files;
+    int next = -7;
+    const FileSizeLimit limit(256);
+    EXPECT_FALSE(vorn::RenderPagePicture(printer_.Printer(), files, dir_ + "/Page.EMF",
+                                         vorn::PaperRectHundredthsMm(printer_.Printer()), 0,
+                                         statement_, next));
+    EXPECT_EQ(next, -7);
+    Preview();
+    EXPECT_TRUE(box_->Image1().IsEmpty());
     EXPECT_TRUE(box_->Image2().IsEmpty());
 }
 
