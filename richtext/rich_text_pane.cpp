@@ -140,8 +140,14 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
     kept.setDefaultFont(document()->defaultFont());
     vorn::ReadRtf(vorn::WriteRtf(staging), kept);
     QTextCursor cursor = textCursor();
-    cursor.insertFragment(QTextDocumentFragment(&kept));
-    FitWrapMode();
+    {
+        // The layout waits for the whole paste and its wrap mode: laid out
+        // piece by piece, a long pasted word would be measured at word
+        // boundaries again for every piece, its length squared in all.
+        const PageSizeHold hold(*document());
+        cursor.insertFragment(QTextDocumentFragment(&kept));
+        FitWrapMode();
+    }
     setTextCursor(cursor);
     ensureCursorVisible();
 }

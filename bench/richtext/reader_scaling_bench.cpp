@@ -5,7 +5,10 @@
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
@@ -100,6 +103,29 @@ void LoadLayOutAndPrint(benchmark::State& state, const QByteArray& rtf) {
     SetSizes(state, rtf);
 }
 
+// A teacher's paste: the RTF on the clipboard pasted into a shown pane in
+// edit mode, until the pane is painted with the caret at the end of the paste.
+void PasteInPane(benchmark::State& state, const QByteArray& rtf) {
+    RichTextPane pane;
+    pane.resize(900, 300);
+    pane.show();
+    pane.SetReadOnly(false);
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("text/rtf"), rtf);
+    QApplication::clipboard()->setMimeData(mime);
+    for (auto _ : state) {
+        state.PauseTiming();
+        pane.SetText("{\\rtf1 }");
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        pane.paste();
+        QCoreApplication::processEvents();
+    }
+    if (pane.TextLength() < 1000)
+        state.SkipWithError("nothing was pasted");
+    SetSizes(state, rtf);
+}
+
 void BM_CollidingColourRunsRead(benchmark::State& state) {
     Read(state, CollidingColourRuns(int(state.range(0))));
 }
@@ -127,6 +153,15 @@ void BM_AlternatingBoldItalicInPane(benchmark::State& state) {
 void BM_ParagraphsInPane(benchmark::State& state) {
     LoadLayOutAndPrint(state, Paragraphs(int(state.range(0))));
 }
+void BM_OneWordPasted(benchmark::State& state) {
+    PasteInPane(state, OneWord(int(state.range(0))));
+}
+void BM_AlternatingBoldItalicPasted(benchmark::State& state) {
+    PasteInPane(state, AlternatingBoldItalic(int(state.range(0))));
+}
+void BM_ParagraphsPasted(benchmark::State& state) {
+    PasteInPane(state, Paragraphs(int(state.range(0))));
+}
 
 } // namespace
 
@@ -141,3 +176,6 @@ VORN_SIZES(BM_ParagraphsWrite, 10000);
 VORN_SIZES(BM_OneWordInPane, 10000);
 VORN_SIZES(BM_AlternatingBoldItalicInPane, 10000);
 VORN_SIZES(BM_ParagraphsInPane, 10000);
+VORN_SIZES(BM_OneWordPasted, 10000);
+VORN_SIZES(BM_AlternatingBoldItalicPasted, 10000);
+VORN_SIZES(BM_ParagraphsPasted, 10000);

@@ -1,6 +1,7 @@
 #include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -8,6 +9,8 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -117,10 +120,22 @@ TEST(PanePaste, WrapsAnywhereOnlyAroundVeryLongWords) {
     pane.SetText("{\\rtf1 " + QByteArray(1000, 'm') + " court}");
     EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     pane.SetReadOnly(false);
+    pane.resize(400, 300);
+    pane.show();
+    // The pasted word is never laid out at word boundaries, not even once
+    // before the wrap mode changes: that layout costs the word's length
+    // squared.
+    std::vector<QTextOption::WrapMode> layoutModes;
+    QObject::connect(
+        pane.document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, &pane,
+        [&] { layoutModes.push_back(pane.document()->defaultTextOption().wrapMode()); });
     QMimeData html;
     html.setHtml(QString(1500, QLatin1Char('w')));
     pane.insertFromMimeData(&html);
     EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAnywhere);
+    ASSERT_FALSE(layoutModes.empty());
+    for (const QTextOption::WrapMode mode : layoutModes)
+        EXPECT_EQ(mode, QTextOption::WrapAnywhere);
 }
 
 } // namespace
