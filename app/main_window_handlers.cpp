@@ -212,9 +212,10 @@ void MainWindow::toggleEditMode() {
 }
 
 void MainWindow::statementChanged() {
-    printButton->setEnabled(!statementPane->GetText().isEmpty());
-    saveButton->setEnabled(!statementPane->GetText().isEmpty());
-    previewButton->setEnabled(!statementPane->GetText().isEmpty());
+    const bool hasText = statementPane->TextLength() > 0;
+    printButton->setEnabled(hasText);
+    saveButton->setEnabled(hasText);
+    previewButton->setEnabled(hasText);
     QCoreApplication::processEvents(generating_ ? QEventLoop::ExcludeUserInputEvents
                                                 : QEventLoop::AllEvents);
 }
