@@ -118,8 +118,20 @@ void RtfReaderContext::AppendBytes(std::string_view bytes) {
         Flush();
     if (pending_.isEmpty())
         pendingProps_ = Chars();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    const auto readsAsLatin1 = [](unsigned char byte) {
+        return (byte >= 0x20 && byte < 0x80) || byte >= 0xA0;
+    };
+    for (std::size_t i = 0; i < bytes.size();) {
+        // Windows-1252 reads as Latin-1 but for its controls and 0x80-0x9F:
+        // such runs are converted at once.
+        const std::size_t run = i;
+        while (i < bytes.size() && readsAsLatin1(static_cast<unsigned char>(bytes[i])))
+            ++i;
+        if (i > run)
+            pending_.append(QLatin1StringView(bytes.data() + run, qsizetype(i - run)));
+        if (i == bytes.size())
+            break;
+        const auto byte = static_cast<unsigned char>(bytes[i++]);
         if (byte >= 0x20)
             pending_.append(QChar(static_cast<char16_t>(Cp1252ToUnicode(byte))));
         else if (byte == '\t')
