@@ -8,26 +8,81 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextLayout>
 
 #include <algorithm>
 
 namespace vorn {
 
+namespace {
+
+// Whether `block` lies in the document's own flow, not in a table.
+bool IsTopLevel(const QTextBlock& block) {
+    return QTextCursor(block).currentFrame() == block.document()->rootFrame();
+}
+
+// The end of the window that starts at `offset`: the end of the first
+// top-level paragraph at or after `offset + chars`, or -1 for the whole rest.
+int WindowEnd(const QTextDocument& source, int offset, int chars) {
+    const int sourceEnd = source.characterCount() - 1;
+    if (qint64(offset) + chars >= sourceEnd)
+        return -1;
+    QTextBlock block = source.findBlock(offset + chars);
+    while (block.isValid() && !IsTopLevel(block))
+        block = block.next();
+    if (!block.isValid() || !block.next().isValid())
+        return -1;
+    return block.position() + block.length() - 1;
+}
+
+// A copy of the characters [offset, end) of `source`, with the document-wide
+// settings a layout depends on.
+std::unique_ptr<QTextDocument> CopyOfRange(const QTextDocument& source, int offset, int end) {
+    auto copy = std::make_unique<QTextDocument>();
+    copy->setDefaultFont(source.defaultFont());
+    copy->setUseDesignMetrics(source.useDesignMetrics());
+    copy->setIndentWidth(source.indentWidth());
+    copy->setDefaultTextOption(source.defaultTextOption());
+    copy->rootFrame()->setFrameFormat(source.rootFrame()->frameFormat());
+    const QTextBlock first = source.findBlock(offset);
+    QTextCursor range(first);
+    range.setPosition(offset);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    QTextCursor into(copy.get());
+    into.insertFragment(QTextDocumentFragment(range));
+    // A piece that does not begin the document comes without the formats of
+    // its first paragraph.
+    QTextCursor head(copy.get());
+    head.setBlockFormat(first.blockFormat());
+    head.setBlockCharFormat(first.charFormat());
+    return copy;
+}
+
+} // namespace
+
 PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& device,
-                       const Key& key)
-    : key_(key), offset_(offset), doc_(source.clone()) {
-    // The clone does not carry the source's dynamic properties: take the tab
+                       const Key& key, int windowChars)
+    : key_(key), offset_(offset) {
+    const int end = windowChars > 0 ? WindowEnd(source, offset, windowChars) : -1;
+    reachesEnd_ = end < 0;
+    if (windowChars > 0 && (offset_ > 0 || end >= 0)) {
+        doc_ = CopyOfRange(source, offset_, reachesEnd_ ? source.characterCount() - 1 : end);
+    } else {
+        doc_.reset(source.clone());
+        if (offset_ > 0) {
+            QTextCursor cut(doc_.get());
+            cut.setPosition(offset_, QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+        }
+    }
+    // A copy does not carry the source's dynamic properties: take the tab
     // distance and the wrap mode over explicitly.
     QTextOption option = doc_->defaultTextOption();
     option.setTabStopDistance(source.defaultTextOption().tabStopDistance());
     option.setWrapMode(source.defaultTextOption().wrapMode());
     doc_->setDefaultTextOption(option);
-    if (offset_ > 0) {
-        QTextCursor cut(doc_.get());
-        cut.setPosition(offset_, QTextCursor::KeepAnchor);
-        cut.removeSelectedText();
-    }
     // A page is filled from edge to edge of the layout rectangle: the screen
     // margin of the editor has no place on paper.
     doc_->setDocumentMargin(0);
@@ -71,6 +126,8 @@ bool PageLayout::Fit(int pos, qreal height, Range& range) const {
     int end = first + 1; // the first line is placed even when taller than the page
     while (end < int(lines_.size()) && lines_[end].bottom - top <= height + kTolerance)
         ++end;
+    if (end == int(lines_.size()) && !reachesEnd_)
+        return false;
     range.firstLine = first;
     range.endLine = end;
     range.top = top;

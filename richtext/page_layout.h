@@ -15,6 +15,13 @@ namespace vorn {
 // A private copy of a document laid out for one paint device at that device's
 // own resolution and fonts, cut into lines from which pages are taken.
 // Positions are those of the source document.
+
+// Documents longer than this are laid out a window of about this many
+// characters at a time. Qt's layout coordinates are 32-bit fixed point: past
+// some 33 million device pixels (a few thousand pages at 1200 dpi) its layout
+// slows to a crawl; and a preview of a huge paste needs only its first pages.
+inline constexpr int kPageLayoutWindowChars = 1 << 16;
+
 class PageLayout {
 public:
     // What a layout was made for; a layout is reused only for the same key.
@@ -29,8 +36,11 @@ public:
     };
 
     // Lays out `source` without its first `offset` characters, `key.width`
-    // device pixels wide, on `device`.
-    PageLayout(const QTextDocument& source, int offset, QPaintDevice& device, const Key& key);
+    // device pixels wide, on `device`: all the rest, or when `windowChars` is
+    // positive, only the whole paragraphs and tables up to at least
+    // `windowChars` characters further.
+    PageLayout(const QTextDocument& source, int offset, QPaintDevice& device, const Key& key,
+               int windowChars = 0);
     ~PageLayout();
     PageLayout(const PageLayout&) = delete;
     PageLayout& operator=(const PageLayout&) = delete;
@@ -49,8 +59,11 @@ public:
         qreal top = 0;    // of the first line, in layout coordinates
         qreal bottom = 0; // of the last line placed
     };
-    // False when no line of this layout begins at `pos`.
+    // False when no line of this layout begins at `pos`, or when the page
+    // would go on past a window into text this layout does not hold.
     bool Fit(int pos, qreal height, Range& range) const;
+    // Whether this layout holds the source up to its end.
+    bool ReachesEnd() const { return reachesEnd_; }
 
     // Draws the lines of `range` with the top of its first line at the top
     // left corner of `target` (device pixels), inside `clip`.
@@ -67,6 +80,7 @@ private:
     Key key_;
     int offset_;
     int length_ = 0;
+    bool reachesEnd_ = true;
     std::unique_ptr<QTextDocument> doc_;
     std::vector<Line> lines_;
 };

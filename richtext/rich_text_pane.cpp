@@ -13,9 +13,11 @@
 #include <QMimeData>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QVariant>
 
 #include <algorithm>
@@ -307,6 +309,48 @@ bool RichTextPane::StreamOut(StreamFormat format, const StreamSink& sink) const 
     return true;
 }
 
+namespace {
+
+// Lays out `doc` anew for the page that starts at `start` and fits that page
+// into `range`; false when nothing can be placed there.
+bool NewPageLayout(std::unique_ptr<vorn::PageLayout>& pageLayout, const QTextDocument& doc,
+                   QPaintDevice& device, const vorn::PageLayout::Key& key, int start, qreal height,
+                   vorn::PageLayout::Range& range) {
+    // A long document is laid out a window at a time, from the paragraph (or
+    // the table) where the page starts.
+    const bool windowed = doc.characterCount() - 1 > vorn::kPageLayoutWindowChars;
+    int from = 0;
+    if (windowed) {
+        QTextBlock block = doc.findBlock(start);
+        while (block.previous().isValid() && QTextCursor(block).currentFrame() != doc.rootFrame())
+            block = block.previous();
+        from = block.position();
+    }
+    for (int chars = vorn::kPageLayoutWindowChars;; chars *= 2) {
+        pageLayout =
+            std::make_unique<vorn::PageLayout>(doc, from, device, key, windowed ? chars : 0);
+        if (pageLayout->Fit(start, height, range))
+            return true;
+        if (pageLayout->ReachesEnd())
+            break;
+    }
+    // A start that is no line of the whole layout (a caller's own position)
+    // begins a fresh layout of the text from there.
+    for (int chars = vorn::kPageLayoutWindowChars;; chars *= 2) {
+        pageLayout =
+            std::make_unique<vorn::PageLayout>(doc, start, device, key, windowed ? chars : 0);
+        if (pageLayout->Fit(start, height, range))
+            break;
+        if (pageLayout->ReachesEnd())
+            return false;
+    }
+    // Text that lays out into no line at all (hidden) cannot be placed:
+    // report it as done rather than stall a page loop.
+    return range.next > start;
+}
+
+} // namespace
+
 int RichTextPane::FormatRange(QPainter& painter, const QRect& pageTwips, const QRect& layoutTwips,
                               int firstChar, bool draw) {
     QPaintDevice* device = painter.device();
@@ -331,16 +375,8 @@ int RichTextPane::FormatRange(QPainter& painter, const QRect& pageTwips, const Q
     vorn::PageLayout::Range range;
     if (!pageLayout_ || !(pageLayout_->key() == key) ||
         !pageLayout_->Fit(start, layout.height(), range)) {
-        // A start that is no line of the whole layout (a caller's own
-        // position) begins a fresh layout of the text from there.
-        pageLayout_ = std::make_unique<vorn::PageLayout>(*document(), 0, *device, key);
-        if (!pageLayout_->Fit(start, layout.height(), range)) {
-            pageLayout_ = std::make_unique<vorn::PageLayout>(*document(), start, *device, key);
-            // Text that lays out into no line at all (hidden) cannot be
-            // placed: report it as done rather than stall a page loop.
-            if (!pageLayout_->Fit(start, layout.height(), range) || range.next <= start)
-                return length;
-        }
+        if (!NewPageLayout(pageLayout_, *document(), *device, key, start, layout.height(), range))
+            return length;
     }
     if (draw) {
         const QRectF page = TwipsToDevice(pageTwips, dpiX, dpiY);

@@ -1,3 +1,4 @@
+#include "richtext/page_layout.h"
 #include "richtext/rich_text_pane.h"
 #include "sheet_model.h"
 
@@ -123,6 +124,65 @@ TEST(FormatRangeA4, FortyQuestionsSpacingFiveBreakWhereQtWould) {
                 EXPECT_EQ(expected.PageOf(start - 1), page - 1);
             }
         }
+    }
+}
+
+// A document longer than a layout window (paragraphs of several sizes,
+// spacings, indents and alignments, long wrapped ones, tables) pages exactly as
+// when it is laid out whole.
+TEST(FormatRangeA4, ALongDocumentPagesAsWhenLaidOutWhole) {
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}\\f0\\fs20 ";
+    for (int i = 0; i < 1200; ++i) {
+        // Every paragraph wraps and has its own space before and indent, so
+        // that whichever begins a window shows whether they were kept.
+        rtf += "\\pard\\sb" + QByteArray::number(60 + i % 3 * 90) + "\\li" +
+               QByteArray::number(1440 + i % 4 * 720);
+        if (i % 7 == 0)
+            rtf += "\\qc";
+        rtf += i % 3 == 0 ? "\\fs28\\b " : "\\fs20\\b0 ";
+        rtf += "Ligne " + QByteArray::number(i) +
+               " \\f1\\i x\\i0\\f0  = " + QByteArray::number(i * 7) +
+               QByteArray(" mot").repeated(30 + i % 5 * 10) + "\\par ";
+        if (i % 40 == 39)
+            rtf += "\\trowd\\cellx2000\\cellx5000\\intbl a\\cell b\\cell\\row"
+                   "\\trowd\\cellx2000\\cellx5000\\intbl c\\cell d d d\\cell\\row\\pard ";
+    }
+    RichTextPane pane;
+    pane.SetText(rtf + "}");
+    ASSERT_GT(pane.TextLength(), 2 * vorn::kPageLayoutWindowChars);
+    A4Pdf pdf;
+    const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips, false);
+    ExpectPartition(ranges, pane);
+
+    vorn::PageLayout::Key key;
+    key.device = &pdf.writer;
+    key.deviceType = pdf.writer.devType();
+    key.dpiX = key.dpiY = 1200;
+    key.width = pdf.twips.width() * 1200 / 1440;
+    const vorn::PageLayout whole(*pane.document(), 0, pdf.writer, key);
+    const qreal height = pdf.twips.height() * 1200.0 / 1440;
+    Ranges expected;
+    for (int next = 0; next < pane.TextLength();) {
+        vorn::PageLayout::Range range;
+        ASSERT_TRUE(whole.Fit(next, height, range));
+        expected.emplace_back(next, range.next);
+        next = range.next;
+    }
+    EXPECT_EQ(ranges, expected);
+
+    // A window that begins at a paragraph lays it out as the whole does: its
+    // first line (a page one pixel high holds just that) ends at the same place.
+    for (QTextBlock block = pane.document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockNumber() % 97 != 5 || block.length() < 200)
+            continue;
+        const int from = block.position();
+        const vorn::PageLayout window(*pane.document(), from, pdf.writer, key,
+                                      vorn::kPageLayoutWindowChars);
+        vorn::PageLayout::Range inWindow;
+        vorn::PageLayout::Range inWhole;
+        ASSERT_TRUE(whole.Fit(from, 1, inWhole));
+        ASSERT_TRUE(window.Fit(from, 1, inWindow));
+        EXPECT_EQ(inWindow.next, inWhole.next) << from;
     }
 }
 
