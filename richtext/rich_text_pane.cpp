@@ -326,27 +326,25 @@ bool NewPageLayout(std::unique_ptr<vorn::PageLayout>& pageLayout, const QTextDoc
             block = block.previous();
         from = block.position();
     }
-    for (int chars = vorn::kPageLayoutWindowChars;; chars *= 2) {
-        pageLayout =
-            std::make_unique<vorn::PageLayout>(doc, from, device, key, windowed ? chars : 0);
-        if (pageLayout->Fit(start, height, range))
-            return true;
-        if (pageLayout->ReachesEnd())
-            break;
-    }
+    // Lays out from `offset`, in ever larger windows until the page fits or
+    // the layout holds the rest of the text.
+    const auto fitFrom = [&](int offset) {
+        for (int chars = vorn::kPageLayoutWindowChars;; chars *= 2) {
+            pageLayout =
+                std::make_unique<vorn::PageLayout>(doc, offset, device, key, windowed ? chars : 0);
+            if (pageLayout->Fit(start, height, range))
+                return true;
+            if (pageLayout->ReachesEnd())
+                return false;
+        }
+    };
+    if (fitFrom(from))
+        return true;
     // A start that is no line of the whole layout (a caller's own position)
-    // begins a fresh layout of the text from there.
-    for (int chars = vorn::kPageLayoutWindowChars;; chars *= 2) {
-        pageLayout =
-            std::make_unique<vorn::PageLayout>(doc, start, device, key, windowed ? chars : 0);
-        if (pageLayout->Fit(start, height, range))
-            break;
-        if (pageLayout->ReachesEnd())
-            return false;
-    }
-    // Text that lays out into no line at all (hidden) cannot be placed:
-    // report it as done rather than stall a page loop.
-    return range.next > start;
+    // begins a fresh layout of the text from there. Text that lays out into
+    // no line at all (hidden) cannot be placed: report it as done rather than
+    // stall a page loop.
+    return fitFrom(start) && range.next > start;
 }
 
 } // namespace
