@@ -56,8 +56,10 @@ struct IntegerOption {
 
 constexpr IntegerOption kSeed{"--seed", 0, 4294967295LL, "an integer from 0 to 4294967295"};
 constexpr IntegerOption kQuestions{"--questions", 1, kMaxQuestionCount, "an integer from 1 to 40"};
+// A separator line never grows past kMaxSeparatorLength, so a larger length
+// would only be silently cut.
 constexpr IntegerOption kSeparator{"--separator", std::numeric_limits<long long>::min(),
-                                   std::numeric_limits<long long>::max(), "any integer"};
+                                   kMaxSeparatorLength, "an integer of at most 1000"};
 constexpr IntegerOption kSpacing{"--spacing", 0, 5, "an integer from 0 to 5"};
 constexpr IntegerOption kVariants{"--variants", 1, kMaxSheetSetSize, "an integer from 1 to 200"};
 
@@ -146,6 +148,12 @@ Options ParseArguments(const std::vector<std::string>& args) {
             const std::string_view path = takesValue("a file name");
             if (path.empty())
                 throw UsageError("-o needs a value: a file name");
+            // "-o --markup" is a forgotten file name far more often than a
+            // wish for a file named "--markup", which "./--markup" still gives.
+            if (path.starts_with("-"))
+                throw UsageError("-o: " + Quoted(path) +
+                                 " looks like an option, not a file name; write ./" +
+                                 std::string(path) + " for a file of that name");
             SetOutput(options, outputChosen, OutputMode::Files);
             options.outputPath = path;
         } else if (arg.starts_with("-") && arg.size() > 1) {

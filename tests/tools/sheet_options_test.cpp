@@ -70,10 +70,8 @@ TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
     EXPECT_EQ(o.settings.spacingLines, 0);
 }
 
-TEST(SheetOptionsTest, HugeSeparatorSaturates) {
-    EXPECT_EQ(
-        Parse({"vn1", "--separator", "99999999999999999999999", "--rtf"}).settings.separatorLength,
-        INT_MAX);
+TEST(SheetOptionsTest, SeparatorGoesUpTo1000AndSaturatesBelow) {
+    EXPECT_EQ(Parse({"vn1", "--separator", "1000", "--rtf"}).settings.separatorLength, 1000);
     EXPECT_EQ(Parse({"vn1", "--separator", "-3000000000", "--rtf"}).settings.separatorLength,
               INT_MIN);
 }
@@ -116,8 +114,12 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "--markup", "--questions", " 5"}, {"--questions", "1 to 40"}},
         {{"vn1", "--markup", "--spacing", "6"}, {"--spacing", "0 to 5"}},
         {{"vn1", "--markup", "--spacing", "-1"}, {"--spacing", "0 to 5"}},
-        {{"vn1", "--markup", "--separator", "1.5"}, {"--separator", "any integer"}},
-        {{"vn1", "--markup", "--separator", ""}, {"--separator", "any integer"}},
+        {{"vn1", "--markup", "--separator", "1.5"}, {"--separator", "at most 1000"}},
+        {{"vn1", "--markup", "--separator", ""}, {"--separator", "at most 1000"}},
+        {{"vn1", "--markup", "--separator", "1001"}, {"--separator", "at most 1000"}},
+        {{"vn1", "--markup", "--separator", "99999999999999999999999"}, {"at most 1000"}},
+        {{"vn1", "-o", "--markup"}, {"-o", "\"--markup\"", "./--markup"}},
+        {{"vn1", "--markup", "-o", "-x.rtf"}, {"-o", "./-x.rtf"}},
         {{"vn1", "--markup", "--title"}, {"--title"}},
         {{"vn1", "-o"}, {"-o", "file name"}},
         {{"vn1", "-o", ""}, {"-o", "file name"}},
