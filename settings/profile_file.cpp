@@ -2,42 +2,67 @@
 
 #include "exercises/user_error.h"
 #include "settings/file_update.h"
+#include "settings/regular_file.h"
 #include "settings/settings_file_lock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
-
-#include <algorithm>
 
 #include <utility>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-// The whole file in one buffer the size of the file, without the extra copy
-// a QByteArray would cost for a large one.
-bool ReadWholeFile(QFile& file, std::string& bytes) {
-    // One byte more than the file holds, so that the end is seen without
-    // growing the buffer; a file that grows meanwhile doubles it.
-    bytes.resize(static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1);
+bool FolderWritable(const QString& file) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool WriteAllAt(int fd, const std::string& bytes) {
     std::size_t done = 0;
-    for (;;) {
-        if (done == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const qint64 n = file.read(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
-        if (n < 0)
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
             return false;
-        if (n == 0)
-            break;
         done += static_cast<std::size_t>(n);
     }
-    bytes.resize(done);
     return true;
+}
+
+// Overwrites the existing file with `bytes`. The room for the new text is
+// taken before a byte of the old one is touched, so that a full disk (or a
+// file size limit) leaves the old file whole instead of cut in the middle of
+// some other program's section.
+bool WriteInPlace(const QString& path, const std::string& bytes) {
+    const RegularFile file(path, O_WRONLY);
+    struct stat st {};
+    if (!file.IsOpen() || ::fstat(file.Descriptor(), &st) != 0)
+        return false;
+    const auto newSize = static_cast<off_t>(bytes.size());
+    if (newSize > st.st_size) {
+        if (::posix_fallocate(file.Descriptor(), 0, newSize) != 0) {
+            // A failed reservation may still have grown the file.
+            (void)::ftruncate(file.Descriptor(), st.st_size);
+            return false;
+        }
+    }
+    return WriteAllAt(file.Descriptor(), bytes) && ::ftruncate(file.Descriptor(), newSize) == 0 &&
+           ::fsync(file.Descriptor()) == 0;
 }
 
 } // namespace
 
-ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
+ProfileFile::ProfileFile(QString path, std::chrono::milliseconds lockWait)
+    : path_(std::move(path)), lockWait_(lockWait) {}
 
 std::string ProfileFile::WriteError() const {
     return "Impossible d'\xC3\xA9"
@@ -46,37 +71,40 @@ std::string ProfileFile::WriteError() const {
 }
 
 SectionSnapshot ProfileFile::ReadSection(std::string_view section) const {
-    QFile file(path_);
+    const RegularFile file(path_, O_RDONLY);
     std::string bytes;
-    if (!file.open(QIODevice::ReadOnly) || !ReadWholeFile(file, bytes))
+    if (!file.IsOpen() || !file.ReadAll(bytes))
         return SectionSnapshot();
     return SectionSnapshot(vorn::profile::DecodeFile(std::move(bytes)), section);
 }
 
 void ProfileFile::WriteSection(std::string_view section, const SectionUpdate& update) const {
-    const auto lock = LockSettingsFile(path_, WriteError());
+    const SettingsFileLock lock(path_, lockWait_, WriteError());
 
     std::string bytes;
     {
-        QFile existing(path_);
         // Rewriting a file that exists but cannot be read would drop every
-        // other setting in it.
-        if (existing.exists() &&
-            (!existing.open(QIODevice::ReadOnly) || !ReadWholeFile(existing, bytes)))
+        // other setting in it; and something else than a regular file under
+        // the settings file's name is not this program's to replace.
+        const RegularFile existing(path_, O_RDONLY);
+        if (!existing.Missing() && (!existing.IsOpen() || !existing.ReadAll(bytes)))
             throw vorn::UserError(WriteError());
     }
     const std::string updated = UpdatedFileBytes(std::move(bytes), section, update);
 
-    // The new text goes to a temporary file beside the settings file and
-    // replaces it by a rename, so an interrupted write leaves either the old
-    // file or the new one, never a truncated one. A writable file in a folder
-    // this user cannot write is written in place instead, as the only way to
-    // keep its settings at all.
+    // A writable file in a folder this user cannot write is written in place,
+    // as the only way to keep its settings at all.
+    if (!FolderWritable(path_)) {
+        if (!WriteInPlace(path_, updated))
+            throw vorn::UserError(WriteError());
+        return;
+    }
+    // Otherwise the new text goes to a temporary file beside the settings
+    // file and replaces it by a rename, so an interrupted write leaves either
+    // the old file or the new one, never a truncated one.
     QSaveFile file(path_);
-    file.setDirectWriteFallback(true);
     const auto size = static_cast<qint64>(updated.size());
-    // The flush reports a failed write of the text, which a commit in place
-    // would not.
+    // The flush reports a failed write of the text before the rename.
     if (!file.open(QIODevice::WriteOnly) || file.write(updated.data(), size) != size ||
         !file.flush() || !file.commit()) {
         file.cancelWriting();

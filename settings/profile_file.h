@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -16,18 +17,25 @@ public:
     // A read returns at most this many bytes.
     static constexpr std::size_t kMaxValueLength = SectionSnapshot::kMaxValueLength;
 
-    explicit ProfileFile(QString path);
+    // A save waits this long at most for another copy of the program to
+    // finish its own: far longer than a save of any settings file takes.
+    static constexpr std::chrono::milliseconds kLockWait{10000};
+
+    explicit ProfileFile(QString path, std::chrono::milliseconds lockWait = kLockWait);
 
     const QString& Path() const { return path_; }
 
     // The section's values, the file read once. An unreadable file counts as
-    // a missing one.
+    // a missing one, and so does anything else than a regular file (a FIFO
+    // is never waited on).
     SectionSnapshot ReadSection(std::string_view section) const;
     // Stores every value of `update` in the section with one write of the
     // file, while holding the settings file's lock from reading to writing.
     // The file is replaced through a temporary file beside it, or written in
     // place when only the folder is not writable. Throws vorn::UserError
-    // "Impossible d'écrire dans <path>" when it cannot be written.
+    // "Impossible d'écrire dans <path>" when it cannot be written, when the
+    // lock stays held past `lockWait`, or when the name holds something else
+    // than a regular file; the file is then left as it was.
     void WriteSection(std::string_view section, const SectionUpdate& update) const;
 
     // One value at a time, as ReadSection and WriteSection do it.
@@ -42,4 +50,5 @@ private:
     std::string WriteError() const;
 
     QString path_;
+    std::chrono::milliseconds lockWait_;
 };

@@ -1,7 +1,9 @@
 #include "settings/profile_file.h"
 
 #include "exercises/user_error.h"
+#include "settings/settings_file_lock.h"
 #include "settings/settings_location.h"
+#include "tests/support/watchdog.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,6 +156,147 @@ TEST_F(ReadOnlyFolderTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     ini.WriteInteger("TForm1", "FormVersion", 0);
     EXPECT_EQ(FileBytes(path_), "[Other]\r\nk=1\r\n[TForm1]\r\nFormVersion=0\r\n");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+// Sets RLIMIT_FSIZE to `bytes` for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &limit_);
+        const rlimit small{bytes, limit_.rlim_max};
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &limit_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit limit_{};
+    void (*previous_)(int);
+};
+
+TEST_F(ReadOnlyFolderTest, AWriteInPlaceThatDoesNotFitLeavesTheOldTextWhole) {
+    // The new text needs more room than the disk (here a size limit) leaves.
+    const std::string old =
+        "[TForm1]\r\nFormVersion=0\r\n[Other]\r\n" + std::string(100, 'k') + "=1\r\n";
+    PutBytes(path_, old);
+    {
+        const FileSizeLimit full(old.size() + 4);
+        SectionUpdate update;
+        update.WriteString("edtTitre_Text", std::string(40, 't'));
+        EXPECT_THROW(ProfileFile(path_).WriteSection("TForm1", update), vorn::UserError);
+    }
+    EXPECT_EQ(FileBytes(path_), old);
+}
+
+TEST_F(ReadOnlyFolderTest, TheLockLiesInAFolderOnlyThisUserMayEnter) {
+    const QString tmp = dir_.filePath("tmp");
+    const QString own = tmp + QStringLiteral("/vorn-%1").arg(geteuid());
+    ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+    ASSERT_TRUE(QDir().mkpath(own));
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0777), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0555), 0);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    // A folder others may write is not used: a lock there could be taken
+    // away or planted by them.
+    ExpectWriteFailsWithPath(ProfileFile(path_));
+    EXPECT_EQ(FileBytes(path_), "[Other]\r\nk=1\r\n");
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0700), 0);
+    EXPECT_NO_THROW(ProfileFile(path_).WriteInteger("TForm1", "FormVersion", 0));
+    EXPECT_EQ(QDir(own).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{});
+    qunsetenv("TMPDIR");
+    if (!runtime.isNull())
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    EXPECT_EQ(FileBytes(path_), "[Other]\r\nk=1\r\n[TForm1]\r\nFormVersion=0\r\n");
+}
+
+TEST(PrivateLockFolder, IsTheRuntimeFolderOrAFolderOfTheUsersOwn) {
+    QTemporaryDir dir;
+    const QString runtime = dir.filePath("run");
+    const QString tmp = dir.filePath("tmp");
+    const QString own = tmp + QStringLiteral("/vorn-%1").arg(geteuid());
+    ASSERT_TRUE(QDir().mkpath(runtime));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+    EXPECT_EQ(vorn::PrivateLockFolder(runtime, tmp), runtime);
+    EXPECT_FALSE(QFileInfo::exists(own));
+
+    for (const QString& notPrivate : {QStringLiteral("run"), QString(), dir.filePath("none")})
+        EXPECT_EQ(vorn::PrivateLockFolder(notPrivate, tmp), own) << notPrivate.toStdString();
+    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0750), 0);
+    EXPECT_EQ(vorn::PrivateLockFolder(runtime, tmp), own);
+    struct stat st {};
+    ASSERT_EQ(lstat(QFile::encodeName(own).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+
+    // Planted under the predictable name: a folder others may enter, or a
+    // link to one.
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0711), 0);
+    EXPECT_EQ(vorn::PrivateLockFolder(runtime, tmp), QString());
+    ASSERT_TRUE(QDir(own).removeRecursively());
+    ASSERT_TRUE(QFile::link(runtime, own));
+    ASSERT_EQ(chmod(QFile::encodeName(runtime).constData(), 0700), 0);
+    EXPECT_EQ(vorn::PrivateLockFolder(QString(), tmp), QString());
+}
+
+TEST_F(ProfileFileTest, ALockHeldPastTheWaitGivesTheMessageAndLeavesTheFileUnchanged) {
+    PutBytes(path_, "[TForm1]\r\nFormVersion=5\r\n");
+    const ProfileFile ini(path_, std::chrono::milliseconds(300));
+    {
+        const SettingsFileLock other(path_, std::chrono::milliseconds(0), "busy");
+        ExpectWriteFailsWithPath(ini);
+        EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=5\r\n");
+    }
+    ini.WriteInteger("TForm1", "FormVersion", 0);
+    EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=0\r\n");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+TEST_F(ProfileFileTest, NothingButARegularFileIsOpenedOrReplaced) {
+    // A FIFO opened for reading or writing would wait for ever for the other
+    // end; a link planted as the lock could make the save remove its target.
+    const QString fifo = dir_.filePath("fifo");
+    const QString mine = dir_.filePath("mine");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    PutBytes(mine, "mine");
+    struct Case {
+        QString planted; // the name where something else than a file lies
+        QString target;  // a link to this, or a FIFO when empty
+    } cases[] = {{path_, {}},
+                 {path_, fifo},
+                 {path_ + ".lock", {}},
+                 {path_ + ".lock", fifo},
+                 {path_ + ".lock", mine}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.planted.toStdString() + " -> " + c.target.toStdString());
+        QFile::remove(path_);
+        if (c.planted != path_)
+            PutBytes(path_, "[TForm1]\r\nFormVersion=5\r\n");
+        ASSERT_EQ(c.target.isEmpty() ? mkfifo(QFile::encodeName(c.planted).constData(), 0600)
+                                     : symlink(QFile::encodeName(c.target).constData(),
+                                               QFile::encodeName(c.planted).constData()),
+                  0);
+        {
+            const Watchdog watchdog(std::chrono::seconds(20), "a planted FIFO or link");
+            const ProfileFile ini(path_);
+            if (c.planted == path_) {
+                EXPECT_EQ(ini.ReadInteger("TForm1", "FormVersion", 7), 7);
+            }
+            ExpectWriteFailsWithPath(ini);
+        }
+        struct stat st {};
+        ASSERT_EQ(lstat(QFile::encodeName(c.planted).constData(), &st), 0);
+        EXPECT_TRUE(c.target.isEmpty() ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+        if (c.planted != path_) {
+            EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nFormVersion=5\r\n");
+        }
+        EXPECT_EQ(FileBytes(mine), "mine");
+        QFile::remove(c.planted);
+    }
 }
 
 TEST_F(ReadOnlyFolderTest, AFailedWriteInPlaceIsReported) {
