@@ -1,5 +1,7 @@
 #include "settings/profile_encoding.h"
 
+#include "settings/file_update.h"
+
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -49,6 +51,33 @@ TEST(ProfileEncoding, UnpairedSurrogatesComeBackUnchanged) {
                                                                     "b\0\x00\xDC",
                                                                     8);
     EXPECT_EQ(EncodeFile(DecodeFile(le).text, FileEncoding::Utf16Le), le);
+}
+
+TEST(ProfileEncoding, AUtf16FileMayEndInACharacterOutsideTheBmpWithoutANewline) {
+    const char* const text = "[TForm1]\r\nk=x\xF0\x9D\x84\x9E";
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = Utf16(text, bigEndian);
+        const auto decoded = DecodeFile(bytes);
+        EXPECT_EQ(decoded.text, text) << bigEndian;
+        EXPECT_EQ(EncodeFile(decoded.text, decoded.encoding), bytes) << bigEndian;
+        SectionUpdate update;
+        update.WriteInteger("n", 1);
+        EXPECT_EQ(UpdatedFileBytes(bytes, "TForm1", update),
+                  Utf16("[TForm1]\r\nk=x\xF0\x9D\x84\x9E\r\nn=1\r\n", bigEndian))
+            << bigEndian;
+    }
+}
+
+TEST(ProfileEncoding, OverlongUtf8ReadsAsWindows1252Bytes) {
+    // Overlong forms of "/" in two, three and four bytes, and a sequence
+    // beyond U+10FFFF: no UTF-8 decoder may take them for characters.
+    for (const char* bytes : {"\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xE0\x9F\xBF",
+                              "\xF0\x80\x80\xAF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80"}) {
+        EXPECT_EQ(vorn::profile::TextToValue(bytes, FileEncoding::Utf8Bom), bytes)
+            << testing::PrintToString(bytes);
+    }
+    // The shortest forms next to them are characters.
+    EXPECT_EQ(vorn::profile::TextToValue("\xC2\xA0\xE0\xA0\x80", FileEncoding::Utf8Bom), "\xA0?");
 }
 
 TEST(ProfileEncoding, ValuesCrossBetweenWindows1252AndTheFilesText) {
