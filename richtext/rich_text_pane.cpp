@@ -2,6 +2,7 @@
 
 #include "exercises/cp1252.h"
 #include "richtext/markup_converter.h"
+#include "richtext/offline_text_document.h"
 #include "richtext/page_layout.h"
 #include "richtext/point_sized_font.h"
 #include "richtext/rtf_reader.h"
@@ -121,13 +122,15 @@ bool RichTextPane::canInsertFromMimeData(const QMimeData* source) const {
 void RichTextPane::insertFromMimeData(const QMimeData* source) {
     if (!source || isReadOnly())
         return;
-    QTextDocument staging;
+    // Pasted content brings its own text and formatting only: nothing it
+    // names (a stylesheet, a picture) is read from the disk or the network.
+    OfflineTextDocument staging;
     staging.setDefaultFont(document()->defaultFont());
     if (const QByteArray rtf = RtfOf(*source); !rtf.isEmpty()) {
         vorn::ReadRtf(rtf, staging);
     } else if (acceptRichText() && source->hasHtml()) {
         QTextCursor(&staging).insertFragment(
-            QTextDocumentFragment::fromHtml(source->html(), document()));
+            QTextDocumentFragment::fromHtml(source->html(), &staging));
     } else if (source->hasText()) {
         // Plain text takes the formatting at the caret, as typing does.
         QMimeData text;

@@ -1,16 +1,21 @@
 #include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
+#include "tests/support/watchdog.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -136,6 +141,56 @@ TEST(PanePaste, WrapsAnywhereOnlyAroundVeryLongWords) {
     ASSERT_FALSE(layoutModes.empty());
     for (const QTextOption::WrapMode mode : layoutModes)
         EXPECT_EQ(mode, QTextOption::WrapAnywhere);
+}
+
+TEST(PanePaste, PastedHtmlLoadsNothingFromOutsideTheClipboard) {
+    // A stylesheet of the user's that would make the text bold and red, and
+    // a FIFO, which would hold whoever opens it until someone writes to it.
+    QTemporaryDir dir;
+    const QString css = dir.filePath("style.css");
+    {
+        QFile f(css);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("p { font-weight: bold; color: #ff0000 }");
+    }
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString cssUrl = QUrl::fromLocalFile(css).toString();
+    const QString fifoUrl = QUrl::fromLocalFile(fifo).toString();
+    const QString link = "<html><head><link rel=\"stylesheet\" href=\"%1\"></head>"
+                         "<body><p>texte</p></body></html>";
+    const QString cases[] = {
+        link.arg(cssUrl),
+        link.arg(css),
+        "<style>@import url(" + cssUrl + ");</style><p>texte</p>",
+        link.arg(fifoUrl),
+        link.arg(fifo),
+        "<style>@import url(" + fifoUrl + ");</style><p>texte</p>",
+        "<p style=\"background-image: url(" + fifo + ")\">texte</p>",
+        "<p>texte<img src=\"" + fifo + "\"><img src=\"" + fifoUrl +
+            "\" width=\"9\" height=\"9\"></p>",
+    };
+    for (const QString& html : cases) {
+        SCOPED_TRACE(html.toStdString());
+        PastePane pane;
+        pane.SetText(" ");
+        pane.SetReadOnly(false);
+        pane.resize(400, 300);
+        pane.show();
+        QMimeData data;
+        data.setHtml(html);
+        {
+            const Watchdog watchdog(std::chrono::seconds(20), "pasted HTML opened a FIFO");
+            pane.insertFromMimeData(&data);
+            pane.document()->documentLayout()->documentSize();
+        }
+        const QTextCursor found = pane.document()->find("texte");
+        ASSERT_FALSE(found.isNull()) << pane.document()->toPlainText().toStdString();
+        const QTextCharFormat format = found.charFormat();
+        EXPECT_NE(format.fontWeight(), QFont::Bold);
+        EXPECT_NE(format.foreground().color(), QColor(Qt::red));
+        EXPECT_EQ(format.background().style(), Qt::NoBrush);
+    }
 }
 
 } // namespace
