@@ -44,7 +44,7 @@ bool WriteAllAt(int fd, const std::string& bytes) {
 // some other program's section.
 bool WriteInPlace(const QString& path, const std::string& bytes) {
     const RegularFile file(path, O_WRONLY);
-    struct stat st {};
+    struct stat st = {};
     if (!file.IsOpen() || ::fstat(file.Descriptor(), &st) != 0)
         return false;
     const auto newSize = static_cast<off_t>(bytes.size());

@@ -15,7 +15,7 @@ RegularFile::RegularFile(const QString& path, int flags, mode_t mode) {
         error_ = errno;
         return;
     }
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
@@ -34,7 +34,7 @@ int RegularFile::Release() {
 }
 
 bool RegularFile::ReadAll(std::string& bytes) const {
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd_, &st) != 0)
         return false;
     // One byte more than the file holds, so that the end is seen without

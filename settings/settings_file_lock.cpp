@@ -21,7 +21,7 @@ namespace vorn {
 namespace {
 
 bool IsPrivateFolder(const QString& path) {
-    struct stat st {};
+    struct stat st = {};
     return QDir::isAbsolutePath(path) && ::lstat(QFile::encodeName(path).constData(), &st) == 0 &&
            S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
 }
@@ -75,15 +75,16 @@ SettingsFileLock::SettingsFileLock(const QString& path, std::chrono::millisecond
     for (;;) {
         // A link is refused too: the lock file is only ever made by this
         // program, and a link could lead it to lock and then remove a file
-        // of the user's.
-        RegularFile file(lockPath_, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
+        // of the user's. Reading is all flock() needs, so a lock file that
+        // another user of a shared folder made still serves.
+        RegularFile file(lockPath_, O_RDONLY | O_CREAT | O_NOFOLLOW, 0644);
         if (!file.IsOpen())
             throw vorn::UserError(failureMessage);
         if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) == 0) {
             // The holder before may have removed the file as it let go: a
             // lock on a file no longer under that name keeps nobody out.
-            struct stat held {
-            }, named{};
+            struct stat held = {};
+            struct stat named = {};
             if (::fstat(file.Descriptor(), &held) == 0 && ::lstat(name.constData(), &named) == 0 &&
                 SameFile(held, named)) {
                 fd_ = file.Release();
@@ -101,8 +102,8 @@ SettingsFileLock::SettingsFileLock(const QString& path, std::chrono::millisecond
 SettingsFileLock::~SettingsFileLock() {
     // Removed while still held, and only if it is still the file locked: a
     // waiting copy then finds the name gone and makes a new lock file.
-    struct stat held {
-    }, named{};
+    struct stat held = {};
+    struct stat named = {};
     const QByteArray name = QFile::encodeName(lockPath_);
     if (::fstat(fd_, &held) == 0 && ::lstat(name.constData(), &named) == 0 && SameFile(held, named))
         ::unlink(name.constData());
