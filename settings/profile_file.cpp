@@ -4,10 +4,10 @@
 #include "settings/file_update.h"
 #include "settings/regular_file.h"
 #include "settings/settings_file_lock.h"
+#include "settings/settings_location.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <utility>
@@ -18,11 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool FolderWritable(const QString& file) {
-    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
-    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
-}
 
 bool WriteAllAt(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -94,7 +89,7 @@ void ProfileFile::WriteSection(std::string_view section, const SectionUpdate& up
 
     // A writable file in a folder this user cannot write is written in place,
     // as the only way to keep its settings at all.
-    if (!FolderWritable(path_)) {
+    if (!vorn::FolderOfFileWritable(path_)) {
         if (!WriteInPlace(path_, updated))
             throw vorn::UserError(WriteError());
         return;

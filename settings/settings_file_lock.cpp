@@ -2,6 +2,7 @@
 
 #include "exercises/user_error.h"
 #include "settings/regular_file.h"
+#include "settings/settings_location.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -43,11 +44,6 @@ namespace {
 // How often a held lock is tried again.
 constexpr std::chrono::milliseconds kRetryPause{10};
 
-bool FolderWritable(const QString& file) {
-    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
-    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
-}
-
 QString FallbackLockPath(const QString& path) {
     const QString folder =
         vorn::PrivateLockFolder(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath());
@@ -67,7 +63,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 SettingsFileLock::SettingsFileLock(const QString& path, std::chrono::milliseconds wait,
                                    const std::string& failureMessage) {
-    lockPath_ = FolderWritable(path) ? path + QStringLiteral(".lock") : FallbackLockPath(path);
+    lockPath_ =
+        vorn::FolderOfFileWritable(path) ? path + QStringLiteral(".lock") : FallbackLockPath(path);
     if (lockPath_.isEmpty())
         throw vorn::UserError(failureMessage);
     const QByteArray name = QFile::encodeName(lockPath_);

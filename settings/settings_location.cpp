@@ -1,8 +1,10 @@
 #include "settings/settings_location.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace vorn {
@@ -25,12 +27,15 @@ QString ChooseSettingsFile(const SettingsLocationFacts& facts) {
     return QDir::cleanPath(config + QStringLiteral("/vorn/vorn.ini"));
 }
 
+bool FolderOfFileWritable(const QString& file) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
 QString SettingsFileForExecutable(const QString& executablePath) {
     SettingsLocationFacts facts;
     facts.besideExecutable = SettingsFileBesideExecutable(executablePath);
-    const QString folder = QFileInfo(facts.besideExecutable).absolutePath();
-    facts.executableFolderWritable =
-        ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+    facts.executableFolderWritable = FolderOfFileWritable(facts.besideExecutable);
     facts.fileBesideExists = QFileInfo::exists(facts.besideExecutable);
     facts.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     facts.home = qEnvironmentVariable("HOME", QDir::homePath());

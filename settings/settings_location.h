@@ -24,6 +24,9 @@ struct SettingsLocationFacts {
 // counting as unset, hence "$HOME/.config/vorn/vorn.ini").
 QString ChooseSettingsFile(const SettingsLocationFacts& facts);
 
+// Whether this user may create and remove files in the folder of `file`.
+bool FolderOfFileWritable(const QString& file);
+
 // ChooseSettingsFile for this executable, this user and this environment;
 // the folder of a file in the user's configuration is created when missing
 // (a failure shows when the file is written).
