@@ -1,3 +1,4 @@
+#include "file_replacement.h"
 #include "file_size_limit.h"
 #include "sheet_fixture.h"
 
@@ -19,6 +20,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -260,6 +262,27 @@ TEST_F(PreviewTest, AFileOfOursReplacedByALinkIsNeitherFollowedNorDeleted) {
     EXPECT_EQ(Files(), QStringList({"Temp0.EMF"}));
     EXPECT_TRUE(QFileInfo(dir_ + "/Temp0.EMF").isSymLink());
     EXPECT_EQ(ReadAll(victim), "precious");
+}
+
+// Page files of ours replaced between two previews by someone else's files,
+// one renamed over it, one made anew under the freed inode number: neither is
+// emptied, rewritten or deleted; the second preview goes to a folder of its own.
+TEST_F(PreviewTest, ForeignFilesPutInThePlaceOfPageFilesStayUntouched) {
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+    ASSERT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    Touch(dir_ + "/notes.txt", "renamed over");
+    ASSERT_TRUE(std::rename(qPrintable(dir_ + "/notes.txt"), qPrintable(PagePath(0))) == 0);
+    ReplaceKeepingInodeIfFree(PagePath(1), "made anew");
+
+    Preview();
+    EXPECT_FALSE(box_->Image2().IsEmpty());
+    EXPECT_EQ(QDir(box_->Files().PrivateFolderPath()).entryList(QDir::Files, QDir::Name),
+              QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    box_->Files().RemoveAll();
+    EXPECT_EQ(Files(), QStringList({"Temp0.EMF", "Temp1.EMF"}));
+    EXPECT_EQ(ReadAll(PagePath(0)), "renamed over");
+    EXPECT_EQ(ReadAll(PagePath(1)), "made anew");
 }
 
 } // namespace
