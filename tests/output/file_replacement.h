@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <sys/stat.h>
 
@@ -18,19 +19,22 @@ inline bool ReplaceKeepingInodeIfFree(const QString& path, const QByteArray& con
     if (::lstat(QFile::encodeName(path).constData(), &before) != 0 || !QFile::remove(path))
         return false;
     const QDir folder = QFileInfo(path).dir();
-    QString newcomer;
+    // All kept until the end: a newcomer deleted at once would free its number
+    // for the next one, which the file system may prefer to the one sought.
+    QStringList newcomers;
     bool same = false;
     for (int i = 0; i < 300 && !same; ++i) {
-        if (!newcomer.isEmpty())
-            QFile::remove(newcomer);
-        newcomer = folder.filePath(QStringLiteral("newcomer%1").arg(i));
-        QFile file(newcomer);
+        newcomers << folder.filePath(QStringLiteral("newcomer%1").arg(i));
+        QFile file(newcomers.last());
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             return false;
         file.close();
         struct stat now {};
-        same = ::lstat(QFile::encodeName(newcomer).constData(), &now) == 0 &&
+        same = ::lstat(QFile::encodeName(newcomers.last()).constData(), &now) == 0 &&
                now.st_ino == before.st_ino && now.st_dev == before.st_dev;
     }
+    const QString newcomer = newcomers.takeLast();
+    for (const QString& other : newcomers)
+        QFile::remove(other);
     return QFile::rename(newcomer, path) && same;
 }
