@@ -54,6 +54,15 @@ void EmptyFolder(int folder) {
 }
 
 bool ProcessRuns(long long pid) {
+    // A process that ended but that its parent has not collected yet still
+    // answers to its id: it is gone all the same.
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray line = stat.read(4096);
+        const qsizetype end = line.lastIndexOf(')');
+        if (end >= 0 && line.mid(end + 1).trimmed().startsWith('Z'))
+            return false;
+    }
     // EPERM: it runs, under another user.
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }

@@ -294,11 +294,18 @@ TEST_F(PreviewTest, ForeignFilesPutInThePlaceOfPageFilesStayUntouched) {
 // Only this user's folders whose process is gone and whose lock is free go;
 // a link is never followed.
 TEST(StalePrivateFolders, OnlyThoseOfThisUserLeftByAProcessThatIsGoneAreRemoved) {
+    // One process ended and collected, one ended and not yet collected.
     const pid_t child = ::fork();
     if (child == 0)
         ::_exit(0);
     ASSERT_GT(child, 0);
     ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const pid_t zombie = ::fork();
+    if (zombie == 0)
+        ::_exit(0);
+    ASSERT_GT(zombie, 0);
+    siginfo_t ended{};
+    ASSERT_EQ(::waitid(P_PID, zombie, &ended, WEXITED | WNOWAIT), 0);
     const QString dead = "vorn-apercu-" + QString::number(child);
     const QString parent = FreshFolder();
     const QString victim = FreshFolder();
@@ -311,6 +318,7 @@ TEST(StalePrivateFolders, OnlyThoseOfThisUserLeftByAProcessThatIsGoneAreRemoved)
     QFile(parent + "/" + dead + "-crashed/Temp0.EMF").open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-crashed/inner/link"));
     ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-link"));
+    ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(zombie) + "-zombie"));
     ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(::getppid()) + "-parent"));
     ASSERT_TRUE(dir.mkdir(dead + "-locked"));
     const int lock = ::open(qPrintable(parent + "/" + dead + "-locked"), O_RDONLY | O_DIRECTORY);
@@ -325,11 +333,12 @@ TEST(StalePrivateFolders, OnlyThoseOfThisUserLeftByAProcessThatIsGoneAreRemoved)
     }
     kept.sort();
 
-    EXPECT_EQ(vorn::RemoveStalePrivateFolders(parent), 1);
+    EXPECT_EQ(vorn::RemoveStalePrivateFolders(parent), 2);
     EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
               kept);
     EXPECT_TRUE(QFileInfo::exists(victim + "/precious.txt"));
     ::close(lock);
+    ::waitpid(zombie, nullptr, 0);
 }
 
 } // namespace
