@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -226,6 +227,29 @@ TEST_F(PdfPrintTest, WhenEveryNumberedNameIsTakenNothingIsWritten) {
               "Imprimante sélectionnée incorrecte");
     EXPECT_EQ(folder.entryList(QDir::Files).size(), vorn::NewOutputFile::kMaxNumber);
     EXPECT_EQ(ReadAll(pdf_), "");
+}
+
+// A job that fails takes its file with it, but never a file put in its place.
+TEST(NewOutputFile, GoesUnlessKeptAndLeavesAFileThatTookItsPlace) {
+    const QString folder = FreshFolder();
+    const QString wanted = folder + "/VN1_071542.pdf";
+    { vorn::NewOutputFile failed(wanted, "x"); }
+    EXPECT_FALSE(QFileInfo::exists(wanted));
+    {
+        vorn::NewOutputFile kept(wanted, "x");
+        kept.Keep();
+    }
+    EXPECT_TRUE(QFileInfo::exists(wanted));
+    {
+        vorn::NewOutputFile replaced(wanted, "x");
+        ASSERT_EQ(replaced.Path(), folder + "/VN1_071542 (2).pdf");
+        QFile other(folder + "/other.pdf");
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write("teacher's");
+        other.close();
+        ASSERT_EQ(std::rename(qPrintable(other.fileName()), qPrintable(replaced.Path())), 0);
+    }
+    EXPECT_EQ(ReadAll(folder + "/VN1_071542 (2).pdf"), "teacher's");
 }
 
 TEST(NumberedFileName, PutsTheNumberBeforeTheLastExtension) {
