@@ -2,9 +2,11 @@
 #include "app/qt_french_translation.h"
 #include "app/start_options.h"
 #include "app/terminate_signal.h"
+#include "output/private_temp_folder.h"
 #include "output/working_folder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 
 #include <iostream>
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
     application.setProperty("HelpFile", QStringLiteral("VORN.HLP"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorn/vorn.xpm")));
     vorn::InstallQtFrenchTranslation(application);
+
+    // Preview folders of earlier runs that crashed or were killed.
+    vorn::RemoveStalePrivateFolders(QDir::tempPath());
 
     MainWindow Form1;
     Form1.show();

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/caption.h"
+#include "app/first_click_warm_up.h"
 #include "app/form_layout.h"
 #include "app/link_label.h"
 #include "app/pane_events.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget* parent)
     questionCountSpin->setFocus();
 
     ConnectHandlers();
+    new FirstClickWarmUp(this, statementPane, answerKeyPane, [this] { return sheetSettings(); });
     finishCreation();
 }
 

@@ -169,6 +169,8 @@ private:
     void LayoutBands();
     void pinCaret(RichTextPane& pane);
     void generateSheet(vorn::Family family);
+    // The sheet settings the controls hold now.
+    vorn::SheetSettings sheetSettings() const;
     void SetUpFormStorage();
 
     // Controls that keep their distance to the right edge, with their

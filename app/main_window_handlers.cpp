@@ -61,6 +61,15 @@ void MainWindow::titleLeft() {
 
 // --- Generation
 
+vorn::SheetSettings MainWindow::sheetSettings() const {
+    vorn::SheetSettings settings;
+    settings.questionCount = questionCountSpin->Value();
+    settings.title = vorn::Utf8ToCp1252(titleEdit->text().toUtf8().toStdString());
+    settings.separatorLength = separatorSpin->Value();
+    settings.spacingLines = spacingSpin->Value();
+    return settings;
+}
+
 void MainWindow::generateSheet(vorn::Family family) {
     // The statement pane's change handler lets pending events run. A sheet
     // asked for then waits until both panes hold the same sheet; run inside,
@@ -80,11 +89,8 @@ void MainWindow::generateSheet(vorn::Family family) {
                                       .toUtf8()
                                       .toStdString());
         }
-        vorn::SheetSettings settings;
+        vorn::SheetSettings settings = sheetSettings();
         settings.questionCount = state.QuestionCount;
-        settings.title = vorn::Utf8ToCp1252(titleEdit->text().toUtf8().toStdString());
-        settings.separatorLength = separatorSpin->Value();
-        settings.spacingLines = spacingSpin->Value();
 
         const vorn::Sheet sheet = vorn::GenerateSheet(family, settings, state.Random);
         state.SheetReference = sheet.reference;

@@ -1,22 +1,28 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
 #include <vector>
 
 class QFile;
-class QTemporaryDir;
 
 namespace vorn {
 
+class PrivateTempFolder;
+
 // The files this run makes for its own use (the preview's page files and its
 // probe file). Each is created only where no entry of that name exists, never
-// through a symbolic link, and is remembered by its absolute path and its
-// identity on disk. Later the program rewrites or deletes exactly those files,
-// where it made them, whatever the working directory has become since; a file
-// of the same name that someone else put there, a link or a folder, is never
-// touched.
+// through a symbolic link, and is remembered by its absolute path and by a
+// descriptor kept open until the program removes it. Later the program
+// rewrites or deletes exactly those files, where it made them, whatever the
+// working directory has become since; a file of the same name that someone
+// else put there, a link or a folder, is never touched.
+//
+// The open descriptor is what makes the identity sound: a file that is still
+// open keeps its inode number, so no file made after ours was deleted or
+// renamed away can carry the same (device, inode) pair and pass for ours.
 class OwnWorkingFiles {
 public:
     OwnWorkingFiles();
@@ -30,9 +36,13 @@ public:
     // is still in place. Anything else is refused: false, `file` left closed.
     bool OpenForWriting(const QString& path, QFile& file);
 
-    // True when `path` is a file this run created and that is still the same
-    // regular file.
+    // True when `path` is a file this run created and that is still in place.
     bool IsOwn(const QString& path) const;
+
+    // The whole content of the file of ours at `path`, read from the file this
+    // run wrote even if something else has taken its name since; empty when
+    // `path` is not a file of ours or cannot be read.
+    QByteArray Contents(const QString& path) const;
 
     // Deletes every file of ours whose file name (without folder) is `name`,
     // wherever it lies; what has been replaced since is left alone.
@@ -52,13 +62,16 @@ public:
 private:
     struct Entry {
         QString path;
+        int descriptor; // open from creation to removal
         unsigned long long device;
         unsigned long long inode;
     };
+    bool InPlace(const Entry& entry) const;
     void Remove(const Entry& entry) const;
+    std::vector<Entry>::iterator Find(const QString& path);
 
     std::vector<Entry> entries_;
-    std::unique_ptr<QTemporaryDir> privateFolder_;
+    std::unique_ptr<PrivateTempFolder> privateFolder_;
 };
 
 } // namespace vorn

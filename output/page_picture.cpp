@@ -1,5 +1,6 @@
 #include "output/page_picture.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPicture>
 
@@ -9,10 +10,13 @@ PagePicture::PagePicture(QWidget* parent) : QWidget(parent) {}
 
 PagePicture::~PagePicture() = default;
 
-bool PagePicture::Load(const QString& fileName) {
+bool PagePicture::Load(const QByteArray& pageFile) {
     Clear();
     auto picture = std::make_unique<QPicture>();
-    if (!picture->load(fileName) || picture->boundingRect().isEmpty())
+    QBuffer buffer;
+    buffer.setData(pageFile);
+    if (!buffer.open(QIODevice::ReadOnly) || !picture->load(&buffer) ||
+        picture->boundingRect().isEmpty())
         return false;
     picture_ = std::move(picture);
     update();

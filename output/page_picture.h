@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QWidget>
 
 #include <memory>
@@ -15,9 +16,9 @@ public:
     explicit PagePicture(QWidget* parent = nullptr);
     ~PagePicture() override;
 
-    // Reads the whole picture from `fileName` (the file may go afterwards);
-    // false, leaving the picture empty, when it cannot be read.
-    bool Load(const QString& fileName);
+    // Takes the picture from the whole content of a page file; false, leaving
+    // the picture empty, when it is no picture.
+    bool Load(const QByteArray& pageFile);
     void Clear();
     bool IsEmpty() const;
     // The picture's own size, in its pixels; empty when there is none.

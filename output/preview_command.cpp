@@ -101,12 +101,14 @@ void PreviewCommand(PreviewBox& preview, RichTextPane& statement, CurrentPrinter
     if (!box)
         return;
 
+    // Read from the files as this run wrote them, whatever has been put in
+    // their place since.
     const QString page1 = PageFileName(prefix, 0);
     if (files.IsOwn(page1))
-        box->Image1().Load(page1);
+        box->Image1().Load(files.Contents(page1));
     const QString page2 = PageFileName(prefix, 1);
     if (files.IsOwn(page2))
-        box->Image2().Load(page2);
+        box->Image2().Load(files.Contents(page2));
     box->ScrollToTop();
     box->ShowFloating();
 }

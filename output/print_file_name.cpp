@@ -37,4 +37,14 @@ QString ProposedPdfFile(const QString& chosenFile, const QString& sheetReference
     return Beside(chosenFile, sheetReference + QLatin1String(".pdf"));
 }
 
+QString NumberedFileName(const QString& path, int n) {
+    if (n <= 1)
+        return path;
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= nameStart)
+        dot = path.size();
+    return path.left(dot) + QStringLiteral(" (%1)").arg(n) + path.mid(dot);
+}
+
 } // namespace vorn

@@ -24,4 +24,9 @@ QString PdfFileForCopy(const QString& chosenFile, const QString& sheetReference,
 // is no reference yet.
 QString ProposedPdfFile(const QString& chosenFile, const QString& sheetReference);
 
+// The `n`th name (from 1) tried for `path` while the names before it are
+// taken: `path` itself, then "VN1_071542-Cor (2).pdf", "VN1_071542-Cor (3).pdf"
+// and so on, the number before the last extension.
+QString NumberedFileName(const QString& path, int n);
+
 } // namespace vorn

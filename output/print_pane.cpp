@@ -2,6 +2,7 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/new_output_file.h"
 #include "output/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"
 
@@ -9,6 +10,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+
+#include <optional>
 
 namespace vorn {
 namespace {
@@ -23,6 +26,21 @@ public:
 
 private:
     RichTextPane& pane_;
+};
+
+// Gives the printer back the file name it was told to write to, once the job
+// has gone to the file actually created for it.
+class OutputNameBack {
+public:
+    explicit OutputNameBack(QPrinter& printer)
+        : printer_(printer), name_(printer.outputFileName()) {}
+    ~OutputNameBack() { printer_.setOutputFileName(name_); }
+    OutputNameBack(const OutputNameBack&) = delete;
+    OutputNameBack& operator=(const OutputNameBack&) = delete;
+
+private:
+    QPrinter& printer_;
+    const QString name_;
 };
 
 void LetWindowBreathe() {
@@ -66,6 +84,15 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
         if (!refusal.isEmpty())
             throw UserError(PrintRefusedMessage(printer.printerName(), refusal));
     }
+    // Printing to a file never replaces anything: the job goes to a file it
+    // creates, under the next free name when the one asked for is taken.
+    std::optional<OutputNameBack> nameBack;
+    std::optional<NewOutputFile> file;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        nameBack.emplace(printer);
+        file.emplace(printer.outputFileName(), "Imprimante sélectionnée incorrecte");
+        printer.setOutputFileName(file->WriterPath());
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         throw UserError("Imprimante sélectionnée incorrecte");
@@ -84,6 +111,8 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     // The CUPS backend hands the job to the scheduler here and says nothing
     // when it is refused.
     painter.end();
+    if (file)
+        file->Keep();
     if (spooled) {
         const QString refusal = SubmissionRefusal();
         if (!refusal.isEmpty())

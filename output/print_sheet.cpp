@@ -12,33 +12,18 @@ int CopyCount(const QString& text) {
     return ok ? count : 0;
 }
 
-namespace {
+CopyFiles::CopyFiles(CurrentPrinter& printer, const QString& sheetReference)
+    : printer_(printer), chosen_(printer.OutputFile()), reference_(sheetReference) {}
 
-// While printing to a file, points each job at its own file and gives the
-// dialog's choice back at the end, whatever happened.
-class CopyFiles {
-public:
-    CopyFiles(CurrentPrinter& printer, const QString& sheetReference)
-        : printer_(printer), chosen_(printer.OutputFile()), reference_(sheetReference) {}
-    ~CopyFiles() {
-        if (!chosen_.isEmpty())
-            printer_.PrintToFile(chosen_);
-    }
-    CopyFiles(const CopyFiles&) = delete;
-    CopyFiles& operator=(const CopyFiles&) = delete;
+CopyFiles::~CopyFiles() {
+    if (!chosen_.isEmpty())
+        printer_.PrintToFile(chosen_);
+}
 
-    void Next(bool answerKey, int copy) {
-        if (!chosen_.isEmpty())
-            printer_.PrintToFile(PdfFileForCopy(chosen_, reference_, answerKey, copy));
-    }
-
-private:
-    CurrentPrinter& printer_;
-    const QString chosen_;
-    const QString reference_;
-};
-
-} // namespace
+void CopyFiles::Next(bool answerKey, int copy) {
+    if (!chosen_.isEmpty())
+        printer_.PrintToFile(PdfFileForCopy(chosen_, reference_, answerKey, copy));
+}
 
 void PrintSheetCommand(CurrentPrinter& printer, RichTextPane& statement, RichTextPane& answerKey,
                        const QString& sheetReference, const QString& statementCopies,

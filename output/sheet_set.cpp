@@ -2,6 +2,7 @@
 
 #include "output/pdf_page_setup.h"
 #include "output/print_pane.h"
+#include "output/print_sheet.h"
 #include "output/save_sheets.h"
 #include "output/working_folder.h"
 #include "richtext/rich_text_pane.h"
@@ -31,9 +32,13 @@ SheetSet::~SheetSet() = default;
 
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                    const QString& firstReference) {
+    CopyFiles files(printer, firstReference);
+    files.Next(false, 1);
     PrintPanes(printer, set.Statements(), firstReference + QStringLiteral(".rtf"));
-    if (withAnswerKeys)
-        PrintPanes(printer, set.AnswerKeys(), firstReference + QStringLiteral("-Cor.rtf"));
+    if (!withAnswerKeys)
+        return;
+    files.Next(true, 1);
+    PrintPanes(printer, set.AnswerKeys(), firstReference + QStringLiteral("-Cor.rtf"));
 }
 
 void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet& set,

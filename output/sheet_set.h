@@ -41,8 +41,9 @@ private:
 
 // Prints every statement of the set as one job titled `firstReference` +
 // ".rtf", then, when asked for, every answer key as one job titled
-// `firstReference` + "-Cor.rtf"; each sheet starts on a new page. Throws
-// UserError (the printer's errors).
+// `firstReference` + "-Cor.rtf"; each sheet starts on a new page. Printed to
+// a file, the two jobs go to two files named as the first copies of a single
+// sheet (see CopyFiles). Throws UserError (the printer's errors).
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                    const QString& firstReference);
 

@@ -1,5 +1,7 @@
 #include "form_fixture.h"
 
+#include "../output/file_replacement.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -64,6 +66,22 @@ TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
     EXPECT_TRUE(form->close());
     EXPECT_EQ(Left(), QStringList());
     EXPECT_EQ(QDir(saved).entryList(QDir::Files, QDir::Name), QStringList());
+}
+
+// The teacher deletes the probe file and writes a file of that name while the
+// program runs; the file system may well give it the freed inode number.
+TEST_F(FormClosing, KeepsAFileMadeInThePlaceOfOneOfItsOwn) {
+    form->state.Printer.PrintToFile(dir_.filePath("unused.pdf"));
+    form->generateValueDegree1();
+    form->showPreview();
+    ASSERT_EQ(Left(), (QStringList{"TWFile.txt", "Temp0.EMF"}));
+    ReplaceKeepingInodeIfFree(dir_.filePath("TWFile.txt"), "mine");
+
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(Left(), QStringList{"TWFile.txt"});
+    QFile kept(dir_.filePath("TWFile.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "mine");
 }
 
 TEST_F(FormClosing, WaitPanelCentredOnARemovableDrive) {

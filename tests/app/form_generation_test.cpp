@@ -1,5 +1,6 @@
 #include "form_fixture.h"
 
+#include "app/first_click_warm_up.h"
 #include "app/marker_shape.h"
 #include "app/spin_edit.h"
 #include "exercises/cp1252.h"
@@ -203,6 +204,30 @@ TEST_F(FormGeneration, TitleIsLightYellowWhileFocused) {
     form->editModeCheck->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(form->titleEdit->palette().color(QPalette::Base), QColor(255, 255, 255));
+}
+
+// The warm-up waits for the window's first paint, runs to its end on its own
+// and leaves the window's sheet, panes and generator as they were.
+TEST(FirstClickWarmUpTest, StartsAfterTheFirstPaintAndLeavesTheWindowAsItWas) {
+    QTemporaryDir settings;
+    MainWindow fresh;
+    fresh.removableDriveCheck = [] { return false; };
+    fresh.formStorage.SetIniFileName(settings.filePath(QStringLiteral("vorn.ini")));
+    fresh.questionCountSpin->SetValue(12);
+    auto* warmUp = fresh.findChild<FirstClickWarmUp*>();
+    ASSERT_NE(warmUp, nullptr);
+    QApplication::processEvents();
+    EXPECT_FALSE(warmUp->Started());
+    const std::uint32_t seed = fresh.state.Random.State();
+
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    EXPECT_TRUE(QTest::qWaitFor([warmUp] { return warmUp->Done(); }, 20000));
+    EXPECT_EQ(fresh.state.Random.State(), seed);
+    EXPECT_TRUE(fresh.state.SheetReference.empty());
+    EXPECT_EQ(fresh.statementPane->GetText(), " ");
+    EXPECT_EQ(fresh.answerKeyPane->GetText(), " ");
+    EXPECT_FALSE(fresh.saveButton->isEnabled());
 }
 
 } // namespace

@@ -132,25 +132,61 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
 TEST_F(FormVariantSheets, PrintingSendsTheStatementsAsOneJobAndTheKeysOnlyWhenAsked) {
     const QStringList expected = ExpectedReferences();
     QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
-    const QString job = folder_.filePath("job.pdf");
-    form->state.Printer.PrintToFile(job);
+    form->state.Printer.PrintToFile(folder_.filePath("job.pdf"));
+    const QDir out(folder_.path());
+    const QString statements = out.filePath(expected.first() + ".pdf");
 
     Run([](VariantSheetsDialog& dialog) {
         dialog.AnswerKeysBox()->setChecked(false);
         dialog.PrintButton()->click();
     });
-    EXPECT_EQ(PageReferences(job), expected);
-    EXPECT_TRUE(PdfText(job).contains("°/ ("));
+    EXPECT_EQ(out.entryList(QDir::Files), QStringList({expected.first() + ".pdf"}));
+    EXPECT_EQ(PageReferences(statements), expected);
+    for (int page = 1; page <= PdfPages(statements); ++page) {
+        EXPECT_TRUE(PdfText(statements, page).contains("°/ (")) << page;
+        EXPECT_FALSE(PdfText(statements, page).contains("Corrigé")) << page;
+    }
 
-    // With the keys, their job comes last and replaces the file.
+    // With the keys, their job comes last, in a file of its own; the first
+    // set's file stays as it was.
     Run([](VariantSheetsDialog& dialog) {
         dialog.CountEdit()->setValue(2);
         dialog.PrintButton()->click();
     });
-    const QStringList keys = PageReferences(job);
-    ASSERT_EQ(keys.size(), 2);
-    EXPECT_EQ(keys.first(), expected.first());
-    EXPECT_TRUE(PdfText(job, 1).contains("Corrigé"));
+    const QString keys = out.filePath(expected.first() + "-Cor.pdf");
+    EXPECT_EQ(out.entryList(QDir::Files, QDir::Name),
+              QStringList({expected.first() + " (2).pdf", expected.first() + "-Cor.pdf",
+                           expected.first() + ".pdf"}));
+    EXPECT_EQ(PdfPages(statements), 4);
+    EXPECT_EQ(PdfPages(out.filePath(expected.first() + " (2).pdf")), 2);
+    ASSERT_EQ(PdfPages(keys), 2);
+    EXPECT_EQ(PageReferences(keys).first(), expected.first());
+    EXPECT_TRUE(PdfText(keys, 1).contains("Corrigé"));
+    EXPECT_TRUE(PdfText(keys, 2).contains("Corrigé"));
+}
+
+// What the name typed in the file dialog ends with decides: a PDF name in any
+// letter case is kept, anything else gets ".pdf" added.
+TEST_F(FormVariantSheets, ATypedPdfNameInAnyCaseIsKeptAndAnyOtherGetsPdfAdded) {
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    const QString cases[][3] = {{"Sujets.PDF", "Sujets.PDF", "Sujets_Cor.pdf"},
+                                {"fiche.pdb", "fiche.pdb.pdf", "fiche.pdb_Cor.pdf"}};
+    for (const auto& [typed, statements, keys] : cases) {
+        SCOPED_TRACE(typed.toStdString());
+        Run([typed = typed](VariantSheetsDialog& dialog) {
+            WhenShown<QFileDialog>([typed](QFileDialog& files) {
+                files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+                static_cast<QDialog&>(files).accept();
+            });
+            dialog.SavePdfButton()->click();
+        });
+        QDir out(folder_.path());
+        EXPECT_EQ(out.entryList(QDir::Files, QDir::Name), QStringList({statements, keys}));
+        EXPECT_EQ(PdfPages(out.filePath(statements)), 4);
+        EXPECT_EQ(PdfPages(out.filePath(keys)), 4);
+        for (const QString& name : out.entryList(QDir::Files))
+            ASSERT_TRUE(out.remove(name));
+    }
 }
 
 TEST_F(FormVariantSheets, CancelDrawsNothing) {

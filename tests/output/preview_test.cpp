@@ -1,3 +1,4 @@
+#include "file_replacement.h"
 #include "file_size_limit.h"
 #include "sheet_fixture.h"
 
@@ -7,6 +8,7 @@
 #include "output/page_pictures.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
+#include "output/private_temp_folder.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDataStream>
@@ -19,7 +21,13 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
+#include <cstdio>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -260,6 +268,77 @@ TEST_F(PreviewTest, AFileOfOursReplacedByALinkIsNeitherFollowedNorDeleted) {
     EXPECT_EQ(Files(), QStringList({"Temp0.EMF"}));
     EXPECT_TRUE(QFileInfo(dir_ + "/Temp0.EMF").isSymLink());
     EXPECT_EQ(ReadAll(victim), "precious");
+}
+
+// Page files of ours replaced between two previews by someone else's files,
+// one renamed over it, one made anew under the freed inode number: neither is
+// emptied, rewritten or deleted; the second preview goes to a folder of its own.
+TEST_F(PreviewTest, ForeignFilesPutInThePlaceOfPageFilesStayUntouched) {
+    statement_.SetText(StatementRtf(40, 5));
+    Preview();
+    ASSERT_EQ(Files(), QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    Touch(dir_ + "/notes.txt", "renamed over");
+    ASSERT_TRUE(std::rename(qPrintable(dir_ + "/notes.txt"), qPrintable(PagePath(0))) == 0);
+    ReplaceKeepingInodeIfFree(PagePath(1), "made anew");
+
+    Preview();
+    EXPECT_FALSE(box_->Image2().IsEmpty());
+    EXPECT_EQ(QDir(box_->Files().PrivateFolderPath()).entryList(QDir::Files, QDir::Name),
+              QStringList({"TWFile.txt", "Temp0.EMF", "Temp1.EMF"}));
+    box_->Files().RemoveAll();
+    EXPECT_EQ(Files(), QStringList({"Temp0.EMF", "Temp1.EMF"}));
+    EXPECT_EQ(ReadAll(PagePath(0)), "renamed over");
+    EXPECT_EQ(ReadAll(PagePath(1)), "made anew");
+}
+
+// Only this user's folders whose process is gone and whose lock is free go;
+// a link is never followed.
+TEST(StalePrivateFolders, OnlyThoseOfThisUserLeftByAProcessThatIsGoneAreRemoved) {
+    // One process ended and collected, one ended and not yet collected.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const pid_t zombie = ::fork();
+    if (zombie == 0)
+        ::_exit(0);
+    ASSERT_GT(zombie, 0);
+    siginfo_t ended{};
+    ASSERT_EQ(::waitid(P_PID, zombie, &ended, WEXITED | WNOWAIT), 0);
+    const QString dead = "vorn-apercu-" + QString::number(child);
+    const QString parent = FreshFolder();
+    const QString victim = FreshFolder();
+    const QDir dir(parent);
+    QFile(victim + "/precious.txt").open(QIODevice::WriteOnly);
+
+    const auto live = vorn::PrivateTempFolder::Create(parent);
+    ASSERT_NE(live, nullptr);
+    ASSERT_TRUE(dir.mkpath(dead + "-crashed/inner"));
+    QFile(parent + "/" + dead + "-crashed/Temp0.EMF").open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-crashed/inner/link"));
+    ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-link"));
+    ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(zombie) + "-zombie"));
+    ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(::getppid()) + "-parent"));
+    ASSERT_TRUE(dir.mkdir(dead + "-locked"));
+    const int lock = ::open(qPrintable(parent + "/" + dead + "-locked"), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(lock, LOCK_SH), 0);
+    ASSERT_EQ(::mkfifo(qPrintable(parent + "/" + dead + "-fifo"), 0600), 0);
+    QStringList kept{QFileInfo(live->Path()).fileName(), dead + "-fifo", dead + "-link",
+                     dead + "-locked", "vorn-apercu-" + QString::number(::getppid()) + "-parent"};
+    if (::geteuid() == 0) {
+        ASSERT_TRUE(dir.mkdir(dead + "-nobody"));
+        ASSERT_EQ(::chown(qPrintable(parent + "/" + dead + "-nobody"), 65534, 65534), 0);
+        kept << dead + "-nobody";
+    }
+    kept.sort();
+
+    EXPECT_EQ(vorn::RemoveStalePrivateFolders(parent), 2);
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+              kept);
+    EXPECT_TRUE(QFileInfo::exists(victim + "/precious.txt"));
+    ::close(lock);
+    ::waitpid(zombie, nullptr, 0);
 }
 
 } // namespace

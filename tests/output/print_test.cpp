@@ -3,6 +3,7 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/new_output_file.h"
 #include "output/print_file_name.h"
 #include "output/print_pane.h"
 #include "output/print_sheet.h"
@@ -18,6 +19,9 @@
 #include <QPrinter>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -172,6 +176,87 @@ TEST_F(PdfPrintTest, ASecondSheetNeverReplacesTheFirstSheetsFile) {
     const QDir folder = QFileInfo(pdf_).dir();
     EXPECT_FALSE(PdfText(folder.filePath("VN1_000001.pdf")).contains(QuestionLine(2)));
     EXPECT_TRUE(PdfText(folder.filePath("VN1_000002.pdf")).contains(QuestionLine(2)));
+}
+
+// Every name the copies would take is already an entry of some kind: a pipe,
+// a link to someone's file, a link to nothing, a file of the teacher's. Each
+// copy takes the next free name, and nothing that was there is opened.
+TEST_F(PdfPrintTest, CopiesToAFileNeverReplaceAnEntryNorFollowALink) {
+    const QDir folder = QFileInfo(pdf_).dir();
+    const QString victim = FreshFolder() + "/victim.pdf";
+    {
+        QFile own(victim);
+        ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+        own.write("precious");
+        QFile key(folder.filePath("VN1_071542-Cor.pdf"));
+        ASSERT_TRUE(key.open(QIODevice::WriteOnly));
+        key.write("teacher's key");
+    }
+    ASSERT_EQ(::mkfifo(qPrintable(folder.filePath("VN1_071542.pdf")), 0600), 0);
+    ASSERT_TRUE(QFile::link(victim, folder.filePath("VN1_071542-2.pdf")));
+    ASSERT_TRUE(
+        QFile::link(folder.filePath("nowhere.pdf"), folder.filePath("VN1_071542-2 (2).pdf")));
+    statement_.SetText(StatementRtf(3));
+    key_.SetText(AnswerKeyRtf(3));
+
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "2", "1");
+
+    EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
+              QStringList({"VN1_071542 (2).pdf", "VN1_071542-2 (2).pdf", "VN1_071542-2 (3).pdf",
+                           "VN1_071542-2.pdf", "VN1_071542-Cor (2).pdf", "VN1_071542-Cor.pdf",
+                           "VN1_071542.pdf"}));
+    for (const char* name :
+         {"VN1_071542 (2).pdf", "VN1_071542-2 (3).pdf", "VN1_071542-Cor (2).pdf"}) {
+        const QString text = PdfText(folder.filePath(name));
+        EXPECT_TRUE(text.contains(QuestionLine(3))) << name;
+        EXPECT_EQ(text.contains(ResultLine(3)), QString(name).contains("-Cor")) << name;
+    }
+    EXPECT_EQ(ReadAll(victim), "precious");
+    EXPECT_EQ(ReadAll(folder.filePath("VN1_071542-Cor.pdf")), "teacher's key");
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("nowhere.pdf")));
+    EXPECT_TRUE(QFileInfo(folder.filePath("VN1_071542-2.pdf")).isSymLink());
+    EXPECT_EQ(printer_.OutputFile(), pdf_);
+}
+
+TEST_F(PdfPrintTest, WhenEveryNumberedNameIsTakenNothingIsWritten) {
+    const QDir folder = QFileInfo(pdf_).dir();
+    for (int n = 1; n <= vorn::NewOutputFile::kMaxNumber; ++n)
+        ASSERT_TRUE(QFile(vorn::NumberedFileName(pdf_, n)).open(QIODevice::WriteOnly));
+    statement_.SetText(StatementRtf(1));
+    EXPECT_EQ(MessageOf([&] { vorn::PrintPane(printer_, statement_, "x.rtf"); }),
+              "Imprimante sélectionnée incorrecte");
+    EXPECT_EQ(folder.entryList(QDir::Files).size(), vorn::NewOutputFile::kMaxNumber);
+    EXPECT_EQ(ReadAll(pdf_), "");
+}
+
+// A job that fails takes its file with it, but never a file put in its place.
+TEST(NewOutputFile, GoesUnlessKeptAndLeavesAFileThatTookItsPlace) {
+    const QString folder = FreshFolder();
+    const QString wanted = folder + "/VN1_071542.pdf";
+    { vorn::NewOutputFile failed(wanted, "x"); }
+    EXPECT_FALSE(QFileInfo::exists(wanted));
+    {
+        vorn::NewOutputFile kept(wanted, "x");
+        kept.Keep();
+    }
+    EXPECT_TRUE(QFileInfo::exists(wanted));
+    {
+        vorn::NewOutputFile replaced(wanted, "x");
+        ASSERT_EQ(replaced.Path(), folder + "/VN1_071542 (2).pdf");
+        QFile other(folder + "/other.pdf");
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write("teacher's");
+        other.close();
+        ASSERT_EQ(std::rename(qPrintable(other.fileName()), qPrintable(replaced.Path())), 0);
+    }
+    EXPECT_EQ(ReadAll(folder + "/VN1_071542 (2).pdf"), "teacher's");
+}
+
+TEST(NumberedFileName, PutsTheNumberBeforeTheLastExtension) {
+    EXPECT_EQ(vorn::NumberedFileName("/d/VN1_071542-Cor.pdf", 1), "/d/VN1_071542-Cor.pdf");
+    EXPECT_EQ(vorn::NumberedFileName("/d/VN1_071542-Cor.pdf", 2), "/d/VN1_071542-Cor (2).pdf");
+    EXPECT_EQ(vorn::NumberedFileName("/d.x/fiche", 12), "/d.x/fiche (12)");
+    EXPECT_EQ(vorn::NumberedFileName("/d/.pdf", 3), "/d/.pdf (3)");
 }
 
 // What the print dialog proposes as its PDF file, then cancelled.
