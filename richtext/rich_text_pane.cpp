@@ -1,6 +1,7 @@
 #include "richtext/rich_text_pane.h"
 
 #include "exercises/cp1252.h"
+#include "richtext/html_box_lengths.h"
 #include "richtext/markup_converter.h"
 #include "richtext/page_layout.h"
 #include "richtext/point_sized_font.h"
@@ -127,7 +128,7 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
         vorn::ReadRtf(rtf, staging);
     } else if (acceptRichText() && source->hasHtml()) {
         QTextCursor(&staging).insertFragment(
-            QTextDocumentFragment::fromHtml(source->html(), document()));
+            QTextDocumentFragment::fromHtml(vorn::WithPixelBoxLengths(source->html()), document()));
     } else if (source->hasText()) {
         // Plain text takes the formatting at the caret, as typing does.
         QMimeData text;
@@ -147,7 +148,22 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
         // piece by piece, a long pasted word would be measured at word
         // boundaries again for every piece, its length squared in all.
         const PageSizeHold hold(*document());
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        // A paste that begins a paragraph and brings a whole one (it ends in
+        // a paragraph break, or fills an empty paragraph) brings its
+        // paragraph's indents and spacing too. Qt's insertion keeps the format
+        // of the paragraph it lands in, except at the very start of the text.
+        const bool wholeParagraph =
+            cursor.atBlockStart() && (kept.blockCount() > 1 || cursor.atBlockEnd());
+        const int first = cursor.position();
         cursor.insertFragment(QTextDocumentFragment(&kept));
+        if (wholeParagraph) {
+            QTextCursor head(document());
+            head.setPosition(first);
+            head.setBlockFormat(kept.begin().blockFormat());
+        }
+        cursor.endEditBlock();
         FitWrapMode();
     }
     setTextCursor(cursor);
