@@ -110,6 +110,22 @@ TEST_F(PdfSaveTest, HighlightsAreYellow) {
                          statement.pixelColor(x, y).red() > 220);
 }
 
+TEST_F(PdfSaveTest, CharactersFromFallbackFontsAreInTheTextLayer) {
+    // ≤ and √ are in the sheet's font; the emoji (U+1F600) and the
+    // mathematical x (U+1D465, in italics too) come from fallback fonts
+    // beyond the Basic Multilingual Plane.
+    statement_.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs28 Classe \\u8804? "
+                       "\\u8730? \\u-10179?\\u-8704? fin\\par {\\i x\\u-10187?\\u-9115? "
+                       "\\u-10179?\\u-8704?}\\par\\u-10187?\\u-9115? = 2}");
+    Save("e.pdf", vorn::LaserA4PageSetup());
+    // pdftotext guesses spaces from the gaps between glyphs: leave them out.
+    const QStringList lines = PdfText(Path("e.pdf")).remove(u' ').split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines, QStringList({"Classe\u2264\u221A\U0001F600fin", "x\U0001D465\U0001F600",
+                                  "\U0001D465=2", "\f"}));
+    // What lies off the page stays out of the text and off the picture.
+    EXPECT_EQ(PdfPages(Path("e.pdf")), 1);
+}
+
 TEST_F(PdfSaveTest, FailuresLeaveNoPartialFileAndTheSaveMessages) {
     const QString missing = Path("no-such-folder/f.pdf");
     EXPECT_EQ(MessageOf([&] { Save("no-such-folder/f.pdf", vorn::LaserA4PageSetup()); }),
