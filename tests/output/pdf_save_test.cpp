@@ -110,6 +110,25 @@ TEST_F(PdfSaveTest, HighlightsAreYellow) {
                          statement.pixelColor(x, y).red() > 220);
 }
 
+TEST_F(PdfSaveTest, IndentsKeepTheirSizeInPointsOnPaper) {
+    // An inch (72 points) from the left, and a first line half an inch further
+    // in than its paragraph's half inch.
+    statement_.SetText("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Gauche\\par\\pard\\li1440 "
+                       "Retrait\\par\\pard\\li720\\fi720 Premiere\\par}");
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPane(printer, statement_, "VN1_071542.rtf");
+    Save("i.pdf", vorn::LaserA4PageSetup());
+    for (const QString& file : {Path("job.pdf"), Path("i.pdf")}) {
+        const auto words = PdfWordLefts(file, 1);
+        ASSERT_EQ(words.size(), 3) << file.toStdString();
+        EXPECT_EQ(words[1].first, "Retrait");
+        // The letters' own side bearings differ by less than a point.
+        EXPECT_NEAR(words[1].second - words[0].second, 72, 1.5) << file.toStdString();
+        EXPECT_NEAR(words[2].second - words[0].second, 72, 1.5) << file.toStdString();
+    }
+}
+
 TEST_F(PdfSaveTest, CharactersFromFallbackFontsAreInTheTextLayer) {
     // ≤ and √ are in the sheet's font; the emoji (U+1F600) and the
     // mathematical x (U+1D465, in italics too) come from fallback fonts
