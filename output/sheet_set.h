@@ -53,8 +53,8 @@ void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswer
 // Asks for a PDF name, proposing `firstReference` + ".pdf" in the working
 // directory, and saves the statements there and, when asked for, the answer
 // keys beside it ("_Cor.pdf"), laid out on the current printer's paper and
-// titled after the whole set (SheetSet::Title). A cancel writes nothing. Throws UserError (the
-// save's errors).
+// titled after the whole set (SheetSet::Title). A cancel writes nothing.
+// Throws UserError (the save's errors).
 void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet& set,
                        bool withAnswerKeys, const QString& firstReference);
 

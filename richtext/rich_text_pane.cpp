@@ -5,6 +5,7 @@
 #include "richtext/markup_converter.h"
 #include "richtext/page_layout.h"
 #include "richtext/point_sized_font.h"
+#include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "richtext/tab_stops.h"
@@ -151,11 +152,13 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
         cursor.beginEditBlock();
         cursor.removeSelectedText();
         // A paste that begins a paragraph and brings a whole one (it ends in
-        // a paragraph break, or fills an empty paragraph) brings its
-        // paragraph's indents and spacing too. Qt's insertion keeps the format
-        // of the paragraph it lands in, except at the very start of the text.
+        // a paragraph break, or it is a formatted paragraph that fills an
+        // empty one) brings its paragraph's indents and spacing too. Qt's
+        // insertion keeps the format of the paragraph it lands in, except at
+        // the very start of the text; a few words keep that format.
+        const bool formatted = !(vorn::ParaPropsOf(kept.begin(), false) == vorn::RtfParaProps{});
         const bool wholeParagraph =
-            cursor.atBlockStart() && (kept.blockCount() > 1 || cursor.atBlockEnd());
+            cursor.atBlockStart() && (kept.blockCount() > 1 || (cursor.atBlockEnd() && formatted));
         const int first = cursor.position();
         cursor.insertFragment(QTextDocumentFragment(&kept));
         if (wholeParagraph) {

@@ -120,6 +120,17 @@ TEST(PanePaste, ParagraphsKeepTheirMarginsInAnyUnit) {
         EXPECT_NEAR(BlockWith(doc, "c 72pt").blockFormat().rightMargin(), 48, 0.5);
         EXPECT_NEAR(BlockWith(doc, "d").blockFormat().leftMargin(), 40, 0.5);
     }
+    // A few words pasted on an empty centred line stay centred.
+    PastePane pane;
+    pane.SetText("{\\rtf1 x\\par\\qc\\par y}");
+    pane.SetReadOnly(false);
+    pane.SetSelStart(2);
+    QMimeData words;
+    words.setHtml(QStringLiteral("<b>deux mots</b>"));
+    pane.insertFromMimeData(&words);
+    EXPECT_EQ(BlockWith(*pane.document(), "deux mots").blockFormat().alignment() &
+                  Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
 }
 
 TEST(PanePaste, BringsInOnlyWhatTheFileHolds) {
