@@ -130,9 +130,12 @@ DrawCharacterProbes(QPainter& painter, QPagedPaintDevice& device,
         for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextFragment fragment = it.fragment();
-                const QList<uint> characters = fragment.text().toUcs4();
-                if (std::none_of(characters.begin(), characters.end(), BeyondBmp))
+                const QString text = fragment.text();
+                // Characters beyond the plane are surrogate pairs.
+                if (std::none_of(text.begin(), text.end(),
+                                 [](QChar c) { return c.isHighSurrogate(); }))
                     continue;
+                const QList<uint> characters = text.toUcs4();
                 // The font the layout draws the fragment in.
                 const QFont font = fragment.charFormat().font().resolve(doc->defaultFont());
                 painter.setFont(font);
