@@ -2,10 +2,13 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/pdf_document.h"
+#include "output/pdf_text_layer.h"
 #include "output/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -70,7 +73,16 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     if (!painter.begin(&printer))
         throw UserError("Imprimante sélectionnée incorrecte");
 
+    // A PDF file is Qt's own: its text layer can be completed afterwards.
+    const bool pdfFile = printer.outputFormat() == QPrinter::PdfFormat;
+    std::vector<CharacterProbe> probes;
     try {
+        if (pdfFile) {
+            std::vector<const QTextDocument*> documents;
+            for (const RichTextPane* pane : panes)
+                documents.push_back(pane->document());
+            probes = DrawCharacterProbes(painter, printer, documents);
+        }
         for (std::size_t i = 0; i < panes.size(); ++i) {
             if (i > 0)
                 printer.newPage();
@@ -84,6 +96,18 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     // The CUPS backend hands the job to the scheduler here and says nothing
     // when it is refused.
     painter.end();
+    if (!probes.empty()) {
+        // A file that cannot be read back stays as Qt wrote it, complete but
+        // for those characters.
+        QFile file(printer.outputFileName());
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray pdf = file.readAll();
+            file.close();
+            const QByteArray completed = WithProbedCharacters(pdf, probes);
+            if (completed.size() != pdf.size())
+                SavePdf(completed, printer.outputFileName());
+        }
+    }
     if (spooled) {
         const QString refusal = SubmissionRefusal();
         if (!refusal.isEmpty())

@@ -137,12 +137,18 @@ TEST_F(PdfSaveTest, CharactersFromFallbackFontsAreInTheTextLayer) {
                        "\\u8730? \\u-10179?\\u-8704? fin\\par {\\i x\\u-10187?\\u-9115? "
                        "\\u-10179?\\u-8704?}\\par\\u-10187?\\u-9115? = 2}");
     Save("e.pdf", vorn::LaserA4PageSetup());
-    // pdftotext guesses spaces from the gaps between glyphs: leave them out.
-    const QStringList lines = PdfText(Path("e.pdf")).remove(u' ').split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines, QStringList({"Classe\u2264\u221A\U0001F600fin", "x\U0001D465\U0001F600",
-                                  "\U0001D465=2", "\f"}));
-    // What lies off the page stays out of the text and off the picture.
-    EXPECT_EQ(PdfPages(Path("e.pdf")), 1);
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPane(printer, statement_, "VN1_071542.rtf");
+    for (const QString& file : {Path("e.pdf"), Path("job.pdf")}) {
+        // pdftotext guesses spaces from the gaps between glyphs: leave them out.
+        const QStringList lines = PdfText(file).remove(u' ').split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(lines, QStringList({"Classe\u2264\u221A\U0001F600fin", "x\U0001D465\U0001F600",
+                                      "\U0001D465=2", "\f"}))
+            << file.toStdString();
+        // What lies off the page stays out of the text and off the picture.
+        EXPECT_EQ(PdfPages(file), 1);
+    }
 }
 
 TEST_F(PdfSaveTest, FailuresLeaveNoPartialFileAndTheSaveMessages) {
