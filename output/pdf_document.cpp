@@ -1,8 +1,10 @@
 #include "output/pdf_document.h"
 
 #include "exercises/user_error.h"
+#include "output/pdf_text_layer.h"
 #include "output/print_pane.h"
 #include "output/save_stream.h"
+#include "richtext/rich_text_pane.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -13,6 +15,7 @@ namespace vorn {
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
                       const QString& title) {
     QByteArray bytes;
+    std::vector<CharacterProbe> probes;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -24,6 +27,10 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
         QPainter painter;
         if (!painter.begin(&writer))
             throw UserError("Erreur à l'enregistrement du flux");
+        std::vector<const QTextDocument*> documents;
+        for (const RichTextPane* pane : panes)
+            documents.push_back(pane->document());
+        probes = DrawCharacterProbes(painter, writer, documents);
         for (std::size_t i = 0; i < panes.size(); ++i) {
             if (i > 0)
                 writer.newPage();
@@ -31,7 +38,7 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
         }
         painter.end();
     }
-    return bytes;
+    return WithProbedCharacters(bytes, probes);
 }
 
 void SavePdf(const QByteArray& pdf, const QString& fileName) {

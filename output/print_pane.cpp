@@ -3,10 +3,12 @@
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
 #include "output/new_output_file.h"
+#include "output/pdf_text_layer.h"
 #include "output/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -42,6 +44,24 @@ private:
     QPrinter& printer_;
     const QString name_;
 };
+
+// Appends to the PDF just written the character maps of the characters that
+// Qt's writer leaves out. The update only adds bytes at the end, through the
+// name the writer used (the created file itself when printing to a file); a
+// file that cannot be read back or extended stays as Qt wrote it, complete
+// but for those characters.
+void CompleteTextLayer(const QString& writtenFile, const std::vector<CharacterProbe>& probes) {
+    QFile pdfFile(writtenFile);
+    if (!pdfFile.open(QIODevice::ReadWrite))
+        return;
+    const QByteArray pdf = pdfFile.readAll();
+    const QByteArray completed = WithProbedCharacters(pdf, probes);
+    if (completed.size() <= pdf.size() || !completed.startsWith(pdf))
+        return;
+    const QByteArray update = completed.mid(pdf.size());
+    if (pdfFile.write(update) != update.size() || !pdfFile.flush())
+        pdfFile.resize(pdf.size());
+}
 
 void LetWindowBreathe() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -97,7 +117,16 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     if (!painter.begin(&printer))
         throw UserError("Imprimante sélectionnée incorrecte");
 
+    // A PDF file is Qt's own: its text layer can be completed afterwards.
+    const bool pdfFile = printer.outputFormat() == QPrinter::PdfFormat;
+    std::vector<CharacterProbe> probes;
     try {
+        if (pdfFile) {
+            std::vector<const QTextDocument*> documents;
+            for (const RichTextPane* pane : panes)
+                documents.push_back(pane->document());
+            probes = DrawCharacterProbes(painter, printer, documents);
+        }
         for (std::size_t i = 0; i < panes.size(); ++i) {
             if (i > 0)
                 printer.newPage();
@@ -111,6 +140,8 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     // The CUPS backend hands the job to the scheduler here and says nothing
     // when it is refused.
     painter.end();
+    if (!probes.empty())
+        CompleteTextLayer(printer.outputFileName(), probes);
     if (file)
         file->Keep();
     if (spooled) {

@@ -3,6 +3,7 @@
 #include "exercises/user_error.h"
 #include "output/answer_key_name.h"
 #include "output/pdf_document.h"
+#include "output/pdf_titles.h"
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
 #include "output/save_stream.h"
@@ -61,7 +62,7 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
         // a layout failure leaves nothing behind either.
         SavePdf(PanesToPdf(statements, setup, title), fileName);
         if (!answerKeys.empty())
-            SavePdf(PanesToPdf(answerKeys, setup, title), answerKeyFile);
+            SavePdf(PanesToPdf(answerKeys, setup, AnswerKeyTitle(title)), answerKeyFile);
         return;
     }
     if (statements.size() == 1 && answerKeys.size() == 1) {

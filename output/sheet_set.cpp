@@ -1,6 +1,8 @@
 #include "output/sheet_set.h"
 
+#include "exercises/cp1252.h"
 #include "output/pdf_page_setup.h"
+#include "output/pdf_titles.h"
 #include "output/print_pane.h"
 #include "output/print_sheet.h"
 #include "output/save_sheets.h"
@@ -23,12 +25,18 @@ SheetSet::SheetSet(RichTextPane& statement, RichTextPane& answerKey, Family fami
         auto drawnAnswerKey = std::make_unique<RichTextPane>();
         MarkupToRtf(*drawnStatement, sheet.statement);
         MarkupToRtf(*drawnAnswerKey, sheet.answerKey);
+        lastDrawnReference_ = QString::fromStdString(Cp1252ToUtf8(sheet.reference));
         statements_.push_back(drawn_.emplace_back(std::move(drawnStatement)).get());
         answerKeys_.push_back(drawn_.emplace_back(std::move(drawnAnswerKey)).get());
     }
 }
 
 SheetSet::~SheetSet() = default;
+
+QString SheetSet::Title(const QString& shownReference) const {
+    return SheetsTitle(shownReference, drawn_.empty() ? shownReference : lastDrawnReference_,
+                       int(statements_.size()));
+}
 
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                    const QString& firstReference) {
@@ -61,7 +69,7 @@ void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet&
     QDir::setCurrent(QFileInfo(fileName).absolutePath());
     SaveSheets(
         set.Statements(), withAnswerKeys ? set.AnswerKeys() : std::vector<RichTextPane*>{},
-        fileName, [&printer] { return PageSetupOf(printer); }, firstReference);
+        fileName, [&printer] { return PageSetupOf(printer); }, set.Title(firstReference));
 }
 
 } // namespace vorn

@@ -32,11 +32,15 @@ public:
 
     const std::vector<RichTextPane*>& Statements() const { return statements_; }
     const std::vector<RichTextPane*>& AnswerKeys() const { return answerKeys_; }
+    // The set's title (SheetsTitle) when the shown sheet's reference is
+    // `shownReference`.
+    QString Title(const QString& shownReference) const;
 
 private:
     std::vector<std::unique_ptr<RichTextPane>> drawn_;
     std::vector<RichTextPane*> statements_;
     std::vector<RichTextPane*> answerKeys_;
+    QString lastDrawnReference_;
 };
 
 // Prints every statement of the set as one job titled `firstReference` +
@@ -49,8 +53,9 @@ void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswer
 
 // Asks for a PDF name, proposing `firstReference` + ".pdf" in the working
 // directory, and saves the statements there and, when asked for, the answer
-// keys beside it ("_Cor.pdf"), laid out on the current printer's paper. A
-// cancel writes nothing. Throws UserError (the save's errors).
+// keys beside it ("_Cor.pdf"), laid out on the current printer's paper and
+// titled after the whole set (SheetSet::Title). A cancel writes nothing.
+// Throws UserError (the save's errors).
 void SaveSheetSetAsPdf(QWidget* parent, CurrentPrinter& printer, const SheetSet& set,
                        bool withAnswerKeys, const QString& firstReference);
 

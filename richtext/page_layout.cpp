@@ -1,5 +1,6 @@
 #include "richtext/page_layout.h"
 
+#include "richtext/rtf_paragraph_props.h"
 #include "richtext/tab_stops.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -60,6 +61,29 @@ std::unique_ptr<QTextDocument> CopyOfRange(const QTextDocument& source, int offs
     return copy;
 }
 
+// A document's lengths are pixels of a 96 dpi screen. Qt's layout scales a
+// paragraph's space above and below, indent levels, tab stops and tables to
+// the resolution of the device it lays out for, but takes the left and right
+// margins and the first-line indent as pixels of that device: on a 1200 dpi
+// page they would shrink to a twelfth. They are scaled here, in the copy.
+void ScaleHorizontalMargins(QTextDocument& doc, const QPaintDevice& device) {
+    const qreal scale = device.logicalDpiX() * kTwipsPerPixel / 1440.0;
+    if (qFuzzyCompare(scale, 1.0))
+        return;
+    QTextCursor edit(&doc);
+    edit.beginEditBlock();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.leftMargin() == 0 && format.rightMargin() == 0 && format.textIndent() == 0)
+            continue;
+        format.setLeftMargin(format.leftMargin() * scale);
+        format.setRightMargin(format.rightMargin() * scale);
+        format.setTextIndent(format.textIndent() * scale);
+        QTextCursor(block).setBlockFormat(format);
+    }
+    edit.endEditBlock();
+}
+
 } // namespace
 
 PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& device,
@@ -86,6 +110,8 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
     // A page is filled from edge to edge of the layout rectangle: the screen
     // margin of the editor has no place on paper.
     doc_->setDocumentMargin(0);
+    doc_->setUndoRedoEnabled(false);
+    ScaleHorizontalMargins(*doc_, device);
     doc_->documentLayout()->setPaintDevice(&device);
     // A block's layout normally drops its shaped glyphs once its lines are
     // placed, and drawing would shape every line again; this copy is laid

@@ -1,36 +1,24 @@
 #include "richtext/rtf_writer.h"
 
-#include "exercises/cp1252.h"
-
 #include <QTextBlock>
 #include <QTextDocument>
 
 namespace vorn {
 
 QByteArray WritePlainText(const QTextDocument& doc) {
-    QByteArray out;
+    QString text;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (block != doc.begin())
-            out.append("\r\n");
-        const QString text = block.text();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            if (c == u'\u2028') {
-                out.append("\r\n"); // a line break inside the paragraph
-                continue;
-            }
-            if (c == u'\uFFFC')
-                continue; // an embedded object has no text
-            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-                out.append('?'); // one character beyond the code page
-                ++i;
-                continue;
-            }
-            const int byte = UnicodeToCp1252(c);
-            out.append(byte >= 0 ? static_cast<char>(byte) : '?');
+            text += QLatin1Char('\n');
+        const QString paragraph = block.text();
+        for (const QChar c : paragraph) {
+            if (c == QChar::LineSeparator)
+                text += QLatin1Char('\n');                   // a line break inside the paragraph
+            else if (c != QChar::ObjectReplacementCharacter) // an embedded object has no text
+                text += c;
         }
     }
-    return out;
+    return text.toUtf8();
 }
 
 } // namespace vorn

@@ -1,10 +1,12 @@
 #include "richtext/rich_text_pane.h"
 
 #include "exercises/cp1252.h"
+#include "richtext/html_box_lengths.h"
 #include "richtext/markup_converter.h"
 #include "richtext/offline_text_document.h"
 #include "richtext/page_layout.h"
 #include "richtext/point_sized_font.h"
+#include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 #include "richtext/tab_stops.h"
@@ -130,7 +132,7 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
         vorn::ReadRtf(rtf, staging);
     } else if (acceptRichText() && source->hasHtml()) {
         QTextCursor(&staging).insertFragment(
-            QTextDocumentFragment::fromHtml(source->html(), &staging));
+            QTextDocumentFragment::fromHtml(vorn::WithPixelBoxLengths(source->html()), &staging));
     } else if (source->hasText()) {
         // Plain text takes the formatting at the caret, as typing does.
         QMimeData text;
@@ -150,7 +152,24 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
         // piece by piece, a long pasted word would be measured at word
         // boundaries again for every piece, its length squared in all.
         const PageSizeHold hold(*document());
+        cursor.beginEditBlock();
+        cursor.removeSelectedText();
+        // A paste that begins a paragraph and brings a whole one (it ends in
+        // a paragraph break, or it is a formatted paragraph that fills an
+        // empty one) brings its paragraph's indents and spacing too. Qt's
+        // insertion keeps the format of the paragraph it lands in, except at
+        // the very start of the text; a few words keep that format.
+        const bool formatted = !(vorn::ParaPropsOf(kept.begin(), false) == vorn::RtfParaProps{});
+        const bool wholeParagraph =
+            cursor.atBlockStart() && (kept.blockCount() > 1 || (cursor.atBlockEnd() && formatted));
+        const int first = cursor.position();
         cursor.insertFragment(QTextDocumentFragment(&kept));
+        if (wholeParagraph) {
+            QTextCursor head(document());
+            head.setPosition(first);
+            head.setBlockFormat(kept.begin().blockFormat());
+        }
+        cursor.endEditBlock();
         FitWrapMode();
     }
     setTextCursor(cursor);

@@ -10,7 +10,8 @@ namespace vorn {
 // character formatting; ReadRtf() gives it back unchanged.
 QByteArray WriteRtf(const QTextDocument& doc);
 
-// The document's plain text in Windows-1252, paragraphs separated by CR LF.
+// The document's plain text in UTF-8, every character kept, paragraphs
+// separated by LF: the text files of this platform.
 QByteArray WritePlainText(const QTextDocument& doc);
 
 } // namespace vorn

@@ -2,6 +2,7 @@
 
 #include "exercises/cp1252.h"
 #include "output/current_printer.h"
+#include "output/pdf_titles.h"
 #include "output/save_sheets.h"
 #include "richtext/rich_text_pane.h"
 #include "tools/sheet_tool.h"
@@ -88,8 +89,13 @@ void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
         answerKeys.push_back(panes.emplace_back(std::make_unique<RichTextPane>()).get());
         MarkupToRtf(*answerKeys.back(), sheet.answerKey);
     }
+    const auto reference = [](const Sheet& sheet) {
+        return QString::fromStdString(Cp1252ToUtf8(sheet.reference));
+    };
     const QString title =
-        sheets.empty() ? QString() : QString::fromStdString(Cp1252ToUtf8(sheets.front().reference));
+        sheets.empty()
+            ? QString()
+            : SheetsTitle(reference(sheets.front()), reference(sheets.back()), int(sheets.size()));
     SaveSheets(
         statements, answerKeys, QFile::decodeName(path.c_str()),
         [] {

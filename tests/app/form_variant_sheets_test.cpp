@@ -123,7 +123,10 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     EXPECT_EQ(PageReferences(statements), QStringList({"Classe"}) + expected.mid(1));
     EXPECT_TRUE(PdfText(statements, 1).contains("Classe " + expected.first()));
     EXPECT_EQ(PageReferences(folder_.filePath("classe_Cor.pdf")), expected);
-    EXPECT_EQ(PdfInfoField(statements, "Title"), expected.first());
+    // Each file names the whole set.
+    const QString set = expected.first() + " à " + expected.last() + " (4 feuilles)";
+    EXPECT_EQ(PdfInfoField(statements, "Title"), set);
+    EXPECT_EQ(PdfInfoField(folder_.filePath("classe_Cor.pdf"), "Title"), set + " - Corrigé");
     // The shown sheet stays the current one; the generator went on as clicks would.
     EXPECT_EQ(form->state.SheetReference, shownReference);
     EXPECT_EQ(form->state.Random.State(), oracleState_);

@@ -62,8 +62,9 @@ TEST_F(PdfSaveTest, PagesBreakWhereThePrintJobsDo) {
 
 TEST_F(PdfSaveTest, TextStaysTextWithEmbeddedFontsAndTheReferenceAsTitle) {
     Save("f.pdf", vorn::LaserA4PageSetup());
+    EXPECT_EQ(PdfInfoField(Path("f.pdf"), "Title"), "VN1_071542");
+    EXPECT_EQ(PdfInfoField(Path("f_Cor.pdf"), "Title"), "VN1_071542 - Corrigé");
     for (const QString& file : {Path("f.pdf"), Path("f_Cor.pdf")}) {
-        EXPECT_EQ(PdfInfoField(file, "Title"), "VN1_071542") << file.toStdString();
         EXPECT_TRUE(PdfInfoField(file, "Page size").endsWith("(A4)")) << file.toStdString();
         const QStringList embedded = PdfFontsEmbedded(file);
         EXPECT_FALSE(embedded.isEmpty());
@@ -107,6 +108,47 @@ TEST_F(PdfSaveTest, HighlightsAreYellow) {
         for (int x = 0; x < statement.width(); ++x)
             ASSERT_FALSE(statement.pixelColor(x, y).blue() < 60 &&
                          statement.pixelColor(x, y).red() > 220);
+}
+
+TEST_F(PdfSaveTest, IndentsKeepTheirSizeInPointsOnPaper) {
+    // An inch (72 points) from the left, and a first line half an inch further
+    // in than its paragraph's half inch.
+    statement_.SetText("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Gauche\\par\\pard\\li1440 "
+                       "Retrait\\par\\pard\\li720\\fi720 Premiere\\par}");
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPane(printer, statement_, "VN1_071542.rtf");
+    Save("i.pdf", vorn::LaserA4PageSetup());
+    for (const QString& file : {Path("job.pdf"), Path("i.pdf")}) {
+        const auto words = PdfWordLefts(file, 1);
+        ASSERT_EQ(words.size(), 3) << file.toStdString();
+        EXPECT_EQ(words[1].first, "Retrait");
+        // The letters' own side bearings differ by less than a point.
+        EXPECT_NEAR(words[1].second - words[0].second, 72, 1.5) << file.toStdString();
+        EXPECT_NEAR(words[2].second - words[0].second, 72, 1.5) << file.toStdString();
+    }
+}
+
+TEST_F(PdfSaveTest, CharactersFromFallbackFontsAreInTheTextLayer) {
+    // ≤ and √ are in the sheet's font; the emoji (U+1F600) and the
+    // mathematical x (U+1D465, in italics too) come from fallback fonts
+    // beyond the Basic Multilingual Plane.
+    statement_.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs28 Classe \\u8804? "
+                       "\\u8730? \\u-10179?\\u-8704? fin\\par {\\i x\\u-10187?\\u-9115? "
+                       "\\u-10179?\\u-8704?}\\par\\u-10187?\\u-9115? = 2}");
+    Save("e.pdf", vorn::LaserA4PageSetup());
+    vorn::CurrentPrinter printer;
+    printer.PrintToFile(Path("job.pdf"));
+    vorn::PrintPane(printer, statement_, "VN1_071542.rtf");
+    for (const QString& file : {Path("e.pdf"), Path("job.pdf")}) {
+        // pdftotext guesses spaces from the gaps between glyphs: leave them out.
+        const QStringList lines = PdfText(file).remove(u' ').split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(lines, QStringList({"Classe\u2264\u221A\U0001F600fin", "x\U0001D465\U0001F600",
+                                      "\U0001D465=2", "\f"}))
+            << file.toStdString();
+        // What lies off the page stays out of the text and off the picture.
+        EXPECT_EQ(PdfPages(file), 1);
+    }
 }
 
 TEST_F(PdfSaveTest, FailuresLeaveNoPartialFileAndTheSaveMessages) {

@@ -38,6 +38,23 @@ QString PdfText(const QString& pdf, int page) {
     return Run(QStringLiteral("pdftotext"), arguments, &ok);
 }
 
+QList<QPair<QString, double>> PdfWordLefts(const QString& pdf, int page) {
+    bool ok = false;
+    const QString boxes =
+        Run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+             QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")},
+            &ok);
+    QList<QPair<QString, double>> words;
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([-\\d.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = word.globalMatch(boxes); ok && it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        words.append({match.captured(2), match.captured(1).toDouble()});
+    }
+    return words;
+}
+
 QString PdfInfoField(const QString& pdf, const QString& field) {
     bool ok = false;
     const QString info = Run(QStringLiteral("pdfinfo"), {pdf}, &ok);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,9 @@
 int PdfPages(const QString& pdf);
 // The text of one page (from 1), or of the whole document when page is 0.
 QString PdfText(const QString& pdf, int page = 0);
+// The words pdftotext finds on one page (from 1), each with the left edge of
+// its box in points from the page's left edge.
+QList<QPair<QString, double>> PdfWordLefts(const QString& pdf, int page);
 // A field of pdfinfo's report ("Title", "Page size"), empty when missing.
 QString PdfInfoField(const QString& pdf, const QString& field);
 // The "emb" column of pdffonts, one entry per font; empty when none is listed.

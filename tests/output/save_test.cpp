@@ -68,14 +68,14 @@ TEST_F(SaveTest, AnswerKeyNameDropsOnlyTheLastExtensionOfTheFileItself) {
     EXPECT_TRUE(IsRtf(ReadAll(Path("x.y/feuille"))));
 }
 
-TEST_F(SaveTest, TxtStatementIsPlainWindows1252TextAndItsKeyStaysRtf) {
+TEST_F(SaveTest, TxtStatementIsPlainUtf8TextAndItsKeyStaysRtf) {
     statement_.SetText(
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Pr\\'e9nom :\\par {\\b Question} 1}");
     vorn::SaveSheet(statement_, key_, Path("feuille.txt"));
     EXPECT_EQ(Files(), QStringList({"feuille.txt", "feuille_Cor.rtf"}));
     const QByteArray text = ReadAll(Path("feuille.txt"));
     EXPECT_FALSE(IsRtf(text));
-    EXPECT_TRUE(text.startsWith("Pr\xe9nom :")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("Pr\xC3\xA9nom :\nQuestion")) << text.toStdString();
     EXPECT_TRUE(text.contains("Question 1"));
     EXPECT_FALSE(text.contains("\\b"));
     EXPECT_TRUE(IsRtf(ReadAll(Path("feuille_Cor.rtf"))));

@@ -316,3 +316,44 @@ TEST(FormatRangeDrawing, TabsStopEveryTwoInchesOnTheDevice) {
 }
 
 } // namespace
+
+// Where the ink of each line begins and ends, in inches from the page's left
+// edge, for one paragraph per line laid out `dpi` pixels to the inch.
+std::vector<std::pair<double, double>> LineInk(RichTextPane& pane, int dpi) {
+    QImage image = Page(6, 1, dpi);
+    {
+        QPainter painter(&image);
+        const QRect twips(0, 0, 6 * 1440, 1440);
+        pane.FormatRangeRelease();
+        pane.FormatRange(painter, twips, twips, 0, true);
+    }
+    std::vector<std::pair<double, double>> lines;
+    std::vector<int> rows = InkRuns(image, false);
+    rows.push_back(image.height());
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        int left = image.width(), right = -1;
+        for (int y = rows[i]; y < rows[i + 1]; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x + 1);
+                }
+        lines.emplace_back(double(left) / dpi, double(right) / dpi);
+    }
+    return lines;
+}
+
+TEST(FormatRangeDrawing, IndentsKeepTheirSizeInInchesOnEveryDevice) {
+    RichTextPane pane;
+    // One inch from the left, a first line half an inch further in, one inch
+    // from the right.
+    pane.SetText("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs36 \\li1440 I\\par"
+                 "\\pard\\li720\\fi720 I\\par\\pard\\qr\\ri1440 I\\par}");
+    for (const int dpi : {96, 300, 1200}) {
+        const auto lines = LineInk(pane, dpi);
+        ASSERT_EQ(lines.size(), 3u) << dpi;
+        EXPECT_NEAR(lines[0].first, 1.0, 0.05) << dpi;
+        EXPECT_NEAR(lines[1].first, 1.0, 0.05) << dpi;
+        EXPECT_NEAR(lines[2].second, 6.0 - 1.0, 0.05) << dpi;
+    }
+}

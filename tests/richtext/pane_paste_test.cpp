@@ -96,6 +96,48 @@ TEST(PanePaste, TableAlignmentsAndIndentsSurviveTheSave) {
     EXPECT_EQ(Saved(again).toStdString(), saved.toStdString());
 }
 
+TEST(PanePaste, ParagraphsKeepTheirMarginsInAnyUnit) {
+    const QString one = QStringLiteral("<p style=\"margin-left:72pt\">a</p>");
+    // An inch is 96 pixels, 72 points, 2.54 cm; the text itself stays as typed.
+    const QString several = QStringLiteral(
+        "<html><head><style>p.c { margin-left: 2.54cm }</style></head><body>"
+        "<p style=\"margin-left:96px\">a</p><p class=\"c\">b</p>"
+        "<p style='text-indent:.5in;margin:0 36pt 0 0'>c 72pt</p>"
+        "<blockquote>d</blockquote><p style=\"margin-left:1in\">e</p></body></html>");
+    for (const QString& html : {one, several}) {
+        // Pasted on the empty line between two others.
+        PastePane pane;
+        pane.SetText("x\r\n\r\ny");
+        pane.SetReadOnly(false);
+        pane.SetSelStart(2);
+        QMimeData data;
+        data.setHtml(html);
+        pane.insertFromMimeData(&data);
+        const QTextDocument& doc = *pane.document();
+        EXPECT_NEAR(BlockWith(doc, "a").blockFormat().leftMargin(), 96, 0.5);
+        EXPECT_EQ(BlockWith(doc, "x").blockFormat().leftMargin(), 0);
+        EXPECT_EQ(BlockWith(doc, "y").blockFormat().leftMargin(), 0);
+        if (html == one)
+            continue;
+        for (const char* text : {"b", "e"})
+            EXPECT_NEAR(BlockWith(doc, text).blockFormat().leftMargin(), 96, 0.5) << text;
+        EXPECT_NEAR(BlockWith(doc, "c 72pt").blockFormat().textIndent(), 48, 0.5);
+        EXPECT_NEAR(BlockWith(doc, "c 72pt").blockFormat().rightMargin(), 48, 0.5);
+        EXPECT_NEAR(BlockWith(doc, "d").blockFormat().leftMargin(), 40, 0.5);
+    }
+    // A few words pasted on an empty centred line stay centred.
+    PastePane pane;
+    pane.SetText("{\\rtf1 x\\par\\qc\\par y}");
+    pane.SetReadOnly(false);
+    pane.SetSelStart(2);
+    QMimeData words;
+    words.setHtml(QStringLiteral("<b>deux mots</b>"));
+    pane.insertFromMimeData(&words);
+    EXPECT_EQ(BlockWith(*pane.document(), "deux mots").blockFormat().alignment() &
+                  Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
+}
+
 TEST(PanePaste, BringsInOnlyWhatTheFileHolds) {
     PastePane pane;
     pane.SetText(" ");

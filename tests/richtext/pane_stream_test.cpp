@@ -22,19 +22,23 @@ struct Collector {
     }
 };
 
-TEST(PaneStreamOut, TextIsWindows1252WithCrLf) {
+TEST(PaneStreamOut, TextIsUtf8WithLfAndKeepsEveryCharacter) {
     RichTextPane pane;
-    pane.SetText("{\\rtf1 \\'e9t\\'e9\\par \\'80\\tab 1\\par}");
+    // é, €, then ≤, √ and an emoji (a surrogate pair), none of which
+    // Windows-1252 can hold, and a line break inside a paragraph.
+    pane.SetText("{\\rtf1 \\'e9t\\'e9\\par \\'80\\tab 1\\line x \\u8804? \\u8730?"
+                 "\\u-10179?\\u-8704?\\par}");
     Collector out;
     ASSERT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Text, out.Sink()));
-    EXPECT_EQ(out.bytes, QByteArray("\xE9t\xE9\r\n\x80\t1\r\n"));
+    EXPECT_EQ(out.bytes, QByteArray("\xC3\xA9t\xC3\xA9\n\xE2\x82\xAC\t1\nx \xE2\x89\xA4 "
+                                    "\xE2\x88\x9A\xF0\x9F\x98\x80\n"));
 }
 
 TEST(PaneStreamOut, LargeDocumentComesWholeInBlocksAndAnyRefusalFails) {
     RichTextPane pane;
     QByteArray text;
     for (int i = 0; i < 3000; ++i)
-        text += "ligne " + QByteArray::number(i) + "\r\n";
+        text += "ligne " + QByteArray::number(i) + "\n";
     pane.SetText(text);
     Collector whole;
     ASSERT_TRUE(pane.StreamOut(RichTextPane::StreamFormat::Text, whole.Sink()));

@@ -102,11 +102,11 @@ TEST(RtfWriter, EmptyParagraphsAndDefaultTab) {
     EXPECT_NE(Rtf(*Plain({QStringLiteral("x")})).find("\\deftab720{"), std::string::npos);
 }
 
-TEST(PlainTextWriter, ParagraphsSeparatedByCrLfInWindows1252) {
+TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
     EXPECT_EQ(WritePlainText(*Plain({U(u"é€\t≈"), QString(), U(u"fin\u2028ligne 😀")})),
-              QByteArray("\xe9\x80\t?\r\n\r\nfin\r\nligne ?"));
+              QByteArray("\xC3\xA9\xE2\x82\xAC\t\xE2\x89\x88\n\nfin\nligne \xF0\x9F\x98\x80"));
     EXPECT_EQ(WritePlainText(*Read(WorkedExample())),
-              QByteArray("Calculer\r\n1\xb0/ x = 5\t 12 \r\n"));
+              QByteArray("Calculer\n1\xC2\xB0/ x = 5\t 12 \n"));
     EXPECT_TRUE(WritePlainText(QTextDocument()).isEmpty());
 }
 

@@ -1,3 +1,4 @@
+#include "exercises/cp1252.h"
 #include "richtext/rich_text_pane.h"
 
 #include <gtest/gtest.h>
@@ -208,13 +209,6 @@ PaneView Show(const std::string& document) {
     return {pane.GetText(), pane.toHtml()};
 }
 
-std::string WithCrLf(const std::string& text) {
-    std::string result;
-    for (char c : text)
-        result += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return result;
-}
-
 std::vector<std::string> Listing(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
@@ -281,7 +275,7 @@ TEST_F(VornSheetCliTest, TxtStatementIsPlainTextAndOldFilesAreReplaced) {
                              "--title", kTitleUtf8, "-o", statement.string()});
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out, statement.string() + "\n" + answerKey.string() + "\n");
-    EXPECT_EQ(ReadFile(statement), WithCrLf(s.plain));
+    EXPECT_EQ(ReadFile(statement), vorn::Cp1252ToUtf8(s.plain));
     ExpectRtfOf(answerKey, k);
     EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"feuille.txt", "feuille_Cor.rtf"}));
 }

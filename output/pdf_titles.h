@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace vorn {
+
+// The title of a PDF of sheets: the sheet's reference for one sheet; for a
+// set, the first and last references and the count, "VN1_038620 à
+// VN1_771203 (3 feuilles)", so that a reader's window or a list of documents
+// tells the sets apart.
+QString SheetsTitle(const QString& firstReference, const QString& lastReference, int count);
+
+// The title of the answer keys' PDF beside statements titled `title`:
+// "VN1_038620 - Corrigé".
+QString AnswerKeyTitle(const QString& title);
+
+} // namespace vorn
