@@ -10,6 +10,7 @@
 #include "richtext/wrap_mode.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPaintDevice>
 #include <QPainter>
@@ -154,6 +155,16 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
     ensureCursorVisible();
 }
 
+void RichTextPane::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier) {
+        if (!IsReadOnly())
+            redo();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
 void RichTextPane::OnTextChanged() {
     ++revision_;
     if (!loading_)
@@ -201,6 +212,9 @@ void RichTextPane::SetText(const QByteArray& bytes) {
         if (pinScrollBar)
             setVerticalScrollBarPolicy(policy);
     }
+    // A new content is no edit of the user's: only what is typed after it
+    // makes the document modified.
+    document()->setModified(false);
     ++revision_;
     FormatRangeRelease();
     emit Change();
