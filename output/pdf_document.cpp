@@ -11,7 +11,7 @@
 namespace vorn {
 
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title) {
+                      const QString& title, const ProgressTick& tick) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -28,6 +28,7 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
             if (i > 0)
                 writer.newPage();
             LayOutPanePages(*panes[i], painter, writer);
+            TickOrStop(tick);
         }
         painter.end();
     }

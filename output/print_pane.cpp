@@ -54,7 +54,7 @@ void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& d
 }
 
 void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes,
-                const QString& title) {
+                const QString& title, const ProgressTick& tick) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
     printer.setDocName(title);
@@ -75,6 +75,8 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
             if (i > 0)
                 printer.newPage();
             LayOutPanePages(*panes[i], painter, printer);
+            if (tick)
+                tick();
         }
     } catch (...) {
         printer.abort();
