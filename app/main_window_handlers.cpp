@@ -217,7 +217,7 @@ void MainWindow::PrintVariantSheets() {
             if (pdfName.isEmpty())
                 return;
         }
-        const bool draw = dialog.NewDraw();
+        const bool draw = dialog.NewDraw() || !state.LastSheetSet;
         WorkProgress progress(this, QStringLiteral("Préparation de %1 sujets…").arg(count),
                               (draw ? count - 1 : 0) + count * (withKeys ? 2 : 1));
         if (draw) {
