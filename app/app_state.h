@@ -3,7 +3,9 @@
 #include "exercises/random_source.h"
 #include "exercises/sheet.h"
 #include "output/current_printer.h"
+#include "output/sheet_set.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,6 +22,9 @@ struct AppState {
     // different sheets of the same kind are drawn; no family before the first.
     std::optional<vorn::Family> SheetFamily;
     vorn::SheetSettings SheetSettings;
+    // The set of different sheets drawn last from the shown sheet: printed and
+    // saved again as it is until a new set is asked for or a new sheet made.
+    std::unique_ptr<vorn::SheetSet> LastSheetSet;
     // The one generator every sheet draws from, seeded once at creation.
     vorn::LcgRandom Random;
     // The current printer: the default one until the print dialog picks another.

@@ -26,7 +26,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
+#include <QTimer>
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), removableDriveCheck(&vorn::IsOnRemovableDrive) {
@@ -153,6 +155,15 @@ void MainWindow::SetUpFormStorage() {
     });
 }
 
+void MainWindow::ShowStatus(const QString& text) {
+    statusLabel->setText(
+        statusLabel->fontMetrics().elidedText(text, Qt::ElideMiddle, statusLabel->width() - 8));
+    statusLabel->setToolTip(text);
+    statusLabel->show();
+    statusLabel->raise();
+    statusTimer_->start(kStatusMs);
+}
+
 void MainWindow::ShowError(const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("VORN"), message, QMessageBox::Ok, this);
     box.exec();
@@ -184,6 +195,7 @@ void MainWindow::LayoutBands() {
     exerciseBar->setGeometry(b.exerciseBar);
     answerKeyPane->setGeometry(b.answerKey);
     publisherLink->setGeometry(b.footer);
+    statusLabel->setGeometry(b.footer);
     commandBar->setGeometry(b.commandBar);
 
     const int widthGain = width() - vorn::kDesignClientSize.width();
@@ -231,6 +243,22 @@ void MainWindow::ConnectHandlers() {
     connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);
     connect(choosePrinterButton, &QPushButton::clicked, this, &MainWindow::choosePrinter);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
+    // A shortcut presses its button, so that it does nothing while the button
+    // is disabled and goes through the same guards as a click.
+    const auto pressOn = [this](QShortcut*& shortcut, const QKeySequence& keys,
+                                QPushButton* button) {
+        shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    };
+    pressOn(saveShortcut, QKeySequence(Qt::CTRL | Qt::Key_S), saveButton);
+    pressOn(printShortcut, QKeySequence(Qt::CTRL | Qt::Key_P), printButton);
+    pressOn(previewShortcut, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), previewButton);
+    pressOn(previewKeyShortcut, QKeySequence(Qt::Key_F5), previewButton);
+    statusLabel->installEventFilter(this);
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setSingleShot(true);
+    connect(statusTimer_, &QTimer::timeout, statusLabel, &QWidget::hide);
+
     connect(mailButton, &QPushButton::clicked, this, &MainWindow::openMail);
     connect(websiteButton, &QPushButton::clicked, this, &MainWindow::openWebsite);
     connect(publisherLink, &LinkLabel::Clicked, this, &MainWindow::openPublisherPage);
@@ -245,6 +273,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             titleLeft();
     } else if (watched == commandBar && event->type() == QEvent::MouseMove) {
         unboldenPublisherLink();
+    } else if (watched == statusLabel && event->type() == QEvent::MouseButtonRelease) {
+        statusLabel->hide();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -4,6 +4,7 @@
 #include "exercises/sheet.h"
 #include "settings/form_storage.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
 
@@ -18,6 +19,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QShortcut;
+class QTimer;
 class QToolButton;
 class QAction;
 class LinkLabel;
@@ -79,6 +82,14 @@ public:
     QLabel* answerKeyCopiesLabel = nullptr;
     SpinEdit* answerKeyCopiesSpin = nullptr;
     MarkerShape* settingsChangedMarker = nullptr;
+    // The confirmation after a save or a print, over the strip just above the
+    // command bar for a few seconds; it needs no click.
+    QLabel* statusLabel = nullptr;
+    // Ctrl+S, Ctrl+P, Ctrl+Shift+P and F5.
+    QShortcut* saveShortcut = nullptr;
+    QShortcut* printShortcut = nullptr;
+    QShortcut* previewShortcut = nullptr;
+    QShortcut* previewKeyShortcut = nullptr;
     // --- Hidden until needed
     QFrame* waitPanel = nullptr; // wait panel shown while the settings are saved
     QFrame* waitPanelFrame = nullptr;
@@ -102,6 +113,11 @@ public:
     // Height of the statement pane (the splitter position), at least 50.
     int statementPaneHeight() const;
     void setStatementPaneHeight(int height);
+
+    // How long a confirmation stays.
+    static constexpr int kStatusMs = 5000;
+    // Shows a confirmation for kStatusMs, replacing any still shown.
+    void ShowStatus(const QString& text);
 
     // The application's standard error report: the message in a box.
     void ShowError(const QString& message);
@@ -171,6 +187,9 @@ private:
     void generateSheet(vorn::Family family);
     // The sheet settings the controls hold now.
     vorn::SheetSettings sheetSettings() const;
+    // False when the panes hold edits made since the last sheet and the
+    // teacher does not want them replaced.
+    bool MayReplaceSheet();
     void SetUpFormStorage();
 
     // Controls that keep their distance to the right edge, with their
@@ -182,4 +201,8 @@ private:
     bool generating_ = false;
     // True while "Imprimer" runs, so that a click held back meanwhile is refused.
     bool printing_ = false;
+    // Since the last "Imprimer" ended: a press that comes within the
+    // double-click time is the rest of the press that printed.
+    QElapsedTimer sincePrintEnded_;
+    QTimer* statusTimer_ = nullptr;
 };

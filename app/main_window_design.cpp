@@ -50,6 +50,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, const QString& 
                         const QRect& geometry) {
     auto* button = new QPushButton(caption, parent);
     button->setToolTip(hint);
+    // Return on a focused button presses it, as Space does.
+    button->setAutoDefault(true);
     button->setGeometry(geometry);
     return button;
 }
@@ -158,7 +160,7 @@ void MainWindow::CreateCommandBar() {
                                QRect(125, 18, 43, 26), 1, 0, 5, 0);
     saveButton = MakeButton(
         commandBar, QStringLiteral("Enregistrer"),
-        QStringLiteral("Enregistrer le questionnaire et le corrigé dans un fichier .RTF"),
+        QStringLiteral("Enregistrer le questionnaire et le corrigé dans un fichier .RTF (Ctrl+S)"),
         QRect(194, 5, 91, 38));
     mailButton =
         MakeButton(commandBar, QString(), QStringLiteral("Contact mail"), QRect(294, 5, 41, 38));
@@ -170,7 +172,8 @@ void MainWindow::CreateCommandBar() {
     websiteButton->setIconSize(QSize(32, 32));
     printButton = MakeButton(
         commandBar, QStringLiteral("Imprimer"),
-        QStringLiteral("Imprimer le questionnaire (et le corrigé) en 1 ou plusieurs exemplaires"),
+        QStringLiteral(
+            "Imprimer le questionnaire (et le corrigé) en 1 ou plusieurs exemplaires (Ctrl+P)"),
         QRect(390, 5, 83, 38));
     // The arrow sits inside the button's own rectangle, so that the command bar
     // keeps its design; a click beside the arrow is still a plain "Imprimer".
@@ -188,7 +191,8 @@ void MainWindow::CreateCommandBar() {
         MakeButton(commandBar, QStringLiteral("CI"), QStringLiteral("Choix de l'imprimante"),
                    QRect(502, 5, 38, 38));
     previewButton = MakeButton(commandBar, QStringLiteral("A"),
-                               QStringLiteral("Aperçu avant impression"), QRect(545, 5, 38, 38));
+                               QStringLiteral("Aperçu avant impression (Ctrl+Maj+P ou F5)"),
+                               QRect(545, 5, 38, 38));
     statementCopiesLabel = MakeLabel(commandBar, QStringLiteral("Sujets"), 588, 16);
     statementCopiesSpin =
         MakeSpinEdit(commandBar, spinContextMenu, QStringLiteral("Nombre de sujets à imprimer"),
@@ -204,6 +208,19 @@ void MainWindow::CreateCommandBar() {
     saveButton->setEnabled(false);
     printButton->setEnabled(false);
     previewButton->setEnabled(false);
+
+    // The command bar has no room left at its designed size: the confirmation
+    // covers the footer strip just above it for a few seconds. A click on it
+    // only hides it, never opens the publisher's page.
+    statusLabel = new QLabel(this);
+    statusLabel->setAlignment(Qt::AlignCenter);
+    statusLabel->setFont(ArialPixels(12));
+    QPalette statusPalette = statusLabel->palette();
+    statusPalette.setColor(QPalette::Window, vorn::kTitleFocusColour);
+    statusPalette.setColor(QPalette::WindowText, Qt::black);
+    statusLabel->setPalette(statusPalette);
+    statusLabel->setAutoFillBackground(true);
+    statusLabel->hide();
 
     for (QWidget* w : std::initializer_list<QWidget*>{
              choosePrinterButton, previewButton, statementCopiesLabel, statementCopiesSpin,
@@ -265,6 +282,7 @@ void MainWindow::NameControls() {
         {answerKeyCopiesLabel, "answerKeyCopiesLabel"},
         {answerKeyCopiesSpin, "answerKeyCopiesSpin"},
         {settingsChangedMarker, "settingsChangedMarker"},
+        {statusLabel, "statusLabel"},
         {waitPanel, "waitPanel"},
         {waitPanelFrame, "waitPanelFrame"},
         {waitMessage, "waitMessage"},

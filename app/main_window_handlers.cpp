@@ -2,12 +2,14 @@
 // outside links.
 #include "app/main_window.h"
 
+#include "app/confirmation_text.h"
 #include "app/form_layout.h"
 #include "app/link_label.h"
 #include "app/marker_shape.h"
 #include "app/outside_links.h"
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
+#include "app/work_progress.h"
 #include "exercises/cp1252.h"
 #include "exercises/user_error.h"
 #include "output/preview_box.h"
@@ -15,14 +17,18 @@
 #include "output/print_sheet.h"
 #include "output/save_sheet.h"
 #include "output/sheet_set.h"
+#include "output/user_questions.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 
@@ -33,6 +39,13 @@ constexpr int kHeldBackInputMs = 200;
 // The reference as the file dialog and the print queue show it.
 QString SheetReferenceText(const AppState& state) {
     return QString::fromStdString(vorn::Cp1252ToUtf8(state.SheetReference));
+}
+
+// Where the jobs of the current printer went, said in a few words.
+QString PrintedText(vorn::CurrentPrinter& printer, int jobs) {
+    const QString file = printer.OutputFile();
+    return file.isEmpty() ? PrintJobsText(jobs, printer.Printer().printerName())
+                          : PrintedFilesText(jobs, file);
 }
 
 } // namespace
@@ -70,6 +83,12 @@ vorn::SheetSettings MainWindow::sheetSettings() const {
     return settings;
 }
 
+bool MainWindow::MayReplaceSheet() {
+    if (!statementPane->document()->isModified() && !answerKeyPane->document()->isModified())
+        return true;
+    return vorn::AskYesNo(this, QStringLiteral("Remplacer la feuille modifiée ?"));
+}
+
 void MainWindow::generateSheet(vorn::Family family) {
     // The statement pane's change handler lets pending events run. A sheet
     // asked for then waits until both panes hold the same sheet; run inside,
@@ -79,6 +98,8 @@ void MainWindow::generateSheet(vorn::Family family) {
             this, [this, family] { generateSheet(family); }, Qt::QueuedConnection);
         return;
     }
+    if (!MayReplaceSheet())
+        return;
     generating_ = true;
     try {
         state.QuestionCount = questionCountSpin->Value();
@@ -101,6 +122,7 @@ void MainWindow::generateSheet(vorn::Family family) {
 
         state.SheetFamily = family;
         state.SheetSettings = settings;
+        state.LastSheetSet.reset();
         variantSheetsAction->setEnabled(true);
 
         settingsChangedMarker->hide();
@@ -138,8 +160,10 @@ void MainWindow::generateIdentities() {
 
 void MainWindow::saveSheet() {
     try {
-        vorn::SaveSheetCommand(this, *statementPane, *answerKeyPane, SheetReferenceText(state),
-                               &state.Printer);
+        const QStringList written = vorn::SaveSheetCommand(
+            this, *statementPane, *answerKeyPane, SheetReferenceText(state), &state.Printer);
+        if (!written.isEmpty())
+            ShowStatus(SavedFilesText(written));
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -150,11 +174,20 @@ void MainWindow::printCopies() {
         ShowError(QStringLiteral("Impression en cours"));
         return;
     }
+    // The second click of a double click, or a click that waited in the queue
+    // while the jobs were laid out and comes in only now: the press that
+    // printed is over, it must not print again.
+    if (sincePrintEnded_.isValid() &&
+        sincePrintEnded_.elapsed() < QApplication::doubleClickInterval())
+        return;
     printing_ = true;
     try {
         vorn::PrintSheetCommand(state.Printer, *statementPane, *answerKeyPane,
                                 SheetReferenceText(state), statementCopiesSpin->Text(),
                                 answerKeyCopiesSpin->Text());
+        const int jobs = std::max(0, vorn::CopyCount(statementCopiesSpin->Text())) +
+                         std::max(0, vorn::CopyCount(answerKeyCopiesSpin->Text()));
+        ShowStatus(PrintedText(state.Printer, jobs));
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -167,24 +200,49 @@ void MainWindow::printCopies() {
         dispatcher->wakeUp();
     QCoreApplication::processEvents(QEventLoop::AllEvents, kHeldBackInputMs);
     printing_ = false;
+    sincePrintEnded_.start();
 }
 
 void MainWindow::PrintVariantSheets() {
     if (!state.SheetFamily)
         return;
     try {
-        VariantSheetsDialog dialog(statementCopiesSpin->Value(), this);
+        const QString reference = SheetReferenceText(state);
+        const vorn::SheetSet* kept = state.LastSheetSet.get();
+        VariantSheetsDialog dialog(statementCopiesSpin->Value(),
+                                   kept ? kept->References() : QStringList(), this);
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
-        const vorn::SheetSet set(*statementPane, *answerKeyPane, *state.SheetFamily,
-                                 state.SheetSettings, dialog.SheetCount(), state.Random);
-        if (choice == VariantSheetsDialog::Choice::Print)
-            vorn::PrintSheetSet(state.Printer, set, dialog.WithAnswerKeys(),
-                                SheetReferenceText(state));
-        else
-            vorn::SaveSheetSetAsPdf(this, state.Printer, set, dialog.WithAnswerKeys(),
-                                    SheetReferenceText(state));
+        const int count = dialog.SheetCount();
+        const bool withKeys = dialog.WithAnswerKeys();
+        QString pdfName;
+        if (choice == VariantSheetsDialog::Choice::SavePdf) {
+            pdfName =
+                vorn::AskSheetSetPdfName(this, vorn::SheetSetFileName(reference, count), withKeys);
+            if (pdfName.isEmpty())
+                return;
+        }
+        const bool draw = dialog.NewDraw() || !state.LastSheetSet;
+        WorkProgress progress(this, QStringLiteral("Préparation de %1 sujets…").arg(count),
+                              (draw ? count - 1 : 0) + count * (withKeys ? 2 : 1));
+        if (draw) {
+            // A set stopped while being drawn leaves the kept one in place.
+            state.LastSheetSet = std::make_unique<vorn::SheetSet>(
+                *statementPane, *answerKeyPane, reference, *state.SheetFamily, state.SheetSettings,
+                count, state.Random, progress.Tick());
+        }
+        const vorn::SheetSet& set = *state.LastSheetSet;
+        if (choice == VariantSheetsDialog::Choice::Print) {
+            progress.NoLongerCancellable(QStringLiteral("Impression de %1 sujets…").arg(count));
+            vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick());
+            ShowStatus(PrintedText(state.Printer, withKeys ? 2 : 1));
+        } else {
+            ShowStatus(SavedFilesText(vorn::SaveSheetSetAsPdf(state.Printer, set, withKeys, pdfName,
+                                                              set.Title(), progress.Tick())));
+        }
+    } catch (const vorn::WorkCancelled&) {
+        ShowStatus(QStringLiteral("Annulé : rien n'a été enregistré ni imprimé"));
     } catch (const std::exception& error) {
         ShowError(error);
     }

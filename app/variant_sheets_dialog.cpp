@@ -5,26 +5,54 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
-VariantSheetsDialog::VariantSheetsDialog(int proposedCount, QWidget* parent) : QDialog(parent) {
+VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& keptReferences,
+                                         QWidget* parent)
+    : QDialog(parent), keptCount_(static_cast<int>(keptReferences.size())) {
     setWindowTitle(QStringLiteral("Sujets différents"));
     count_ = new QSpinBox(this);
     count_->setObjectName(QStringLiteral("sheetCount"));
     count_->setRange(1, vorn::kMaxSheetSetSize);
-    count_->setValue(std::clamp(proposedCount, 1, vorn::kMaxSheetSetSize));
+    count_->setValue(keptCount_ > 0 ? keptCount_
+                                    : std::clamp(proposedCount, 1, vorn::kMaxSheetSetSize));
     count_->setToolTip(QStringLiteral("Chaque élève reçoit un sujet différent du même type"));
     answerKeys_ = new QCheckBox(QStringLiteral("Avec les corrigés, dans le même ordre"), this);
     answerKeys_->setObjectName(QStringLiteral("withAnswerKeys"));
     answerKeys_->setChecked(true);
 
+    // The sheets printed or saved last stay the same until a new set is asked
+    // for, so that their answer keys can still be had.
+    kept_ = new QLabel(this);
+    kept_->setObjectName(QStringLiteral("keptSet"));
+    kept_->setWordWrap(true);
+    kept_->setText(QStringLiteral("Série déjà tirée : ") +
+                   keptReferences.join(QStringLiteral(", ")));
+    kept_->setVisible(keptCount_ > 0);
+    newDraw_ = new QCheckBox(QStringLiteral("Nouveau tirage"), this);
+    newDraw_->setObjectName(QStringLiteral("newDraw"));
+    newDraw_->setToolTip(QStringLiteral("Tirer d'autres sujets au lieu de reprendre la série"));
+    newDraw_->setChecked(keptCount_ == 0);
+    newDraw_->setEnabled(keptCount_ > 0);
+    newDraw_->setVisible(keptCount_ > 0);
+    // Another number of sheets is another set.
+    connect(count_, &QSpinBox::valueChanged, this, [this](int count) {
+        if (keptCount_ == 0)
+            return;
+        newDraw_->setEnabled(count == keptCount_);
+        newDraw_->setChecked(count != keptCount_);
+    });
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nombre de sujets différents :"), count_);
     form->addRow(answerKeys_);
+    form->addRow(kept_);
+    form->addRow(newDraw_);
 
     auto* buttons = new QDialogButtonBox(this);
     print_ = buttons->addButton(QStringLiteral("Imprimer"), QDialogButtonBox::AcceptRole);
@@ -58,4 +86,8 @@ int VariantSheetsDialog::SheetCount() const {
 
 bool VariantSheetsDialog::WithAnswerKeys() const {
     return answerKeys_->isChecked();
+}
+
+bool VariantSheetsDialog::NewDraw() const {
+    return keptCount_ == 0 || count_->value() != keptCount_ || newDraw_->isChecked();
 }

@@ -2,34 +2,49 @@
 
 #include <QDialog>
 
+#include <QStringList>
+
 class QCheckBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
 // The "Sujets différents" dialog: how many different sheets, whether their
 // answer keys go with them, and whether to print them or save them as PDF.
+// When a set has already been drawn for the shown sheet, it names its sheets
+// and proposes it again; a new set is drawn only when asked for, or when the
+// number of sheets changes.
 class VariantSheetsDialog : public QDialog {
     Q_OBJECT
 public:
     enum class Choice { Cancel, Print, SavePdf };
 
-    // `proposedCount` is brought within 1..200.
-    VariantSheetsDialog(int proposedCount, QWidget* parent = nullptr);
+    // `proposedCount` is brought within 1..200. `keptReferences` are those of
+    // the set drawn last for the shown sheet; empty when there is none.
+    VariantSheetsDialog(int proposedCount, const QStringList& keptReferences = {},
+                        QWidget* parent = nullptr);
 
     // Shows the dialog and returns the button that closed it.
     Choice Ask();
 
     int SheetCount() const;
     bool WithAnswerKeys() const;
+    // True when a new set must be drawn rather than the kept one used.
+    bool NewDraw() const;
 
     QSpinBox* CountEdit() const { return count_; }
     QCheckBox* AnswerKeysBox() const { return answerKeys_; }
     QPushButton* PrintButton() const { return print_; }
     QPushButton* SavePdfButton() const { return savePdf_; }
+    QCheckBox* NewDrawBox() const { return newDraw_; }
+    QLabel* KeptSetLabel() const { return kept_; }
 
 private:
     QSpinBox* count_ = nullptr;
     QCheckBox* answerKeys_ = nullptr;
+    QCheckBox* newDraw_ = nullptr;
+    QLabel* kept_ = nullptr;
+    int keptCount_ = 0;
     QPushButton* print_ = nullptr;
     QPushButton* savePdf_ = nullptr;
     Choice choice_ = Choice::Cancel;

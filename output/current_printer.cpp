@@ -3,9 +3,11 @@
 #include "exercises/user_error.h"
 #include "output/print_file_name.h"
 
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 namespace vorn {
 namespace {
@@ -64,6 +66,11 @@ bool CurrentPrinter::Choose(QWidget* parent, const QString& sheetReference) {
     if (previousFormat == QPrinter::PdfFormat && !previousFile.isEmpty())
         target->setOutputFileName(ProposedPdfFile(previousFile, sheetReference));
     QPrintDialog dialog(target, parent);
+    // The dialog only chooses: nothing is printed when it closes, and a
+    // button called "Imprimer" would say otherwise.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("Choisir"));
     if (dialog.exec() != QDialog::Accepted) {
         // Qt's dialog points the printer at a queue as soon as it opens, even
         // when the printer wrote to a file and the dialog is then cancelled.

@@ -13,7 +13,7 @@
 namespace vorn {
 
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title) {
+                      const QString& title, const ProgressTick& tick) {
     QByteArray bytes;
     std::vector<CharacterProbe> probes;
     {
@@ -35,6 +35,7 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
             if (i > 0)
                 writer.newPage();
             LayOutPanePages(*panes[i], painter, writer);
+            TickOrStop(tick);
         }
         painter.end();
     }

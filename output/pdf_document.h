@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/pdf_page_setup.h"
+#include "output/progress_tick.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,9 +15,9 @@ namespace vorn {
 // The panes one after the other as one PDF document, each starting on a new
 // page, laid out by the same page loop as a print job on `setup`'s paper. The
 // text stays text (fonts embedded), highlights included; the document's title
-// is `title`.
+// is `title`. `tick` is told of each pane laid out.
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title);
+                      const QString& title, const ProgressTick& tick = {});
 
 // Writes a PDF document to `fileName` through SaveStream: the same guarantees
 // and the same errors as every other save.

@@ -3,6 +3,7 @@
 #include "output/page_picture.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
@@ -56,6 +57,7 @@ PreviewBox::PreviewBox(QWidget* mainWindow) : QScrollArea(mainWindow), mainWindo
     image2_ = MakePage(contents, 685);
     MakeLabel(contents, QString(), QRect(24, 1312, 4, 16));
     setWidget(contents);
+    setFocusPolicy(Qt::StrongFocus);
     hide();
 }
 
@@ -83,6 +85,17 @@ void PreviewBox::ShowFloating() {
     }
     show();
     raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void PreviewBox::keyPressEvent(QKeyEvent* event) {
+    if (floating_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        mainWindow_->activateWindow();
+        return;
+    }
+    QScrollArea::keyPressEvent(event);
 }
 
 } // namespace vorn

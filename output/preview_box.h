@@ -15,7 +15,9 @@ class PagePicture;
 // scrolls vertically. It starts as a hidden child of the main window; the first
 // ShowFloating() turns it into a floating tool window that stays on top,
 // centred on the screen. Closing or hiding that window hides the preview, and
-// the next ShowFloating() shows it again where the user left it.
+// the next ShowFloating() shows it again where the user left it. The floating
+// window takes the focus when shown, so that the arrow keys scroll it, and
+// Escape closes it, giving the focus back to the main window.
 class PreviewBox : public QScrollArea {
     Q_OBJECT
 public:
@@ -44,6 +46,9 @@ public:
     // The page files and probe files the previews of this run have made;
     // they go with the preview at the latest.
     OwnWorkingFiles& Files() { return files_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QWidget* mainWindow_;

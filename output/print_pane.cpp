@@ -92,7 +92,7 @@ void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& d
 }
 
 void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes,
-                const QString& title) {
+                const QString& title, const ProgressTick& tick) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
     printer.setDocName(title);
@@ -131,6 +131,8 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
             if (i > 0)
                 printer.newPage();
             LayOutPanePages(*panes[i], painter, printer);
+            if (tick)
+                tick();
         }
     } catch (...) {
         printer.abort();

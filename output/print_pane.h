@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/progress_tick.h"
+
 #include <QRect>
 #include <QString>
 
@@ -25,9 +27,11 @@ QRect PrintableAreaTwips(const QPaintDevice& device);
 void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& device);
 
 // Prints the panes one after the other as one job titled `title`, each pane
-// starting on a new page; errors as PrintPane's.
+// starting on a new page; errors as PrintPane's. `tick` is told of each pane
+// laid out; its answer is not heeded, as a job once opened goes out whole
+// (the spooler would take a stopped job as it stands).
 void PrintPanes(CurrentPrinter& printer, const std::vector<RichTextPane*>& panes,
-                const QString& title);
+                const QString& title, const ProgressTick& tick = {});
 
 // Prints the pane's whole content as one job titled `title` on the current
 // printer, laid out anew page by page by the control. Between pages the

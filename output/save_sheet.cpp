@@ -3,6 +3,7 @@
 #include "output/answer_key_name.h"
 #include "output/save_sheets.h"
 #include "output/save_stream.h"
+#include "output/user_questions.h"
 #include "output/working_folder.h"
 
 #include <QDir>
@@ -47,6 +48,7 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     // Qt's own dialog, so that it looks and behaves the same on every desktop.
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The question below names the answer key's file too.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -70,18 +72,21 @@ QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return {};
+    if (!MayReplaceFiles(parent, {chosen.first(), AnswerKeyFileNameFor(chosen.first())}))
+        return {};
     QDir::setCurrent(QFileInfo(chosen.first()).absolutePath());
     return chosen.first();
 }
 
-void SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
-                      const QString& sheetReference, CurrentPrinter* printer) {
+QStringList SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
+                             const QString& sheetReference, CurrentPrinter* printer) {
     const QString fileName = AskSaveFileName(parent, sheetReference);
     if (fileName.isEmpty())
-        return;
+        return {};
     SaveSheets(
         {&statement}, {&answerKey}, fileName,
         [printer] { return printer ? PageSetupOf(*printer) : LaserA4PageSetup(); }, sheetReference);
+    return {fileName, AnswerKeyFileNameFor(fileName)};
 }
 
 } // namespace vorn

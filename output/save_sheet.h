@@ -3,6 +3,7 @@
 #include "richtext/rich_text_pane.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -29,15 +30,17 @@ void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
 
 // Asks where to save, proposing `sheetReference` + ".rtf" ("feuille.rtf" while
 // there is no reference) in the working directory, with the filters
-// "rtf (*.rtf)" (first and chosen) and "Document PDF (*.pdf)"; an empty string
-// when the user cancels. The chosen folder becomes the working directory, where
-// the preview then keeps its page files.
+// "rtf (*.rtf)" (first and chosen) and "Document PDF (*.pdf)", then, when the
+// statement's or the answer key's file exists, whether to replace it; an empty
+// string when the user cancels or refuses. The chosen folder becomes the
+// working directory, where the preview then keeps its page files.
 QString AskSaveFileName(QWidget* parent, const QString& sheetReference);
 
 // The "Enregistrer" command: asks for the name, then saves both panes; a
 // ".pdf" name saves both as PDF laid out on `printer`'s paper (A4 without a
-// printer), titled `sheetReference` (see SaveSheets). Throws UserError.
-void SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
-                      const QString& sheetReference, CurrentPrinter* printer = nullptr);
+// printer), titled `sheetReference` (see SaveSheets). Returns the files
+// written, none when the user cancels. Throws UserError.
+QStringList SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
+                             const QString& sheetReference, CurrentPrinter* printer = nullptr);
 
 } // namespace vorn

@@ -23,13 +23,15 @@ QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat forma
     return bytes;
 }
 
-// Several panes as one file of `format`.
-void SaveJoined(const std::vector<RichTextPane*>& panes, const QString& fileName,
-                RichTextPane::StreamFormat format) {
+// Several panes as the content of one file of `format`.
+QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamFormat format,
+                  const ProgressTick& tick) {
     std::vector<QByteArray> documents;
     documents.reserve(panes.size());
-    for (const RichTextPane* pane : panes)
+    for (const RichTextPane* pane : panes) {
         documents.push_back(Serialised(*pane, format));
+        TickOrStop(tick);
+    }
     QByteArray content;
     if (format == RichTextPane::StreamFormat::Rtf) {
         content = JoinRtfDocuments(documents);
@@ -41,6 +43,10 @@ void SaveJoined(const std::vector<RichTextPane*>& panes, const QString& fileName
             content.append(documents[i]);
         }
     }
+    return content;
+}
+
+void SaveBytes(const QByteArray& content, const QString& fileName) {
     SaveStream(fileName, [&content](const BlockSink& sink) {
         return sink(content.constData(), content.size()) == 0;
     });
@@ -54,24 +60,33 @@ QString AnswerKeyFileNameFor(const QString& statementFileName) {
 
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
-                const std::function<PdfPageSetup()>& pageSetup, const QString& title) {
+                const std::function<PdfPageSetup()>& pageSetup, const QString& title,
+                const ProgressTick& tick) {
     const QString answerKeyFile = AnswerKeyFileNameFor(fileName);
     if (IsPdfFileName(fileName.toStdString())) {
         const PdfPageSetup setup = pageSetup();
-        // Each document is laid out whole before its file is created, so that
-        // a layout failure leaves nothing behind either.
-        SavePdf(PanesToPdf(statements, setup, title), fileName);
+        // Both documents are laid out whole before any file is created, so
+        // that a layout failure or a stop leaves nothing behind either.
+        const QByteArray statementPdf = PanesToPdf(statements, setup, title, tick);
+        const QByteArray answerKeyPdf =
+            answerKeys.empty() ? QByteArray()
+                               : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick);
+        SavePdf(statementPdf, fileName);
         if (!answerKeys.empty())
-            SavePdf(PanesToPdf(answerKeys, setup, AnswerKeyTitle(title)), answerKeyFile);
+            SavePdf(answerKeyPdf, answerKeyFile);
         return;
     }
     if (statements.size() == 1 && answerKeys.size() == 1) {
         SaveSheet(*statements.front(), *answerKeys.front(), fileName);
         return;
     }
-    SaveJoined(statements, fileName, FormatForFileName(fileName));
+    const QByteArray statementContent = Joined(statements, FormatForFileName(fileName), tick);
+    const QByteArray answerKeyContent =
+        answerKeys.empty() ? QByteArray()
+                           : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, tick);
+    SaveBytes(statementContent, fileName);
     if (!answerKeys.empty())
-        SaveJoined(answerKeys, answerKeyFile, RichTextPane::StreamFormat::Rtf);
+        SaveBytes(answerKeyContent, answerKeyFile);
 }
 
 } // namespace vorn

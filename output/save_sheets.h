@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/pdf_page_setup.h"
+#include "output/progress_tick.h"
 
 #include <QString>
 
@@ -25,9 +26,12 @@ QString AnswerKeyFileNameFor(const QString& statementFileName);
 //   sheets as joined RTF documents (plain texts separated by a form feed for a
 //   ".txt" statement).
 // Same guarantees and errors as SaveStream; the statements are written first,
-// and when they fail the answer keys are not written at all.
+// and when they fail the answer keys are not written at all. Both documents
+// are made before either file is written, `tick` being told of each sheet
+// done: a stop (WorkCancelled) leaves every file as it was.
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
-                const std::function<PdfPageSetup()>& pageSetup, const QString& title);
+                const std::function<PdfPageSetup()>& pageSetup, const QString& title,
+                const ProgressTick& tick = {});
 
 } // namespace vorn

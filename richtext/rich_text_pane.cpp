@@ -13,6 +13,7 @@
 #include "richtext/wrap_mode.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPaintDevice>
 #include <QPainter>
@@ -176,6 +177,16 @@ void RichTextPane::insertFromMimeData(const QMimeData* source) {
     ensureCursorVisible();
 }
 
+void RichTextPane::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier) {
+        if (!IsReadOnly())
+            redo();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
 void RichTextPane::OnTextChanged() {
     ++revision_;
     if (!loading_)
@@ -223,6 +234,9 @@ void RichTextPane::SetText(const QByteArray& bytes) {
         if (pinScrollBar)
             setVerticalScrollBarPolicy(policy);
     }
+    // A new content is no edit of the user's: only what is typed after it
+    // makes the document modified.
+    document()->setModified(false);
     ++revision_;
     FormatRangeRelease();
     emit Change();

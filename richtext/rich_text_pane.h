@@ -74,6 +74,8 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void changeEvent(QEvent* event) override;
+    // Ctrl+Y redoes, as on the desktops where Ctrl+Shift+Z does not.
+    void keyPressEvent(QKeyEvent* event) override;
 
 signals:
     // After each change of content, by the user or by SetText.

@@ -67,8 +67,53 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
     EXPECT_EQ(messages, QStringList({"Impression en cours"}));
 
     // Once the command is over, "Imprimer" prints again.
+    QTest::qWait(QApplication::doubleClickInterval());
     form->printButton->click();
     EXPECT_EQ(out.entryList(QDir::Files).size(), 3);
+}
+
+// Two clicks 200 to 300 ms apart, the second before, while or after the
+// command runs: one batch. A press after the double-click time prints again.
+TEST_F(FormTest, AHurriedDoubleClickPrintsOneBatch) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QDir out(folder.path());
+    form->state.Printer.PrintToFile(out.filePath("choix.pdf"));
+    form->generateValueDegree1();
+    form->statementCopiesSpin->SetValue(3);
+    form->answerKeyCopiesSpin->SetValue(0);
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    boxes.start(20);
+    const int settle = QApplication::doubleClickInterval() + 300;
+    const auto clear = [&] {
+        for (const QString& name : out.entryList(QDir::Files))
+            ASSERT_TRUE(out.remove(name));
+    };
+
+    for (const int gap : {200, 250, 300}) {
+        clear();
+        QueueClick(form->printButton);
+        QTimer::singleShot(gap, [&] { QueueClick(form->printButton); });
+        QTest::qWait(gap + settle);
+        EXPECT_EQ(out.entryList(QDir::Files).size(), 3) << gap << " ms apart";
+    }
+
+    // The second click comes once the first command is surely over.
+    clear();
+    QueueClick(form->printButton);
+    QTRY_COMPARE(out.entryList(QDir::Files).size(), 3);
+    QTest::qWait(200);
+    clear();
+    QueueClick(form->printButton);
+    QTest::qWait(settle);
+    EXPECT_EQ(out.entryList(QDir::Files), QStringList());
+
+    QueueClick(form->printButton);
+    QTRY_COMPARE(out.entryList(QDir::Files).size(), 3);
 }
 
 } // namespace

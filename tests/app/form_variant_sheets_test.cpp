@@ -11,8 +11,11 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextCursor>
@@ -116,7 +119,7 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
 
     EXPECT_EQ(proposedCount, 4);
     EXPECT_TRUE(keysProposed);
-    EXPECT_EQ(proposedName, expected.first() + ".pdf");
+    EXPECT_EQ(proposedName, expected.first() + "_4sujets.pdf");
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files, QDir::Name),
               QStringList({"classe.pdf", "classe_Cor.pdf"}));
     const QString statements = folder_.filePath("classe.pdf");
@@ -190,6 +193,114 @@ TEST_F(FormVariantSheets, ATypedPdfNameInAnyCaseIsKeptAndAnyOtherGetsPdfAdded) {
         for (const QString& name : out.entryList(QDir::Files))
             ASSERT_TRUE(out.remove(name));
     }
+}
+
+TEST_F(FormVariantSheets, ASetIsDrawnOnceUntilANewOneIsAskedFor) {
+    const QStringList expected = ExpectedReferences();
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    const QString job = folder_.filePath("job.pdf");
+    form->state.Printer.PrintToFile(job);
+    const auto print = [this](bool newDraw) {
+        Run([newDraw](VariantSheetsDialog& dialog) {
+            dialog.NewDrawBox()->setChecked(newDraw);
+            dialog.AnswerKeysBox()->setChecked(false);
+            dialog.PrintButton()->click();
+        });
+    };
+    print(false);
+    ASSERT_EQ(PageReferences(job), expected);
+
+    // Saved afterwards, the printed sheets come with their keys.
+    QString kept;
+    bool newDrawProposed = true;
+    QString proposedName;
+    Run([&](VariantSheetsDialog& dialog) {
+        kept = dialog.KeptSetLabel()->text();
+        newDrawProposed = dialog.NewDrawBox()->isChecked();
+        WhenShown<QFileDialog>([&](QFileDialog& files) {
+            proposedName = files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+            static_cast<QDialog&>(files).accept();
+        });
+        dialog.SavePdfButton()->click();
+    });
+    EXPECT_EQ(kept, "Série déjà tirée : " + expected.join(", "));
+    EXPECT_FALSE(newDrawProposed);
+    EXPECT_EQ(proposedName, expected.first() + "_4sujets.pdf");
+    EXPECT_EQ(PageReferences(folder_.filePath(proposedName)), expected);
+    EXPECT_EQ(PageReferences(folder_.filePath(expected.first() + "_4sujets_Cor.pdf")), expected);
+    EXPECT_EQ(form->state.Random.State(), oracleState_);
+
+    print(false);
+    EXPECT_EQ(PageReferences(job), expected);
+    print(true);
+    const QStringList redrawn = PageReferences(job);
+    ASSERT_EQ(redrawn.size(), 4);
+    EXPECT_EQ(redrawn.first(), expected.first());
+    EXPECT_NE(redrawn.mid(1), expected.mid(1));
+
+    // A new sheet starts without a set.
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    bool keptShown = true;
+    Run([&](VariantSheetsDialog& dialog) {
+        keptShown = dialog.KeptSetLabel()->isVisibleTo(&dialog);
+        dialog.reject();
+    });
+    EXPECT_FALSE(keptShown);
+}
+
+TEST_F(FormVariantSheets, SavingASetNeverReplacesAFileSilently) {
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    const std::uint32_t state = form->state.Random.State();
+    const QString reference = QString::fromStdString(form->state.SheetReference);
+    const QString key = folder_.filePath(reference + "_4sujets_Cor.pdf");
+    QFile mine(key);
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("mine");
+    mine.close();
+
+    QStringList asked;
+    Run([&](VariantSheetsDialog& dialog) {
+        WhenShown<QFileDialog>([&](QFileDialog& files) {
+            WhenShown<QMessageBox>([&](QMessageBox& box) {
+                asked << box.text();
+                QTest::keyClick(&box, Qt::Key_Escape);
+            });
+            static_cast<QDialog&>(files).accept();
+        });
+        dialog.SavePdfButton()->click();
+    });
+    EXPECT_EQ(asked, QStringList({"Le fichier « " + reference +
+                                  "_4sujets_Cor.pdf » existe déjà.\nLe remplacer ?"}));
+    EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files),
+              QStringList({QFileInfo(key).fileName()}));
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "mine");
+    EXPECT_EQ(form->state.Random.State(), state);
+}
+
+TEST_F(FormVariantSheets, ALongSetShowsProgressAndCancelLeavesNoFile) {
+    constexpr int kCount = 100;
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    // Cancelled once every sheet is drawn and the first is laid out.
+    bool shown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = form->findChild<QProgressDialog*>();
+        if (!progress || !progress->isVisible())
+            return;
+        shown = true;
+        if (progress->value() > kCount)
+            progress->cancel();
+    });
+    watch.start(5);
+    Run([&](VariantSheetsDialog& dialog) {
+        dialog.CountEdit()->setValue(kCount);
+        WhenShown<QFileDialog>([](QFileDialog& files) { static_cast<QDialog&>(files).accept(); });
+        dialog.SavePdfButton()->click();
+    });
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(form->statusLabel->text().startsWith("Annulé"));
 }
 
 TEST_F(FormVariantSheets, CancelDrawsNothing) {
