@@ -6,17 +6,22 @@
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
 #include "output/save_stream.h"
+#include "output/saved_page.h"
 #include "richtext/rich_text_pane.h"
 
 namespace vorn {
 namespace {
 
-QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format) {
+QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format,
+                      const RtfPage& page) {
     QByteArray bytes;
-    const bool whole = pane.StreamOut(format, [&bytes](const char* data, qint64 size) {
-        bytes.append(data, size);
-        return 0;
-    });
+    const bool whole = pane.StreamOut(
+        format,
+        [&bytes](const char* data, qint64 size) {
+            bytes.append(data, size);
+            return 0;
+        },
+        page);
     if (!whole)
         throw UserError("Erreur à l'enregistrement du flux");
     return bytes;
@@ -24,11 +29,11 @@ QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat forma
 
 // Several panes as one file of `format`.
 void SaveJoined(const std::vector<RichTextPane*>& panes, const QString& fileName,
-                RichTextPane::StreamFormat format) {
+                RichTextPane::StreamFormat format, const RtfPage& page) {
     std::vector<QByteArray> documents;
     documents.reserve(panes.size());
     for (const RichTextPane* pane : panes)
-        documents.push_back(Serialised(*pane, format));
+        documents.push_back(Serialised(*pane, format, page));
     QByteArray content;
     if (format == RichTextPane::StreamFormat::Rtf) {
         content = JoinRtfDocuments(documents);
@@ -64,13 +69,15 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
             SavePdf(PanesToPdf(answerKeys, setup, title), answerKeyFile);
         return;
     }
+    // The answer key is RTF whatever the statement is.
+    const RtfPage page = SavedPageOf(pageSetup());
     if (statements.size() == 1 && answerKeys.size() == 1) {
-        SaveSheet(*statements.front(), *answerKeys.front(), fileName);
+        SaveSheet(*statements.front(), *answerKeys.front(), fileName, page);
         return;
     }
-    SaveJoined(statements, fileName, FormatForFileName(fileName));
+    SaveJoined(statements, fileName, FormatForFileName(fileName), page);
     if (!answerKeys.empty())
-        SaveJoined(answerKeys, answerKeyFile, RichTextPane::StreamFormat::Rtf);
+        SaveJoined(answerKeys, answerKeyFile, RichTextPane::StreamFormat::Rtf, page);
 }
 
 } // namespace vorn

@@ -19,10 +19,10 @@ QString AnswerKeyFileNameFor(const QString& statementFileName);
 // order, the statements to `fileName` and the answer keys (when there are any)
 // to AnswerKeyFileNameFor(fileName), every sheet starting on a new page:
 // - a ".pdf" name gives two PDF documents laid out as printing lays them out
-//   on the paper `pageSetup` gives (asked for only then), titled `title`;
+//   on the paper `pageSetup` gives, titled `title`;
 // - otherwise one sheet is saved exactly as SaveSheet does, and several
 //   sheets as joined RTF documents (plain texts separated by a form feed for a
-//   ".txt" statement).
+//   ".txt" statement); the RTF documents state the page of `pageSetup`.
 // Same guarantees and errors as SaveStream; the statements are written first,
 // and when they fail the answer keys are not written at all.
 void SaveSheets(const std::vector<RichTextPane*>& statements,
