@@ -82,7 +82,7 @@ void MainWindow::generateSheet(vorn::Family family) {
         }
         vorn::SheetSettings settings;
         settings.questionCount = state.QuestionCount;
-        settings.title = vorn::Utf8ToCp1252(titleEdit->text().toUtf8().toStdString());
+        settings.title = vorn::Utf8ToCp1252Referenced(titleEdit->text().toUtf8().toStdString());
         settings.separatorLength = separatorSpin->Value();
         settings.spacingLines = spacingSpin->Value();
 
