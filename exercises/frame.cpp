@@ -16,10 +16,6 @@ constexpr std::size_t kMaxQuestionLine = 320;
 // The longest header, its title and its separator line left out.
 constexpr std::size_t kMaxHeader = 400;
 
-} // namespace
-
-namespace {
-
 void AppendTitleByte(std::string& escaped, char c) {
     if (c == '\\' || c == '{' || c == '}')
         escaped += '\\';
