@@ -23,7 +23,7 @@ struct RtfPage {
 // A complete RTF 1 document (Windows-1252) of the document's content and
 // character formatting; ReadRtf() gives it back unchanged, but for a
 // highlight on an empty paragraph's mark, which shows nothing. Highlighted
-// text is written as groups, "{\\highlightN ...}". With a page, the
+// text is written as groups, "{\highlightN ...}". With a page, the
 // document states it (\paperw, \paperh, \margl, \margr, \margt, \margb), so
 // that other readers lay the text out on the same width and height.
 QByteArray WriteRtf(const QTextDocument& doc, const std::optional<RtfPage>& page = std::nullopt);
