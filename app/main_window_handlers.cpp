@@ -77,7 +77,7 @@ void MainWindow::titleLeft() {
 vorn::SheetSettings MainWindow::sheetSettings() const {
     vorn::SheetSettings settings;
     settings.questionCount = questionCountSpin->Value();
-    settings.title = vorn::Utf8ToCp1252(titleEdit->text().toUtf8().toStdString());
+    settings.title = vorn::Utf8ToCp1252Referenced(titleEdit->text().toUtf8().toStdString());
     settings.separatorLength = separatorSpin->Value();
     settings.spacingLines = spacingSpin->Value();
     return settings;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace vorn {
 
@@ -78,13 +79,19 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        // Every code point of the code page lies in the Basic Multilingual Plane.
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+constexpr std::size_t kMaxReferenceDigits = 7;
 
 } // namespace
 
@@ -122,6 +129,62 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     out.reserve(bytes.size() * 2);
     for (char c : bytes)
         AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<CharacterReference> CharacterReferenceAt(std::string_view bytes, std::size_t pos) {
+    if (bytes.substr(pos, 2) != "&#")
+        return std::nullopt;
+    std::size_t end = pos + 2;
+    char32_t cp = 0;
+    while (end < bytes.size() && bytes[end] >= '0' && bytes[end] <= '9' &&
+           end - pos - 2 < kMaxReferenceDigits) {
+        cp = cp * 10 + static_cast<char32_t>(bytes[end] - '0');
+        ++end;
+    }
+    if (end == pos + 2 || end >= bytes.size() || bytes[end] != ';')
+        return std::nullopt;
+    if (cp < 0x20 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
+    return CharacterReference{cp, end + 1 - pos};
+}
+
+void AppendCp1252Referenced(std::string& out, char32_t cp, bool ampersandStartsReference) {
+    const int byte = UnicodeToCp1252(cp);
+    if (byte >= 0 && !(cp == U'&' && ampersandStartsReference)) {
+        out += static_cast<char>(byte);
+        return;
+    }
+    out += "&#";
+    out += std::to_string(static_cast<std::uint32_t>(cp));
+    out += ';';
+}
+
+std::string Utf8ToCp1252Referenced(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0, length = 0; pos < utf8.size(); pos += length) {
+        const std::int32_t cp = DecodeUtf8(utf8, pos, length);
+        if (cp < 0)
+            out += kReplacement;
+        else
+            AppendCp1252Referenced(out, static_cast<char32_t>(cp),
+                                   CharacterReferenceAt(utf8, pos).has_value());
+    }
+    return out;
+}
+
+std::string Cp1252ReferencedToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (const auto reference = CharacterReferenceAt(bytes, pos)) {
+            AppendUtf8(out, reference->codePoint);
+            pos += reference->length;
+        } else {
+            AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(bytes[pos++])));
+        }
+    }
     return out;
 }
 

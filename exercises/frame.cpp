@@ -1,8 +1,10 @@
 #include "exercises/frame.h"
 
+#include "exercises/cp1252.h"
 #include "exercises/markup_append.h"
 #include "exercises/terms.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace vorn {
@@ -14,15 +16,44 @@ constexpr std::size_t kMaxQuestionLine = 320;
 // The longest header, its title and its separator line left out.
 constexpr std::size_t kMaxHeader = 400;
 
+void AppendTitleByte(std::string& escaped, char c) {
+    if (c == '\\' || c == '{' || c == '}')
+        escaped += '\\';
+    escaped += c;
+}
+
+// RTF's Unicode escape, "?" standing in for readers without Unicode: a 16-bit
+// unit as a signed number, two of them for a character beyond U+FFFF.
+void AppendUnicodeEscape(std::string& escaped, char32_t cp) {
+    const auto unit = [&escaped](std::uint32_t u) {
+        escaped += "\\u";
+        escaped += std::to_string(u > 0x7FFF ? static_cast<int>(u) - 0x10000 : static_cast<int>(u));
+        escaped += '?';
+    };
+    if (cp > 0xFFFF) {
+        unit(0xD800 + ((cp - 0x10000) >> 10));
+        unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+        unit(cp);
+    }
+}
+
 } // namespace
 
 std::string EscapeTitle(std::string_view title) {
     std::string escaped;
     escaped.reserve(title.size());
-    for (const char c : title) {
-        if (c == '\\' || c == '{' || c == '}')
-            escaped += '\\';
-        escaped += c;
+    for (std::size_t pos = 0; pos < title.size();) {
+        const auto reference = CharacterReferenceAt(title, pos);
+        if (!reference) {
+            AppendTitleByte(escaped, title[pos++]);
+            continue;
+        }
+        pos += reference->length;
+        if (const int byte = UnicodeToCp1252(reference->codePoint); byte >= 0)
+            AppendTitleByte(escaped, static_cast<char>(byte));
+        else
+            AppendUnicodeEscape(escaped, reference->codePoint);
     }
     return escaped;
 }

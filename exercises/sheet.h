@@ -18,8 +18,10 @@ inline constexpr int kMaxSheetSetSize = 200;
 
 // What a generation reads from the window.
 struct SheetSettings {
-    int questionCount = 20;    // 0 or less builds the headers only; above 40 is refused
-    std::string title;         // Windows-1252 bytes, shown as typed (see EscapeTitle)
+    int questionCount = 20; // 0 or less builds the headers only; above 40 is refused
+    // Windows-1252 bytes, characters it lacks as references (see
+    // Utf8ToCp1252Referenced); shown as typed (see EscapeTitle)
+    std::string title;
     int separatorLength = 120; // hyphens per separator line; <= 0 gives an empty line
     int spacingLines = 1;      // "<br>" after each statement question but the last
 };

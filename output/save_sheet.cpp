@@ -31,17 +31,19 @@ RichTextPane::StreamFormat FormatForFileName(const QString& fileName) {
                : RichTextPane::StreamFormat::Rtf;
 }
 
-void SavePane(const RichTextPane& pane, const QString& fileName) {
+void SavePane(const RichTextPane& pane, const QString& fileName,
+              const std::optional<RtfPage>& page) {
     const RichTextPane::StreamFormat format = FormatForFileName(fileName);
-    SaveStream(fileName,
-               [&pane, format](const BlockSink& sink) { return pane.StreamOut(format, sink); });
+    SaveStream(fileName, [&pane, format, &page](const BlockSink& sink) {
+        return pane.StreamOut(format, sink, page);
+    });
 }
 
 void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
-               const QString& fileName) {
-    SavePane(statement, fileName);
+               const QString& fileName, const std::optional<RtfPage>& page) {
+    SavePane(statement, fileName, page);
     const std::string keyName = AnswerKeyFileName(fileName.toStdString());
-    SavePane(answerKey, QString::fromStdString(keyName));
+    SavePane(answerKey, QString::fromStdString(keyName), page);
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {

@@ -7,17 +7,22 @@
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
 #include "output/save_stream.h"
+#include "output/saved_page.h"
 #include "richtext/rich_text_pane.h"
 
 namespace vorn {
 namespace {
 
-QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format) {
+QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format,
+                      const RtfPage& page) {
     QByteArray bytes;
-    const bool whole = pane.StreamOut(format, [&bytes](const char* data, qint64 size) {
-        bytes.append(data, size);
-        return 0;
-    });
+    const bool whole = pane.StreamOut(
+        format,
+        [&bytes](const char* data, qint64 size) {
+            bytes.append(data, size);
+            return 0;
+        },
+        page);
     if (!whole)
         throw UserError("Erreur à l'enregistrement du flux");
     return bytes;
@@ -25,11 +30,11 @@ QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat forma
 
 // Several panes as the content of one file of `format`.
 QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamFormat format,
-                  const ProgressTick& tick) {
+                  const RtfPage& page, const ProgressTick& tick) {
     std::vector<QByteArray> documents;
     documents.reserve(panes.size());
     for (const RichTextPane* pane : panes) {
-        documents.push_back(Serialised(*pane, format));
+        documents.push_back(Serialised(*pane, format, page));
         TickOrStop(tick);
     }
     QByteArray content;
@@ -76,14 +81,17 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
             SavePdf(answerKeyPdf, answerKeyFile);
         return;
     }
+    // The answer key is RTF whatever the statement is.
+    const RtfPage page = SavedPageOf(pageSetup());
     if (statements.size() == 1 && answerKeys.size() == 1) {
-        SaveSheet(*statements.front(), *answerKeys.front(), fileName);
+        SaveSheet(*statements.front(), *answerKeys.front(), fileName, page);
         return;
     }
-    const QByteArray statementContent = Joined(statements, FormatForFileName(fileName), tick);
+    const QByteArray statementContent =
+        Joined(statements, FormatForFileName(fileName), page, tick);
     const QByteArray answerKeyContent =
         answerKeys.empty() ? QByteArray()
-                           : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, tick);
+                           : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page, tick);
     SaveBytes(statementContent, fileName);
     if (!answerKeys.empty())
         SaveBytes(answerKeyContent, answerKeyFile);

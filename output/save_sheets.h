@@ -20,11 +20,11 @@ QString AnswerKeyFileNameFor(const QString& statementFileName);
 // order, the statements to `fileName` and the answer keys (when there are any)
 // to AnswerKeyFileNameFor(fileName), every sheet starting on a new page:
 // - a ".pdf" name gives two PDF documents laid out as printing lays them out
-//   on the paper `pageSetup` gives (asked for only then), the statements
-//   titled `title`, the answer keys AnswerKeyTitle(title);
+//   on the paper `pageSetup` gives, the statements titled `title`, the answer
+//   keys AnswerKeyTitle(title);
 // - otherwise one sheet is saved exactly as SaveSheet does, and several
 //   sheets as joined RTF documents (plain texts separated by a form feed for a
-//   ".txt" statement).
+//   ".txt" statement); the RTF documents state the page of `pageSetup`.
 // Same guarantees and errors as SaveStream; the statements are written first,
 // and when they fail the answer keys are not written at all. Both documents
 // are made before either file is written, `tick` being told of each sheet

@@ -332,10 +332,11 @@ bool RichTextPane::WantTabs() const {
     return wantTabs_;
 }
 
-bool RichTextPane::StreamOut(StreamFormat format, const StreamSink& sink) const {
+bool RichTextPane::StreamOut(StreamFormat format, const StreamSink& sink,
+                             const std::optional<vorn::RtfPage>& page) const {
     if (!sink)
         return false;
-    const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(*document())
+    const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(*document(), page)
                                                          : vorn::WritePlainText(*document());
     for (qint64 done = 0; done < bytes.size(); done += kStreamBlock) {
         const qint64 size = std::min(kStreamBlock, qint64(bytes.size()) - done);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/rtf_writer.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -7,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 class QPainter;
@@ -52,9 +55,11 @@ public:
 
     enum class StreamFormat { Rtf, Text };
     // Hands the serialisation to `sink` in successive blocks; a non-zero return
-    // stops the stream and makes the call return false.
+    // stops the stream and makes the call return false. An RTF serialisation
+    // states `page` when there is one.
     using StreamSink = std::function<int(const char* data, qint64 size)>;
-    bool StreamOut(StreamFormat format, const StreamSink& sink) const;
+    bool StreamOut(StreamFormat format, const StreamSink& sink,
+                   const std::optional<vorn::RtfPage>& page = std::nullopt) const;
 
     // Lays out the current content from `firstChar` on the painter's device at
     // that device's resolution, into `layoutTwips` (inside `pageTwips`), and

@@ -17,6 +17,9 @@ struct RtfCharProps {
     VAlign valign = VAlign::Normal;
     int foreground = 0; // colour-table index; 0 is the automatic colour
     int background = 0; // colour-table index; 0 is no background
+    // Background shading (\chcbpat, \cb): colour-table index, shown as the
+    // nearest highlight colour where no highlight is set; 0 is none.
+    int shading = 0;
     bool operator==(const RtfCharProps&) const = default;
 };
 

@@ -116,6 +116,9 @@ void Foreground(Ctx& c, const Tok& t) {
 void Background(Ctx& c, const Tok& t) {
     c.Chars().background = std::max(0, Param(t, 0));
 }
+void Shading(Ctx& c, const Tok& t) {
+    c.Chars().shading = std::max(0, Param(t, 0));
+}
 
 void Par(Ctx& c, const Tok&) {
     c.Paragraph();
@@ -229,8 +232,11 @@ Table BuildTable() {
         {"up", Up},
         {"dn", Down},
         {"cf", Foreground},
-        {"cb", Background},
         {"highlight", Background},
+        // LibreOffice marks highlighted text with a background shading.
+        {"cb", Shading},
+        {"cbpat", Shading},
+        {"chcbpat", Shading},
         {"par", Par},
         {"sect", Par},
         {"page", Par},

@@ -29,6 +29,7 @@ struct RtfCharPropsHash {
             (std::size_t(p.valign) << 4));
         mix(std::hash<int>()(p.foreground));
         mix(std::hash<int>()(p.background));
+        mix(std::hash<int>()(p.shading));
         return h;
     }
 };

@@ -1,6 +1,7 @@
 #include "richtext/rtf_reader_context.h"
 
 #include "exercises/cp1252.h"
+#include "richtext/highlight_colours.h"
 #include "richtext/rtf_font_properties.h"
 #include "richtext/rtf_reader.h"
 
@@ -545,8 +546,12 @@ QTextCharFormat RtfReaderContext::MakeFormat(const RtfCharProps& props) const {
     }
     if (const auto color = FindColor(props.foreground))
         format.setForeground(QBrush(*color));
+    // A highlight shows above any shading; the pane shows shading as the
+    // highlight it looks most like.
     if (const auto color = FindColor(props.background))
         format.setBackground(QBrush(*color));
+    else if (const auto shade = FindColor(props.shading))
+        format.setBackground(QBrush(NearestHighlightColour(*shade)));
     return format;
 }
 

@@ -119,8 +119,8 @@ int DefaultTabTwips(const QTextDocument& doc) {
 
 class DocumentWriter {
 public:
-    explicit DocumentWriter(const QTextDocument& doc)
-        : doc_(doc), defaultFont_(doc.defaultFont()) {}
+    DocumentWriter(const QTextDocument& doc, const std::optional<RtfPage>& page)
+        : doc_(doc), page_(page), defaultFont_(doc.defaultFont()) {}
 
     QByteArray Write() {
         for (auto it = doc_.rootFrame()->begin(); !it.atEnd(); ++it) {
@@ -141,6 +141,8 @@ public:
         AppendNumber(out, DefaultTabTwips(doc_));
         AppendFontTable(out);
         AppendColorTable(out);
+        if (page_)
+            AppendPage(out, *page_);
         out.append("\r\n\\viewkind4\\uc1\\pard\\plain ");
         out.append(body_);
         out.append("}\r\n");
@@ -167,21 +169,54 @@ private:
         SwitchTo(ParaPropsOf(block, inTable));
         bool empty = true;
         if (const QString marker = ListMarkerOf(block); !marker.isEmpty()) {
-            SwitchTo(PropsOf(block.charFormat(), block.charFormatIndex()));
-            AppendEscaped(body_, marker);
+            WriteRun(PropsOf(block.charFormat(), block.charFormatIndex()), marker);
             empty = false;
         }
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.length() == 0)
                 continue;
-            SwitchTo(PropsOf(fragment.charFormat(), fragment.charFormatIndex()));
-            AppendEscaped(body_, fragment.text());
+            WriteRun(PropsOf(fragment.charFormat(), fragment.charFormatIndex()), fragment.text());
             empty = false;
         }
-        // An empty paragraph shows its mark's formatting (its height).
-        if (empty)
-            SwitchTo(PropsOf(block.charFormat(), block.charFormatIndex()));
+        CloseHighlight();
+        // An empty paragraph shows its mark's formatting (its height); a
+        // highlight on a mark shows nothing and is left out.
+        if (empty) {
+            Props mark = PropsOf(block.charFormat(), block.charFormatIndex());
+            mark.background = 0;
+            SwitchTo(mark);
+        }
+    }
+
+    // Highlighted text goes in a group of its own, "{\highlightN ...}", so
+    // that the highlight ends with the group: readers disagree on what
+    // "\highlight0" means (AbiWord paints it black), and never need it.
+    // Adjacent runs of the same highlight share one group.
+    void WriteRun(const Props& props, QStringView text) {
+        if (props.background != openHighlight_) {
+            CloseHighlight();
+            if (props.background != 0) {
+                Props outside = props;
+                outside.background = 0;
+                SwitchTo(outside);
+                body_.append('{');
+                AppendWord(body_, "\\highlight", props.background);
+                current_.background = props.background;
+                openHighlight_ = props.background;
+                outside_ = outside;
+            }
+        }
+        SwitchTo(props);
+        AppendEscaped(body_, text);
+    }
+
+    void CloseHighlight() {
+        if (openHighlight_ == 0)
+            return;
+        body_.append('}');
+        current_ = outside_;
+        openHighlight_ = 0;
     }
 
     // Rows one by one, each with its cell edges and borders; a cell that a
@@ -273,6 +308,19 @@ private:
             out.append(";}");
         }
         out.append('}');
+    }
+
+    static void AppendPage(QByteArray& out, const RtfPage& page) {
+        const auto length = [&out](const char* word, int twips) {
+            out.append(word);
+            AppendNumber(out, std::max(twips, 0));
+        };
+        length("\\paperw", page.paperWidth);
+        length("\\paperh", page.paperHeight);
+        length("\\margl", page.marginLeft);
+        length("\\margr", page.marginRight);
+        length("\\margt", page.marginTop);
+        length("\\margb", page.marginBottom);
     }
 
     void AppendColorTable(QByteArray& out) const {
@@ -404,15 +452,17 @@ private:
         }
         if (next.foreground != current_.foreground)
             AppendWord(out, "\\cf", next.foreground);
-        if (next.background != current_.background)
-            AppendWord(out, "\\highlight", next.background);
+        // The highlight is never switched here: only WriteRun's groups carry it.
         current_ = next;
     }
 
     const QTextDocument& doc_;
+    const std::optional<RtfPage> page_;
     const QFont defaultFont_;
     QByteArray body_;
-    Props current_; // what "\pard\plain" leaves: font 0, 12 points, no styles
+    Props current_;         // what "\pard\plain" leaves: font 0, 12 points, no styles
+    int openHighlight_ = 0; // colour of the open highlight group; 0 when none is open
+    Props outside_;         // what is in force outside that group
     RtfParaProps para_;
     std::unordered_map<int, Props> propsByFormat_;
     std::vector<FontDecl> fonts_;
@@ -423,8 +473,8 @@ private:
 
 } // namespace
 
-QByteArray WriteRtf(const QTextDocument& doc) {
-    return DocumentWriter(doc).Write();
+QByteArray WriteRtf(const QTextDocument& doc, const std::optional<RtfPage>& page) {
+    return DocumentWriter(doc, page).Write();
 }
 
 } // namespace vorn

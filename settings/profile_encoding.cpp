@@ -154,7 +154,7 @@ std::string EncodeFile(std::string text, FileEncoding encoding) {
 std::string ValueToText(std::string_view cp1252, FileEncoding encoding) {
     if (encoding == FileEncoding::Ansi)
         return std::string(cp1252);
-    return Cp1252ToUtf8(cp1252);
+    return Cp1252ReferencedToUtf8(cp1252);
 }
 
 std::string TextToValue(std::string_view text, FileEncoding encoding) {
@@ -163,8 +163,8 @@ std::string TextToValue(std::string_view text, FileEncoding encoding) {
     std::string value;
     value.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const int byte = UnicodeToCp1252(NextCodePoint(text, i));
-        value += byte < 0 ? '?' : static_cast<char>(byte);
+        const bool reference = CharacterReferenceAt(text, i).has_value();
+        AppendCp1252Referenced(value, NextCodePoint(text, i), reference);
     }
     return value;
 }

@@ -31,7 +31,9 @@ DecodedText DecodeFile(std::string bytes);
 std::string EncodeFile(std::string text, FileEncoding encoding);
 
 // A Windows-1252 value as it stands in the text of a file of this encoding,
-// and back.
+// and back. Characters Windows-1252 lacks travel in a value as character
+// references ("&#8804;", see Utf8ToCp1252Referenced): written so in an Ansi
+// file, as the characters themselves in the others.
 std::string ValueToText(std::string_view cp1252, FileEncoding encoding);
 std::string TextToValue(std::string_view text, FileEncoding encoding);
 

@@ -37,7 +37,7 @@ StoredProperty StoredProperty::Boolean(QString path, std::function<bool()> get,
 std::string StoredProperty::ValueText() const {
     switch (kind_) {
     case Kind::Text:
-        return vorn::Utf8ToCp1252(getText_().toUtf8().toStdString());
+        return vorn::Utf8ToCp1252Referenced(getText_().toUtf8().toStdString());
     case Kind::Integer:
         return std::to_string(getInteger_());
     case Kind::Boolean:
@@ -49,7 +49,7 @@ std::string StoredProperty::ValueText() const {
 void StoredProperty::AssignText(std::string_view text) const {
     switch (kind_) {
     case Kind::Text:
-        setText_(QString::fromStdString(vorn::Cp1252ToUtf8(text)));
+        setText_(QString::fromStdString(vorn::Cp1252ReferencedToUtf8(text)));
         return;
     case Kind::Integer:
         setInteger_(vorn::ParseDecimal(text).value_or(0));

@@ -30,8 +30,9 @@ public:
     const QString& Path() const { return path_; }
     Kind GetKind() const { return kind_; }
 
-    // The current value as settings text (Windows-1252): the text itself, a
-    // decimal integer, or "True"/"False".
+    // The current value as settings text (Windows-1252, characters it lacks
+    // as references, see Utf8ToCp1252Referenced): the text itself, a decimal
+    // integer, or "True"/"False".
     std::string ValueText() const;
     // Assigns the value a settings text stands for: a text as it is; an
     // integer read as decimal, 0 when it is not one; "true" or "false" in any

@@ -139,7 +139,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
             options.variants =
                 static_cast<int>(ReadInteger(kVariants, takesValue(kVariants.range)));
         } else if (arg == "--title") {
-            options.settings.title = Utf8ToCp1252(takesValue("any text"));
+            options.settings.title = Utf8ToCp1252Referenced(takesValue("any text"));
         } else if (arg == "--markup" && !inlineValue) {
             SetOutput(options, outputChosen, OutputMode::Markup);
         } else if (arg == "--rtf" && !inlineValue) {

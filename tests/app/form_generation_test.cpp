@@ -104,12 +104,14 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
     EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
 }
 
-// Backslashes and braces typed in the title are text, not RTF: the title shows
-// as typed and every question is there, in both panes.
+// Backslashes and braces typed in the title are text, not RTF, and characters
+// Windows-1252 lacks are kept: the title shows as typed and every question is
+// there, in both panes.
 TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
     const QRegularExpression question(QString::fromUtf8("^\\d+°/ "),
                                       QRegularExpression::MultilineOption);
-    for (const QString title : {"Classe {\\*\\x groupe B", "Titre {a} \\par b"}) {
+    for (const QString& title : {QString("Classe {\\*\\x groupe B"), QString("Titre {a} \\par b"),
+                                 QString::fromUtf8("Classe ≤ √ 😀 &#8804;")}) {
         SCOPED_TRACE(title.toStdString());
         form->titleEdit->setText(title);
         form->generateValueDegree1();

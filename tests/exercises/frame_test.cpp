@@ -101,6 +101,28 @@ TEST(Frame, TheTitlesBackslashesAndBracesAreEscaped) {
     }
 }
 
+// Characters the title's code page lacks come as references and reach RTF
+// as its Unicode escapes; anything that only looks like a reference stays.
+TEST(Frame, TheTitlesReferencesBecomeTheirCharacters) {
+    const struct {
+        const char* title;
+        const char* markup;
+    } cases[] = {
+        {"Classe &#8804; &#8730; &#128512;{", "Classe \\u8804? \\u8730? \\u-10179?\\u-8704?\\{"},
+        {"&#38;#65; &#233;&#92; &#65533;", "&#65; \xE9\\\\ \\u-3?"},
+        {"&#; &#12 &#55296; &#31; &#1114112;", "&#; &#12 &#55296; &#31; &#1114112;"},
+    };
+    for (const auto& c : cases) {
+        ScriptedRandom random;
+        random.Add(100, {30, 9, 18});
+        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(0, c.title, 10, 1), random);
+        EXPECT_EQ(sheet.statement, std::string("<te=24>DEV2_300918 - <b><u>") + c.markup +
+                                       "</u></b><br><br><br><ce=noir><te=18>");
+        EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - ") + c.markup +
+                                       "<br><br><br><ce=noir><te=18>");
+    }
+}
+
 TEST(Frame, OneQuestionHasNoGap) {
     ScriptedRandom random;
     random.Add(100, {30, 9, 18});

@@ -104,4 +104,32 @@ TEST(Cp1252Test, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
 }
 
+// Characters Windows-1252 lacks are kept as "&#N;", and an "&" that would
+// read as such a reference is itself one; text without either is unchanged.
+TEST(Cp1252Test, ReferencesKeepWhatTheCodePageLacks) {
+    using vorn::Cp1252ReferencedToUtf8;
+    using vorn::Utf8ToCp1252Referenced;
+    const struct {
+        const char* utf8;
+        const char* bytes;
+    } cases[] = {
+        {"\xC3\x89l\xC3\xA8ve \xE2\x82\xAC \xCE\xA9 \xE2\x89\xA4 \xF0\x9F\x98\x80",
+         "\xC9l\xE8ve \x80 &#937; &#8804; &#128512;"},
+        {"&#65; &#x41; &#; & &#1 &#12345678; &#55296; &#31; &#1114112; &#1114111;",
+         "&#38;#65; &#x41; &#; & &#1 &#12345678; &#55296; &#31; &#1114112; &#38;#1114111;"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Utf8ToCp1252Referenced(c.utf8), c.bytes);
+        EXPECT_EQ(Cp1252ReferencedToUtf8(c.bytes), c.utf8);
+    }
+    EXPECT_EQ(Utf8ToCp1252Referenced("a\xFF"
+                                     "b"),
+              "a?b");
+    std::string all;
+    for (int b = 0; b <= 0xFF; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252Referenced(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Cp1252ReferencedToUtf8(all), Cp1252ToUtf8(all));
+}
+
 } // namespace

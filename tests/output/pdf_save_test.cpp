@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -58,6 +59,43 @@ TEST_F(PdfSaveTest, PagesBreakWhereThePrintJobsDo) {
     Save("Feuille.PDF", vorn::PageSetupOf(printer));
     EXPECT_EQ(Pages(Path("Feuille.PDF")), printed);
     EXPECT_EQ(Files(), QStringList({"Feuille.PDF", "Feuille_Cor.pdf", "job.pdf"}));
+}
+
+// The six page words of an RTF file, in twips, as another reader takes them.
+std::vector<int> PageOf(const QByteArray& rtf) {
+    std::vector<int> page;
+    for (const char* word : {"paperw", "paperh", "margl", "margr", "margt", "margb"}) {
+        const QRegularExpression re(QStringLiteral("\\\\%1(\\d+)").arg(word));
+        const auto matches = re.globalMatch(QString::fromLatin1(rtf));
+        page.push_back(matches.hasNext() ? matches.peekNext().captured(1).toInt() : -1);
+    }
+    return page;
+}
+
+// Another reader lays the RTF out on the page VORN's own PDF uses, or the
+// lines and pages break elsewhere.
+TEST_F(PdfSaveTest, RtfFilesStateThePageOfThePdf) {
+    const vorn::PdfPageSetup letter{QPageLayout(QPageSize(QPageSize::Letter),
+                                                QPageLayout::Landscape, QMarginsF(18, 24, 30, 36),
+                                                QPageLayout::Point),
+                                    300};
+    const struct {
+        vorn::PdfPageSetup setup;
+        std::vector<int> page;
+    } cases[] = {
+        {vorn::LaserA4PageSetup(), {11906, 16838, 240, 240, 240, 240}}, // 210 x 297 mm, 1/6 in
+        {letter, {15840, 12240, 360, 600, 480, 720}},                   // 11 x 8.5 in
+    };
+    for (const auto& c : cases) {
+        Save("f.rtf", c.setup);
+        EXPECT_EQ(PageOf(ReadAll(Path("f.rtf"))), c.page);
+        EXPECT_EQ(PageOf(ReadAll(Path("f_Cor.rtf"))), c.page);
+        vorn::SaveSheets(
+            {&statement_, &statement_}, {&key_, &key_}, Path("set.rtf"), [&c] { return c.setup; },
+            "REF");
+        EXPECT_EQ(PageOf(ReadAll(Path("set.rtf"))), c.page);
+        EXPECT_EQ(PageOf(ReadAll(Path("set_Cor.rtf"))), c.page);
+    }
 }
 
 TEST_F(PdfSaveTest, TextStaysTextWithEmbeddedFontsAndTheReferenceAsTitle) {

@@ -3,8 +3,10 @@
 
 #include "tests/rtf/rtf_test_support.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextList>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -83,6 +85,67 @@ TEST(RtfParagraphs, TablesAndParagraphPropertiesAreRead) {
     const QByteArray written = WriteRtf(*doc);
     EXPECT_EQ(WriteRtf(*Read(written)).toStdString(), written.toStdString());
     EXPECT_EQ(TextOf(*Read(written)), TextOf(*doc));
+}
+
+// What other readers need of the paragraphs and tables the pane holds.
+TEST(RtfParagraphs, WrittenAlignmentListsAndTableRows) {
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    QTextBlockFormat justified;
+    justified.setAlignment(Qt::AlignJustify);
+    cursor.insertText(QStringLiteral("justifie"));
+    cursor.setBlockFormat(justified);
+    cursor.insertBlock(QTextBlockFormat());
+    QTextListFormat list;
+    list.setStyle(QTextListFormat::ListDecimal);
+    list.setIndent(1);
+    cursor.insertList(list);
+    cursor.insertText(QStringLiteral("item"));
+    cursor.insertBlock(QTextBlockFormat());
+    cursor.setBlockFormat(QTextBlockFormat());
+    // Four columns, one of no width, and cells spanning rows and columns.
+    QTextTableFormat tableFormat;
+    tableFormat.setColumnWidthConstraints(
+        {QTextLength(QTextLength::FixedLength, 50), QTextLength(QTextLength::FixedLength, 0),
+         QTextLength(QTextLength::FixedLength, 0), QTextLength(QTextLength::VariableLength, 0)});
+    QTextTable* table = cursor.insertTable(3, 4, tableFormat);
+    table->mergeCells(0, 1, 1, 2);
+    table->mergeCells(1, 0, 2, 1);
+    table->mergeCells(1, 2, 2, 2);
+    table->cellAt(2, 1).firstCursorPosition().insertText(QStringLiteral("b"));
+
+    const QString rtf = QString::fromLatin1(WriteRtf(doc));
+    EXPECT_TRUE(rtf.contains(QRegularExpression(QStringLiteral("\\\\qj [^\\r\\n]*justifie"))))
+        << rtf.toStdString();
+    // The list's indent: Qt's 40 pixels per level, 15 twips a pixel.
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\li600 1. item"))) << rtf.toStdString();
+    const QStringList rows = rtf.split(QStringLiteral("\\trowd")).mid(1);
+    ASSERT_EQ(rows.size(), 3) << rtf.toStdString();
+    for (const QString& row : rows) {
+        const QString cells = row.left(row.indexOf(QStringLiteral("\\row")));
+        EXPECT_EQ(cells.count(QRegularExpression(QStringLiteral("\\\\cell(?!x)"))), 4)
+            << row.toStdString();
+        int previous = 0;
+        auto edges = QRegularExpression(QStringLiteral("\\\\cellx(\\d+)")).globalMatch(cells);
+        int count = 0;
+        while (edges.hasNext()) {
+            const int edge = edges.next().captured(1).toInt();
+            EXPECT_GT(edge, previous) << row.toStdString();
+            previous = edge;
+            ++count;
+        }
+        EXPECT_EQ(count, 4);
+    }
+}
+
+// Readers take negative space around a paragraph as none.
+TEST(RtfParagraphs, NegativeSpaceBeforeAndAfterIsClamped) {
+    const auto doc = Read(std::string_view("{\\rtf1\\sb-200\\sa-300 x\\par\\sb-1 y}"));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        EXPECT_EQ(b.blockFormat().topMargin(), 0) << b.text().toStdString();
+        EXPECT_EQ(b.blockFormat().bottomMargin(), 0) << b.text().toStdString();
+    }
+    EXPECT_FALSE(WriteRtf(*doc).contains("\\s"));
 }
 
 // Row and cell marks with nothing in them make no more cells than the input

@@ -99,6 +99,26 @@ TEST(RtfReader, ColourIndexZeroIsTheDefault) {
     EXPECT_EQ(LookOf(*doc, "z"), Arial(12));
 }
 
+// LibreOffice puts highlighted text on the clipboard as background shading;
+// the pane shows it as the nearest of its highlight colours.
+TEST(RtfReader, BackgroundShadingReadsAsTheNearestHighlight) {
+    const auto doc = Read(std::string_view(
+        "{\\rtf1{\\colortbl;\\red255\\green255\\blue0;\\red250\\green235\\blue20;"
+        "\\red0\\green0\\blue150;\\red200\\green201\\blue199;\\red1\\green2\\blue3;}"
+        "{\\chcbpat1\\chshdng0 a}{\\cb2 b}{\\cbpat3 c}{\\chcbpat4 d}e"
+        "{\\chcbpat2\\highlight5 f\\highlight0 g\\chcbpat0 h}{\\cb1\\plain i}}"));
+    const struct {
+        const char* text;
+        std::optional<unsigned> background;
+    } cases[] = {
+        {"a", 0xFFFF00}, {"b", 0xFFFF00},     {"c", 0x000080},
+        {"d", 0xC0C0C0}, {"e", std::nullopt}, {"f", 0x010203},
+        {"g", 0xFFFF00}, {"h", std::nullopt}, {"i", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LookOf(*doc, QString::fromLatin1(c.text)).background, c.background) << c.text;
+}
+
 TEST(RtfReader, FormattingCarriesOverParagraphsAndGroupsRestoreIt) {
     const auto doc =
         Read(std::string_view("{\\rtf1 {\\b\\i\\ul\\strike\\sub\\fs40 a\\par b}c"

@@ -37,8 +37,8 @@ TEST(RtfWriter, WorkedExample) {
                              "{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}";
     EXPECT_EQ(rtf.substr(0, head.size()), head);
     const std::string body = "\\pard\\plain \\b \\ul Calculer\\par\r\n\\fs18 \\b0 \\ulnone \\cf1 "
-                             "1\\'b0/ \\i x\\i0  = 5\\tab \\highlight2  12 \\par\r\n"
-                             "\\highlight0 }\r\n";
+                             "1\\'b0/ \\i x\\i0  = 5\\tab {\\highlight2  12 }\\par\r\n"
+                             "}\r\n";
     EXPECT_EQ(rtf.substr(rtf.size() - body.size()), body) << rtf;
 }
 
@@ -86,11 +86,44 @@ TEST(RtfWriter, FormattingControlWords) {
                        "Roman;}}{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue0;}"),
               std::string::npos)
         << rtf;
-    EXPECT_NE(
-        rtf.find("\\fs18 a\\f1 \\fs26 \\b \\i \\ul \\strike \\super \\cf1 \\highlight2 b"
-                 "\\f0 \\fs18 \\b0 \\i0 \\ulnone \\strike0 \\nosupersub \\cf0 \\highlight0 c"),
-        std::string::npos)
+    EXPECT_NE(rtf.find("\\fs18 a\\f1 \\fs26 \\b \\i \\ul \\strike \\super \\cf1 {\\highlight2 b}"
+                       "\\f0 \\fs18 \\b0 \\i0 \\ulnone \\strike0 \\nosupersub \\cf0 c"),
+              std::string::npos)
         << rtf;
+}
+
+// A highlight lives in a group around its run, which ends it; "\highlight0"
+// is never written, since some readers paint it black.
+TEST(RtfWriter, HighlightedRunsAreGroups) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"a\\highlight1 b\\b c\\highlight0 d\\b0 e", "a{\\highlight1 b\\b c}\\b d\\b0 e}"},
+        {"\\highlight1 a\\highlight2 b\\highlight0 c", "{\\highlight1 a}{\\highlight2 b}c}"},
+        {"\\highlight1 a\\par b\\par\\par\\highlight0 c",
+         "{\\highlight1 a}\\par\r\n{\\highlight1 b}\\par\r\n\\par\r\nc}"},
+        {"\\trowd\\cellx500\\cellx900\\intbl\\highlight1 a\\cell b\\cell\\row",
+         "{\\highlight1 a}\\cell {\\highlight1 b}\\cell \\row"},
+    };
+    for (const auto& c : cases) {
+        const std::string in = std::string("{\\rtf1{\\colortbl ;\\red255\\green255\\blue0;"
+                                           "\\red0\\green255\\blue0;}") +
+                               c.in + "}";
+        const std::string rtf = Rtf(*Read(in));
+        EXPECT_NE(rtf.find(c.out), std::string::npos) << rtf;
+        EXPECT_EQ(rtf.find("highlight0"), std::string::npos) << rtf;
+    }
+}
+
+TEST(RtfWriter, PageWhenGiven) {
+    const auto doc = Plain({QStringLiteral("x")});
+    const std::string rtf = WriteRtf(*doc, RtfPage{11906, 16838, 240, 250, 260, 270}).toStdString();
+    EXPECT_NE(rtf.find("{\\colortbl ;}\\paperw11906\\paperh16838\\margl240\\margr250\\margt260"
+                       "\\margb270\r\n\\viewkind4"),
+              std::string::npos)
+        << rtf;
+    EXPECT_EQ(Rtf(*doc).find("\\paper"), std::string::npos);
 }
 
 TEST(RtfWriter, EmptyParagraphsAndDefaultTab) {

@@ -83,6 +83,32 @@ TEST_F(FormRestoreTest, AQuotedTitleComesBackUnchanged) {
     EXPECT_EQ(form->titleEdit->text(), "\"Devoir surveill\xC3\xA9\"");
 }
 
+// A Windows-1252 file holds what it lacks as character references, which
+// the next start turns back; a Unicode file holds the characters themselves.
+TEST_F(FormRestoreTest, ATitleBeyondWindows1252ComesBackInEveryEncoding) {
+    const QString title =
+        QString::fromUtf8("Classe \xE2\x89\xA4 \xE2\x88\x9A \xF0\x9F\x98\x80 &#65; \xC3\xA9");
+    const struct {
+        std::string start;  // the file before the first run
+        std::string stored; // the title's line afterwards
+    } cases[] = {
+        {"", "edtTitre_Text=Classe &#8804; &#8730; &#128512; &#38;#65; \xE9\r\n"},
+        {"\xEF\xBB\xBF[TForm1]\r\n",
+         "edtTitre_Text=Classe \xE2\x89\xA4 \xE2\x88\x9A \xF0\x9F\x98\x80 &#65; \xC3\xA9\r\n"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(path_);
+        if (!c.start.empty())
+            WriteBytes(path_, c.start);
+        auto form = Start();
+        form->titleEdit->setText(title);
+        Quit(form);
+        EXPECT_NE(ReadBytes(path_).find(c.stored), std::string::npos) << ReadBytes(path_);
+        form = Start();
+        EXPECT_EQ(form->titleEdit->text(), title);
+    }
+}
+
 TEST_F(FormRestoreTest, TitleBlanksAtTheEndsAreLostAndInsideKept) {
     auto form = Start();
     form->titleEdit->setText("  \tTitre   avec  blancs   ");

@@ -86,7 +86,7 @@ TEST(ProfileEncoding, ValuesCrossBetweenWindows1252AndTheFilesText) {
     EXPECT_EQ(ValueToText("Pr\xE9nom \x80", FileEncoding::Utf16Le), "Pr\xC3\xA9nom \xE2\x82\xAC");
     EXPECT_EQ(ValueToText("Pr\xE9nom", FileEncoding::Ansi), "Pr\xE9nom");
     EXPECT_EQ(TextToValue("Pr\xC3\xA9nom \xE2\x82\xAC \xE4\xB8\xAD", FileEncoding::Utf8Bom),
-              "Pr\xE9nom \x80 ?");
+              "Pr\xE9nom \x80 &#20013;");
     // A byte that starts no UTF-8 sequence reads as the Windows-1252 character.
     EXPECT_EQ(TextToValue("Pr\xE9nom", FileEncoding::Utf8Bom), "Pr\xE9nom");
 }

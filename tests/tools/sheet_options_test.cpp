@@ -78,7 +78,7 @@ TEST(SheetOptionsTest, SeparatorGoesUpTo1000AndSaturatesBelow) {
 
 TEST(SheetOptionsTest, TitleIsConvertedFromUtf8) {
     const Options o = Parse({"vn1", "--title", "\xC3\x89l\xC3\xA8ve 1\xC2\xB0 \xCE\xA9", "--rtf"});
-    EXPECT_EQ(o.settings.title, "\xC9l\xE8ve 1\xB0 ?");
+    EXPECT_EQ(o.settings.title, "\xC9l\xE8ve 1\xB0 &#937;");
     EXPECT_EQ(Parse({"vn1", "--title", "", "--rtf"}).settings.title, "");
 }
 

@@ -264,6 +264,30 @@ TEST_F(VornSheetCliTest, FileOutputSavesBothPanesAsRtf) {
     EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"a.b.rtf", "a.b_Cor.rtf"}));
 }
 
+// What the title holds beyond Windows-1252 reaches both documents and both
+// saved files as RTF's Unicode escapes, and reads back as itself.
+TEST_F(VornSheetCliTest, TitleCharactersBeyondWindows1252AreKept) {
+    const std::string title = "Classe \xE2\x89\xA4 \xE2\x88\x9A \xF0\x9F\x98\x80";
+    const std::string escaped = "Classe \\u8804? \\u8730? \\u-10179?\\u-8704?";
+    Outcome o = Spawn({"dev1", "--seed", "5", "--questions", "1", "--title", title, "--rtf"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    std::size_t found = 0;
+    for (std::size_t at = o.out.find(escaped); at != std::string::npos;
+         at = o.out.find(escaped, at + 1))
+        ++found;
+    EXPECT_EQ(found, 2u) << o.out;
+
+    const fs::path statement = dir_ / "t.rtf";
+    o = Spawn(
+        {"dev1", "--seed", "5", "--questions", "1", "--title", title, "-o", statement.string()});
+    EXPECT_EQ(o.status, 0) << o.err;
+    for (const fs::path& file : {statement, dir_ / "t_Cor.rtf"}) {
+        const std::string bytes = ReadFile(file);
+        EXPECT_NE(bytes.find(escaped), std::string::npos) << file;
+        EXPECT_TRUE(Show(bytes).text.contains(QString::fromStdString(title))) << file;
+    }
+}
+
 TEST_F(VornSheetCliTest, TxtStatementIsPlainTextAndOldFilesAreReplaced) {
     const auto [s, k] = DegreeOneSheet(31, 4, 7, kTitleCp1252);
     const fs::path statement = dir_ / "feuille.txt";
