@@ -198,17 +198,22 @@ TEST_F(FormVariantSheets, ATypedPdfNameInAnyCaseIsKeptAndAnyOtherGetsPdfAdded) {
 TEST_F(FormVariantSheets, ASetIsDrawnOnceUntilANewOneIsAskedFor) {
     const QStringList expected = ExpectedReferences();
     QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
-    const QString job = folder_.filePath("job.pdf");
-    form->state.Printer.PrintToFile(job);
-    const auto print = [this](bool newDraw) {
+    form->state.Printer.PrintToFile(folder_.filePath("job.pdf"));
+    // Printed to a file, each set goes to a new file named after its first
+    // sheet: "<ref>.pdf", then "<ref> (2).pdf"...
+    int prints = 0;
+    const auto print = [&](bool newDraw) {
         Run([newDraw](VariantSheetsDialog& dialog) {
             dialog.NewDrawBox()->setChecked(newDraw);
             dialog.AnswerKeysBox()->setChecked(false);
             dialog.PrintButton()->click();
         });
+        ++prints;
+        return folder_.filePath(
+            prints == 1 ? expected.first() + ".pdf"
+                        : QStringLiteral("%1 (%2).pdf").arg(expected.first()).arg(prints));
     };
-    print(false);
-    ASSERT_EQ(PageReferences(job), expected);
+    ASSERT_EQ(PageReferences(print(false)), expected);
 
     // Saved afterwards, the printed sheets come with their keys.
     QString kept;
@@ -230,10 +235,8 @@ TEST_F(FormVariantSheets, ASetIsDrawnOnceUntilANewOneIsAskedFor) {
     EXPECT_EQ(PageReferences(folder_.filePath(expected.first() + "_4sujets_Cor.pdf")), expected);
     EXPECT_EQ(form->state.Random.State(), oracleState_);
 
-    print(false);
-    EXPECT_EQ(PageReferences(job), expected);
-    print(true);
-    const QStringList redrawn = PageReferences(job);
+    EXPECT_EQ(PageReferences(print(false)), expected);
+    const QStringList redrawn = PageReferences(print(true));
     ASSERT_EQ(redrawn.size(), 4);
     EXPECT_EQ(redrawn.first(), expected.first());
     EXPECT_NE(redrawn.mid(1), expected.mid(1));

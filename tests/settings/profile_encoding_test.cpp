@@ -76,8 +76,10 @@ TEST(ProfileEncoding, OverlongUtf8ReadsAsWindows1252Bytes) {
         EXPECT_EQ(vorn::profile::TextToValue(bytes, FileEncoding::Utf8Bom), bytes)
             << testing::PrintToString(bytes);
     }
-    // The shortest forms next to them are characters.
-    EXPECT_EQ(vorn::profile::TextToValue("\xC2\xA0\xE0\xA0\x80", FileEncoding::Utf8Bom), "\xA0?");
+    // The shortest forms next to them are characters: U+00A0 is a
+    // Windows-1252 byte, U+0800 is kept as a character reference.
+    EXPECT_EQ(vorn::profile::TextToValue("\xC2\xA0\xE0\xA0\x80", FileEncoding::Utf8Bom),
+              "\xA0&#2048;");
 }
 
 TEST(ProfileEncoding, ValuesCrossBetweenWindows1252AndTheFilesText) {
