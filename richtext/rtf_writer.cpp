@@ -310,7 +310,11 @@ private:
         out.append('}');
     }
 
+    // A saved file names its writer, then states its page. LibreOffice lays a
+    // file that names no writer out with wider blanks, which wraps the answer
+    // lines that runs of blanks line up.
     static void AppendPage(QByteArray& out, const RtfPage& page) {
+        out.append("{\\*\\generator VORN 1.4;}");
         const auto length = [&out](const char* word, int twips) {
             out.append(word);
             AppendNumber(out, std::max(twips, 0));

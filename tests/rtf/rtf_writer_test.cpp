@@ -119,7 +119,8 @@ TEST(RtfWriter, HighlightedRunsAreGroups) {
 TEST(RtfWriter, PageWhenGiven) {
     const auto doc = Plain({QStringLiteral("x")});
     const std::string rtf = WriteRtf(*doc, RtfPage{11906, 16838, 240, 250, 260, 270}).toStdString();
-    EXPECT_NE(rtf.find("{\\colortbl ;}\\paperw11906\\paperh16838\\margl240\\margr250\\margt260"
+    EXPECT_NE(rtf.find("{\\colortbl ;}{\\*\\generator VORN "
+                       "1.4;}\\paperw11906\\paperh16838\\margl240\\margr250\\margt260"
                        "\\margb270\r\n\\viewkind4"),
               std::string::npos)
         << rtf;
