@@ -12,6 +12,10 @@ namespace vorn {
 
 namespace {
 
+// The pieces below would hide the general ones from this namespace.
+using vorn::PieceSize;
+using vorn::WritePiece;
+
 // a x + b; a = 0 stands for the constant factor b alone.
 struct Factor {
     int a;
@@ -28,6 +32,55 @@ struct Product {
     Polynomial Value() const { return LinearProduct(left.a, left.b, right.a, right.b); }
     bool operator==(const Product&) const = default;
 };
+
+// The product as the statement writes it: "(a x + b)(c x + d)" or "k(c x + d)".
+struct ProductPiece {
+    Product product;
+};
+
+inline std::size_t PieceSize(const ProductPiece&) {
+    return 4 + PieceSize(0) + 2 * (1 + 2 * (3 + kMaxMonomialSize));
+}
+
+void WritePiece(char*& at, const ProductPiece& piece) {
+    const Product& p = piece.product;
+    if (p.left.a == 0) {
+        WritePiece(at, p.left.b);
+    } else {
+        *at++ = '(';
+        WritePiece(at, SumPiece{p.left.Terms()});
+        *at++ = ')';
+    }
+    *at++ = '(';
+    WritePiece(at, SumPiece{p.right.Terms()});
+    *at++ = ')';
+}
+
+// Every term of the left factor times every term of the right one, the
+// partial products joined by "+" and their negative factors in brackets.
+struct PartialProductsPiece {
+    Product product;
+};
+
+inline std::size_t PieceSize(const PartialProductsPiece&) {
+    return 4 * (3 + kTimes.size() + 2 * PieceSize(FactorPiece{}));
+}
+
+void WritePiece(char*& at, const PartialProductsPiece& piece) {
+    bool first = true;
+    for (const Term& u : piece.product.left.Terms()) {
+        if (u.coefficient == 0)
+            continue;
+        for (const Term& v : piece.product.right.Terms()) {
+            if (!first)
+                WritePiece(at, " + ");
+            first = false;
+            WritePiece(at, FactorPiece{u});
+            WritePiece(at, kTimes);
+            WritePiece(at, FactorPiece{v});
+        }
+    }
+}
 
 // first ± second
 struct Question {
@@ -57,69 +110,26 @@ public:
         const Polynomial second = q.sign * q.second.Value();
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ");
-        AppendProduct(statement, q.first);
-        Append(statement, ' ', SignPiece{q.sign}, ' ');
-        AppendProduct(statement, q.second);
-        Append(statement, "<br>");
+        Append(statement, number, "\xB0/ ", kExpressionOpen, ProductPiece{q.first}, ' ',
+               SignPiece{q.sign}, ' ', ProductPiece{q.second}, kLineClose);
         answer.append(statement, question);
-
-        // Each product as its partial products.
-        Append(answer, kStepOpen, '(');
-        AppendPartialProducts(answer, q.first);
-        Append(answer, ") ", SignPiece{q.sign}, " (");
-        AppendPartialProducts(answer, q.second);
-        // Each product reduced.
-        Append(answer, ")<br>", kStepOpen, '(');
-        AppendPolynomial(answer, q.first.Value());
-        Append(answer, ") ", SignPiece{q.sign}, " (");
-        AppendPolynomial(answer, q.second.Value());
         // The brackets removed: after a "-", every sign of the second product
         // changes.
-        Append(answer, ")<br>", kStepOpen);
-        AppendSum(answer, std::array<Term, 6>{{{first.coefficients[2], 2},
+        const std::array<Term, 6> unbracketed{{{first.coefficients[2], 2},
                                                {first.coefficients[1], 1},
                                                {first.coefficients[0], 0},
                                                {second.coefficients[2], 2},
                                                {second.coefficients[1], 1},
-                                               {second.coefficients[0], 0}}});
-        Append(answer, "<br>", kStepOpen, kHighlightOpen);
-        AppendPolynomial(answer, first + second);
-        Append(answer, kHighlightClose, "<br>");
+                                               {second.coefficients[0], 0}}};
+        Append(answer, kStepOpen, '(', PartialProductsPiece{q.first}, ") ", SignPiece{q.sign}, " (",
+               PartialProductsPiece{q.second}, ')', kLineClose, kStepOpen, '(',
+               PolynomialPiece{q.first.Value()}, ") ", SignPiece{q.sign}, " (",
+               PolynomialPiece{q.second.Value()}, ')', kLineClose, kStepOpen, SumPiece{unbracketed},
+               kLineClose, kStepOpen, kHighlightOpen, PolynomialPiece{first + second},
+               kHighlightClose, kLineClose);
     }
 
 private:
-    static void AppendProduct(std::string& out, const Product& product) {
-        if (product.left.a == 0) {
-            Append(out, product.left.b);
-        } else {
-            Append(out, '(');
-            AppendSum(out, product.left.Terms());
-            Append(out, ')');
-        }
-        Append(out, '(');
-        AppendSum(out, product.right.Terms());
-        Append(out, ')');
-    }
-
-    // Every term of the left factor times every term of the right one, the
-    // partial products joined by "+" and their negative factors in brackets.
-    static void AppendPartialProducts(std::string& out, const Product& product) {
-        bool first = true;
-        for (const Term& u : product.left.Terms()) {
-            if (u.coefficient == 0)
-                continue;
-            for (const Term& v : product.right.Terms()) {
-                if (!first)
-                    Append(out, " + ");
-                first = false;
-                AppendFactor(out, u);
-                Append(out, kTimes);
-                AppendFactor(out, v);
-            }
-        }
-    }
-
     static Factor DrawBinomial(RandomSource& random) {
         const int a = DrawSignedDigit(random);
         return {a, DrawSignedDigit(random)};

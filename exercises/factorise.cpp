@@ -50,16 +50,14 @@ public:
         const Question q = DrawDistinct(questions_, [&] { return Draw(kind, random); });
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ");
-        AppendPolynomial(statement, Expanded(q));
-        Append(statement, "<br>");
+        Append(statement, number, "\xB0/ ", kExpressionOpen, PolynomialPiece{Expanded(q)},
+               kLineClose);
         answer.append(statement, question);
-
         Append(answer, kStepOpen);
         AppendStructure(answer, q);
-        Append(answer, "<br>", kStepOpen, kHighlightOpen);
+        Append(answer, kLineClose, kStepOpen, kHighlightOpen);
         AppendFactorised(answer, q);
-        Append(answer, kHighlightClose, "<br>");
+        Append(answer, kHighlightClose, kLineClose);
     }
 
 private:
@@ -79,30 +77,23 @@ private:
 
     // (f x)², or x² alone when f is 1.
     static void AppendSquaredX(std::string& out, int f) {
-        if (f == 1) {
+        if (f == 1)
             Append(out, kItalicX, kSquare);
-            return;
-        }
-        Append(out, '(');
-        AppendMonomial(out, {f, 1});
-        Append(out, ')', kSquare);
+        else
+            Append(out, '(', MonomialPiece{{f, 1}}, ')', kSquare);
     }
 
     // The step that shows the common factor or the identity.
     static void AppendStructure(std::string& out, const Question& q) {
+        const MonomialPiece nx{{q.n, 1}};
+        const MonomialPiece kx{{q.k, 1}};
+        const SignPiece sign{q.sign};
         switch (q.kind) {
         case Kind::CommonNumber:
-            Append(out, q.k, kTimes);
-            AppendMonomial(out, {q.n, 1});
-            Append(out, ' ', SignPiece{q.sign}, ' ', q.k, kTimes, q.m);
+            Append(out, q.k, kTimes, nx, ' ', sign, ' ', q.k, kTimes, q.m);
             return;
         case Kind::CommonX:
-            AppendMonomial(out, {q.k, 1});
-            Append(out, kTimes);
-            AppendMonomial(out, {q.n, 1});
-            Append(out, ' ', SignPiece{q.sign}, ' ');
-            AppendMonomial(out, {q.k, 1});
-            Append(out, kTimes, q.m);
+            Append(out, kx, kTimes, nx, ' ', sign, ' ', kx, kTimes, q.m);
             return;
         case Kind::Difference:
             AppendSquaredX(out, q.n);
@@ -110,36 +101,27 @@ private:
             return;
         case Kind::Square:
             AppendSquaredX(out, q.n);
-            Append(out, ' ', SignPiece{q.sign}, " 2", kTimes);
-            AppendMonomial(out, {q.n, 1});
-            Append(out, kTimes, q.m, " + ", q.m, kSquare);
+            Append(out, ' ', sign, " 2", kTimes, nx, kTimes, q.m, " + ", q.m, kSquare);
             return;
         }
     }
 
-    static void AppendBracket(std::string& out, int f, int g) {
-        Append(out, '(');
-        AppendSum(out, std::array<Term, 2>{{{f, 1}, {g, 0}}});
-        Append(out, ')');
-    }
-
     static void AppendFactorised(std::string& out, const Question& q) {
+        const std::array<Term, 2> bracket{{{q.n, 1}, {q.sign * q.m, 0}}};
         switch (q.kind) {
         case Kind::CommonNumber:
-            Append(out, q.k);
-            AppendBracket(out, q.n, q.sign * q.m);
+            Append(out, q.k, '(', SumPiece{bracket}, ')');
             return;
         case Kind::CommonX:
-            AppendMonomial(out, {q.k, 1});
-            AppendBracket(out, q.n, q.sign * q.m);
+            Append(out, MonomialPiece{{q.k, 1}}, '(', SumPiece{bracket}, ')');
             return;
-        case Kind::Difference:
-            AppendBracket(out, q.n, q.m);
-            AppendBracket(out, q.n, -q.m);
+        case Kind::Difference: {
+            const std::array<Term, 2> sum{{{q.n, 1}, {q.m, 0}}};
+            Append(out, '(', SumPiece{sum}, ")(", SumPiece{bracket}, ')');
             return;
+        }
         case Kind::Square:
-            AppendBracket(out, q.n, q.sign * q.m);
-            Append(out, kSquare);
+            Append(out, '(', SumPiece{bracket}, ')', kSquare);
             return;
         }
     }

@@ -5,11 +5,26 @@
 #include "exercises/stepped_family.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <vector>
 
 namespace vorn {
 
 namespace {
+
+// The terms of one question, two of each power.
+struct Question {
+    std::array<Term, 6> terms{};
+    std::size_t count = 0;
+
+    std::span<const Term> Terms() const { return {terms.data(), count}; }
+    bool operator==(const Question&) const = default;
+};
+
+bool HigherPower(const Term& a, const Term& b) {
+    return a.power > b.power;
+}
 
 // Sums of two terms in each power of x up to 1 (level 1) or 2 (level 2), each
 // coefficient in ±1..9, in a shuffled order.
@@ -24,33 +39,25 @@ public:
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
-        const std::vector<Term> terms = DrawDistinct(questions_, [&] { return Draw(random); });
-
-        const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ");
-        AppendSum(statement, terms);
-        Append(statement, "<br>");
-        answer.append(statement, question);
+        const Question q = DrawDistinct(questions_, [&] { return Draw(random); });
 
         // The terms regrouped by power, each keeping its sign.
-        std::vector<Term> grouped = terms;
-        std::stable_sort(grouped.begin(), grouped.end(), HigherPower);
-        Append(answer, kStepOpen);
-        AppendSum(answer, grouped);
-
+        Question grouped = q;
+        std::stable_sort(grouped.terms.begin(), grouped.terms.begin() + q.count, HigherPower);
         Polynomial reduced;
-        for (const Term& term : terms)
+        for (const Term& term : q.Terms())
             reduced.coefficients[static_cast<std::size_t>(term.power)] += term.coefficient;
-        Append(answer, "<br>", kStepOpen, kHighlightOpen);
-        AppendPolynomial(answer, reduced);
-        Append(answer, kHighlightClose, "<br>");
+
+        const std::size_t question = statement.size();
+        Append(statement, number, "\xB0/ ", kExpressionOpen, SumPiece{q.Terms()}, kLineClose);
+        answer.append(statement, question);
+        Append(answer, kStepOpen, SumPiece{grouped.Terms()}, kLineClose, kStepOpen, kHighlightOpen,
+               PolynomialPiece{reduced}, kHighlightClose, kLineClose);
     }
 
 private:
-    static bool HigherPower(const Term& a, const Term& b) { return a.power > b.power; }
-
-    std::vector<Term> Draw(RandomSource& random) const {
-        std::vector<Term> terms;
+    Question Draw(RandomSource& random) const {
+        Question q;
         for (int power = highestPower_; power >= 0; --power) {
             // Two coefficients that cancel would leave the power out of the
             // result.
@@ -60,21 +67,22 @@ private:
                 first = DrawSignedDigit(random);
                 second = DrawSignedDigit(random);
             }
-            terms.push_back({first, power});
-            terms.push_back({second, power});
+            q.terms[q.count++] = {first, power};
+            q.terms[q.count++] = {second, power};
         }
         // Terms already grouped by power would leave nothing to regroup.
-        while (std::is_sorted(terms.begin(), terms.end(), HigherPower)) {
-            for (std::size_t i = terms.size() - 1; i > 0; --i) {
+        const auto end = q.terms.begin() + q.count;
+        while (std::is_sorted(q.terms.begin(), end, HigherPower)) {
+            for (std::size_t i = q.count - 1; i > 0; --i) {
                 const auto j = random.Random(static_cast<std::int32_t>(i + 1));
-                std::swap(terms[i], terms[static_cast<std::size_t>(j)]);
+                std::swap(q.terms[i], q.terms[static_cast<std::size_t>(j)]);
             }
         }
-        return terms;
+        return q;
     }
 
     int highestPower_;
-    std::vector<std::vector<Term>> questions_;
+    std::vector<Question> questions_;
 };
 
 } // namespace

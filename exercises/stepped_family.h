@@ -14,8 +14,12 @@ namespace vorn {
 // key repeats the question line, then writes each step on a line of its own,
 // indented and opened by "=", and the highlighted result last.
 
+// Opens the expression of a question line, in Times.
+inline constexpr std::string_view kExpressionOpen = "<times>";
 // Opens a step line and the result line.
-inline constexpr std::string_view kStepOpen = "<tab>= ";
+inline constexpr std::string_view kStepOpen = "<tab><times>= ";
+// Closes every line that kExpressionOpen or kStepOpen opened, back in Arial.
+inline constexpr std::string_view kLineClose = "<arial><br>";
 
 // Throws std::out_of_range unless 1 <= level <= levels.
 inline void CheckLevel(int level, int levels) {

@@ -17,7 +17,7 @@ using test::ScriptedRandom;
 std::string M(std::string_view text) {
     std::string out;
     for (const char c : test::Win(text))
-        out += c == '@' ? std::string("<i><te=26><times>x</i><te=18><arial>") : std::string(1, c);
+        out += c == '@' ? std::string("<i>x</i>") : std::string(1, c);
     return out;
 }
 
@@ -58,19 +58,19 @@ TEST(Reduce, WorkedExampleLevel1) {
     EXPECT_EQ(sheet.statement,
               M("<te=24>RED_123456 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Réduire les expressions suivantes.<br><br>"
-                "1°/ 8 - 7 @ - 5 + @<br>"
+                "1°/ <times>8 - 7 @ - 5 + @<arial><br>"
                 "<br>----------<br>"
-                "2°/ 2 + 2 + 4 @ - @<br>"));
+                "2°/ <times>2 + 2 + 4 @ - @<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
               M("<te=24>RED_123456 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Réduire les expressions suivantes.<br><br>"
-                "1°/ 8 - 7 @ - 5 + @<br>"
-                "<tab>= -7 @ + @ + 8 - 5<br>"
-                "<tab>= <cf=jaune> -6 @ + 3 <cf=auto><br>"
+                "1°/ <times>8 - 7 @ - 5 + @<arial><br>"
+                "<tab><times>= -7 @ + @ + 8 - 5<arial><br>"
+                "<tab><times>= <cf=jaune> -6 @ + 3 <cf=auto><arial><br>"
                 "----------<br>"
-                "2°/ 2 + 2 + 4 @ - @<br>"
-                "<tab>= 4 @ - @ + 2 + 2<br>"
-                "<tab>= <cf=jaune> 3 @ + 4 <cf=auto><br>"));
+                "2°/ <times>2 + 2 + 4 @ - @<arial><br>"
+                "<tab><times>= 4 @ - @ + 2 + 2<arial><br>"
+                "<tab><times>= <cf=jaune> 3 @ + 4 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -88,11 +88,11 @@ TEST(Reduce, WorkedExampleLevel2) {
     const Sheet sheet = GenerateReduce(Settings(1), 2, random);
 
     EXPECT_EQ(Questions(sheet.statement),
-              M("1°/ -5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><br>"));
+              M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"));
     EXPECT_EQ(Questions(sheet.answerKey),
-              M("1°/ -5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><br>"
-                "<tab>= -9 @<sup>2</sup> + 2 @<sup>2</sup> - @ - @ - 5 + 6<br>"
-                "<tab>= <cf=jaune> -7 @<sup>2</sup> - 2 @ + 1 <cf=auto><br>"));
+              M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"
+                "<tab><times>= -9 @<sup>2</sup> + 2 @<sup>2</sup> - @ - @ - 5 + 6<arial><br>"
+                "<tab><times>= <cf=jaune> -7 @<sup>2</sup> - 2 @ + 1 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -110,16 +110,16 @@ TEST(ExpandReduce, WorkedExampleLevel1) {
     EXPECT_EQ(sheet.statement,
               M("<te=24>DEVRED_990105 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Développer et réduire les expressions suivantes.<br><br>"
-                "1°/ (2 @ - 3)(@ + 5) - 3(@ - 2)<br>"));
+                "1°/ <times>(2 @ - 3)(@ + 5) - 3(@ - 2)<arial><br>"));
     EXPECT_EQ(
         sheet.answerKey,
         M("<te=24>DEVRED_990105 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
           "Développer et réduire les expressions suivantes.<br><br>"
-          "1°/ (2 @ - 3)(@ + 5) - 3(@ - 2)<br>"
-          "<tab>= (2 @ × @ + 2 @ × 5 + (-3) × @ + (-3) × 5) - (3 × @ + 3 × (-2))<br>"
-          "<tab>= (2 @<sup>2</sup> + 7 @ - 15) - (3 @ - 6)<br>"
-          "<tab>= 2 @<sup>2</sup> + 7 @ - 15 - 3 @ + 6<br>"
-          "<tab>= <cf=jaune> 2 @<sup>2</sup> + 4 @ - 9 <cf=auto><br>"));
+          "1°/ <times>(2 @ - 3)(@ + 5) - 3(@ - 2)<arial><br>"
+          "<tab><times>= (2 @ × @ + 2 @ × 5 + (-3) × @ + (-3) × 5) - (3 × @ + 3 × (-2))<arial><br>"
+          "<tab><times>= (2 @<sup>2</sup> + 7 @ - 15) - (3 @ - 6)<arial><br>"
+          "<tab><times>= 2 @<sup>2</sup> + 7 @ - 15 - 3 @ + 6<arial><br>"
+          "<tab><times>= <cf=jaune> 2 @<sup>2</sup> + 4 @ - 9 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -141,14 +141,16 @@ TEST(ExpandReduce, WorkedExampleLevel2AfterTwoExcludedDraws) {
 
     const Sheet sheet = GenerateExpandReduce(Settings(1), 2, random);
 
-    EXPECT_EQ(Questions(sheet.statement), M("1°/ (-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<br>"));
-    EXPECT_EQ(Questions(sheet.answerKey),
-              M("1°/ (-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<br>"
-                "<tab>= ((-@) × 3 @ + (-@) × (-2) + 4 × 3 @ + 4 × (-2)) - "
-                "(2 @ × (-@) + 2 @ × 5 + (-1) × (-@) + (-1) × 5)<br>"
-                "<tab>= (-3 @<sup>2</sup> + 14 @ - 8) - (-2 @<sup>2</sup> + 11 @ - 5)<br>"
-                "<tab>= -3 @<sup>2</sup> + 14 @ - 8 + 2 @<sup>2</sup> - 11 @ + 5<br>"
-                "<tab>= <cf=jaune> -@<sup>2</sup> + 3 @ - 3 <cf=auto><br>"));
+    EXPECT_EQ(Questions(sheet.statement),
+              M("1°/ <times>(-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<arial><br>"));
+    EXPECT_EQ(
+        Questions(sheet.answerKey),
+        M("1°/ <times>(-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<arial><br>"
+          "<tab><times>= ((-@) × 3 @ + (-@) × (-2) + 4 × 3 @ + 4 × (-2)) - "
+          "(2 @ × (-@) + 2 @ × 5 + (-1) × (-@) + (-1) × 5)<arial><br>"
+          "<tab><times>= (-3 @<sup>2</sup> + 14 @ - 8) - (-2 @<sup>2</sup> + 11 @ - 5)<arial><br>"
+          "<tab><times>= -3 @<sup>2</sup> + 14 @ - 8 + 2 @<sup>2</sup> - 11 @ + 5<arial><br>"
+          "<tab><times>= <cf=jaune> -@<sup>2</sup> + 3 @ - 3 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -171,19 +173,19 @@ TEST(Factorise, WorkedExampleLevel1) {
     EXPECT_EQ(sheet.statement,
               M("<te=24>FACT_032007 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Factoriser les expressions suivantes.<br><br>"
-                "1°/ 6 @ - 15<br>"
+                "1°/ <times>6 @ - 15<arial><br>"
                 "<br>----------<br>"
-                "2°/ 7 @<sup>2</sup> + 21 @<br>"));
+                "2°/ <times>7 @<sup>2</sup> + 21 @<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
               M("<te=24>FACT_032007 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Factoriser les expressions suivantes.<br><br>"
-                "1°/ 6 @ - 15<br>"
-                "<tab>= 3 × 2 @ - 3 × 5<br>"
-                "<tab>= <cf=jaune> 3(2 @ - 5) <cf=auto><br>"
+                "1°/ <times>6 @ - 15<arial><br>"
+                "<tab><times>= 3 × 2 @ - 3 × 5<arial><br>"
+                "<tab><times>= <cf=jaune> 3(2 @ - 5) <cf=auto><arial><br>"
                 "----------<br>"
-                "2°/ 7 @<sup>2</sup> + 21 @<br>"
-                "<tab>= 7 @ × @ + 7 @ × 3<br>"
-                "<tab>= <cf=jaune> 7 @(@ + 3) <cf=auto><br>"));
+                "2°/ <times>7 @<sup>2</sup> + 21 @<arial><br>"
+                "<tab><times>= 7 @ × @ + 7 @ × 3<arial><br>"
+                "<tab><times>= <cf=jaune> 7 @(@ + 3) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -199,13 +201,14 @@ TEST(Factorise, WorkedExampleLevel2) {
 
     const Sheet sheet = GenerateFactorise(Settings(2), 2, random);
 
-    EXPECT_EQ(Questions(sheet.answerKey), M("1°/ 9 @<sup>2</sup> - 25<br>"
-                                            "<tab>= (3 @)<sup>2</sup> - 5<sup>2</sup><br>"
-                                            "<tab>= <cf=jaune> (3 @ + 5)(3 @ - 5) <cf=auto><br>"
-                                            "----------<br>"
-                                            "2°/ @<sup>2</sup> - 8 @ + 16<br>"
-                                            "<tab>= @<sup>2</sup> - 2 × @ × 4 + 4<sup>2</sup><br>"
-                                            "<tab>= <cf=jaune> (@ - 4)<sup>2</sup> <cf=auto><br>"));
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>9 @<sup>2</sup> - 25<arial><br>"
+                "<tab><times>= (3 @)<sup>2</sup> - 5<sup>2</sup><arial><br>"
+                "<tab><times>= <cf=jaune> (3 @ + 5)(3 @ - 5) <cf=auto><arial><br>"
+                "----------<br>"
+                "2°/ <times>@<sup>2</sup> - 8 @ + 16<arial><br>"
+                "<tab><times>= @<sup>2</sup> - 2 × @ × 4 + 4<sup>2</sup><arial><br>"
+                "<tab><times>= <cf=jaune> (@ - 4)<sup>2</sup> <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -220,10 +223,11 @@ TEST(Factorise, WorkedExampleLevel3) {
 
     const Sheet sheet = GenerateFactorise(Settings(1), 3, random);
 
-    EXPECT_EQ(Questions(sheet.statement), M("1°/ 2 @ + 2<br>"));
-    EXPECT_EQ(Questions(sheet.answerKey), M("1°/ 2 @ + 2<br>"
-                                            "<tab>= 2 × @ + 2 × 1<br>"
-                                            "<tab>= <cf=jaune> 2(@ + 1) <cf=auto><br>"));
+    EXPECT_EQ(Questions(sheet.statement), M("1°/ <times>2 @ + 2<arial><br>"));
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>2 @ + 2<arial><br>"
+                "<tab><times>= 2 × @ + 2 × 1<arial><br>"
+                "<tab><times>= <cf=jaune> 2(@ + 1) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 

@@ -61,15 +61,15 @@ std::vector<Worked> ReadSheet(const Sheet& sheet, int count) {
         const std::string expression = QuestionExpression(line, int(questions.size()) + 1);
         if (!expression.empty()) {
             questions.push_back({expression, {}, {}});
-        } else if (line.starts_with("<tab>= ") && !questions.empty()) {
+        } else if (line.starts_with("<tab><times>= ") && !questions.empty()) {
             Worked& q = questions.back();
             EXPECT_TRUE(q.result.empty()) << "a line after the result: " << line;
-            const std::string open = "<tab>= <cf=jaune> ";
-            const std::string close = " <cf=auto>";
+            const std::string open = "<tab><times>= <cf=jaune> ";
+            const std::string close = " <cf=auto><arial>";
             if (line.starts_with(open) && line.ends_with(close))
                 q.result = line.substr(open.size(), line.size() - open.size() - close.size());
             else
-                q.steps.push_back(line.substr(7));
+                q.steps.push_back(line.substr(14));
         }
     }
     EXPECT_EQ(int(questions.size()), count);
@@ -84,10 +84,13 @@ std::vector<Worked> ReadSheet(const Sheet& sheet, int count) {
         ++number;
     }
     EXPECT_EQ(number, count);
-    for (const Worked& q : questions) {
+    std::size_t highlights = 0;
+    for (std::size_t at = 0; (at = sheet.answerKey.find("<cf=jaune>", at)) != std::string::npos;
+         ++at)
+        ++highlights;
+    EXPECT_EQ(highlights, questions.size());
+    for (const Worked& q : questions)
         EXPECT_FALSE(q.result.empty());
-        EXPECT_EQ(std::count(q.result.begin(), q.result.end(), '<') % 2, 0);
-    }
     return questions;
 }
 
