@@ -17,7 +17,7 @@ namespace vorn {
 // Opens the expression of a question line, in Times.
 inline constexpr std::string_view kExpressionOpen = "<times>";
 // Opens a step line and the result line.
-inline constexpr std::string_view kStepOpen = "<tab><times>= ";
+inline constexpr std::string_view kStepOpen = "      <times>= ";
 // Closes every line that kExpressionOpen or kStepOpen opened, back in Arial.
 inline constexpr std::string_view kLineClose = "<arial><br>";
 

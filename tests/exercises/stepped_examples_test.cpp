@@ -65,12 +65,12 @@ TEST(Reduce, WorkedExampleLevel1) {
               M("<te=24>RED_123456 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Réduire les expressions suivantes.<br><br>"
                 "1°/ <times>8 - 7 @ - 5 + @<arial><br>"
-                "<tab><times>= -7 @ + @ + 8 - 5<arial><br>"
-                "<tab><times>= <cf=jaune> -6 @ + 3 <cf=auto><arial><br>"
+                "      <times>= -7 @ + @ + 8 - 5<arial><br>"
+                "      <times>= <cf=jaune> -6 @ + 3 <cf=auto><arial><br>"
                 "----------<br>"
                 "2°/ <times>2 + 2 + 4 @ - @<arial><br>"
-                "<tab><times>= 4 @ - @ + 2 + 2<arial><br>"
-                "<tab><times>= <cf=jaune> 3 @ + 4 <cf=auto><arial><br>"));
+                "      <times>= 4 @ - @ + 2 + 2<arial><br>"
+                "      <times>= <cf=jaune> 3 @ + 4 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -91,8 +91,8 @@ TEST(Reduce, WorkedExampleLevel2) {
               M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"));
     EXPECT_EQ(Questions(sheet.answerKey),
               M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"
-                "<tab><times>= -9 @<sup>2</sup> + 2 @<sup>2</sup> - @ - @ - 5 + 6<arial><br>"
-                "<tab><times>= <cf=jaune> -7 @<sup>2</sup> - 2 @ + 1 <cf=auto><arial><br>"));
+                "      <times>= -9 @<sup>2</sup> + 2 @<sup>2</sup> - @ - @ - 5 + 6<arial><br>"
+                "      <times>= <cf=jaune> -7 @<sup>2</sup> - 2 @ + 1 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -116,10 +116,10 @@ TEST(ExpandReduce, WorkedExampleLevel1) {
         M("<te=24>DEVRED_990105 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
           "Développer et réduire les expressions suivantes.<br><br>"
           "1°/ <times>(2 @ - 3)(@ + 5) - 3(@ - 2)<arial><br>"
-          "<tab><times>= (2 @ × @ + 2 @ × 5 + (-3) × @ + (-3) × 5) - (3 × @ + 3 × (-2))<arial><br>"
-          "<tab><times>= (2 @<sup>2</sup> + 7 @ - 15) - (3 @ - 6)<arial><br>"
-          "<tab><times>= 2 @<sup>2</sup> + 7 @ - 15 - 3 @ + 6<arial><br>"
-          "<tab><times>= <cf=jaune> 2 @<sup>2</sup> + 4 @ - 9 <cf=auto><arial><br>"));
+          "      <times>= (2 @ × @ + 2 @ × 5 + (-3) × @ + (-3) × 5) - (3 × @ + 3 × (-2))<arial><br>"
+          "      <times>= (2 @<sup>2</sup> + 7 @ - 15) - (3 @ - 6)<arial><br>"
+          "      <times>= 2 @<sup>2</sup> + 7 @ - 15 - 3 @ + 6<arial><br>"
+          "      <times>= <cf=jaune> 2 @<sup>2</sup> + 4 @ - 9 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -146,11 +146,11 @@ TEST(ExpandReduce, WorkedExampleLevel2AfterTwoExcludedDraws) {
     EXPECT_EQ(
         Questions(sheet.answerKey),
         M("1°/ <times>(-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<arial><br>"
-          "<tab><times>= ((-@) × 3 @ + (-@) × (-2) + 4 × 3 @ + 4 × (-2)) - "
+          "      <times>= ((-@) × 3 @ + (-@) × (-2) + 4 × 3 @ + 4 × (-2)) - "
           "(2 @ × (-@) + 2 @ × 5 + (-1) × (-@) + (-1) × 5)<arial><br>"
-          "<tab><times>= (-3 @<sup>2</sup> + 14 @ - 8) - (-2 @<sup>2</sup> + 11 @ - 5)<arial><br>"
-          "<tab><times>= -3 @<sup>2</sup> + 14 @ - 8 + 2 @<sup>2</sup> - 11 @ + 5<arial><br>"
-          "<tab><times>= <cf=jaune> -@<sup>2</sup> + 3 @ - 3 <cf=auto><arial><br>"));
+          "      <times>= (-3 @<sup>2</sup> + 14 @ - 8) - (-2 @<sup>2</sup> + 11 @ - 5)<arial><br>"
+          "      <times>= -3 @<sup>2</sup> + 14 @ - 8 + 2 @<sup>2</sup> - 11 @ + 5<arial><br>"
+          "      <times>= <cf=jaune> -@<sup>2</sup> + 3 @ - 3 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -180,12 +180,12 @@ TEST(Factorise, WorkedExampleLevel1) {
               M("<te=24>FACT_032007 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Factoriser les expressions suivantes.<br><br>"
                 "1°/ <times>6 @ - 15<arial><br>"
-                "<tab><times>= 3 × 2 @ - 3 × 5<arial><br>"
-                "<tab><times>= <cf=jaune> 3(2 @ - 5) <cf=auto><arial><br>"
+                "      <times>= 3 × 2 @ - 3 × 5<arial><br>"
+                "      <times>= <cf=jaune> 3(2 @ - 5) <cf=auto><arial><br>"
                 "----------<br>"
                 "2°/ <times>7 @<sup>2</sup> + 21 @<arial><br>"
-                "<tab><times>= 7 @ × @ + 7 @ × 3<arial><br>"
-                "<tab><times>= <cf=jaune> 7 @(@ + 3) <cf=auto><arial><br>"));
+                "      <times>= 7 @ × @ + 7 @ × 3<arial><br>"
+                "      <times>= <cf=jaune> 7 @(@ + 3) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -203,12 +203,12 @@ TEST(Factorise, WorkedExampleLevel2) {
 
     EXPECT_EQ(Questions(sheet.answerKey),
               M("1°/ <times>9 @<sup>2</sup> - 25<arial><br>"
-                "<tab><times>= (3 @)<sup>2</sup> - 5<sup>2</sup><arial><br>"
-                "<tab><times>= <cf=jaune> (3 @ + 5)(3 @ - 5) <cf=auto><arial><br>"
+                "      <times>= (3 @)<sup>2</sup> - 5<sup>2</sup><arial><br>"
+                "      <times>= <cf=jaune> (3 @ + 5)(3 @ - 5) <cf=auto><arial><br>"
                 "----------<br>"
                 "2°/ <times>@<sup>2</sup> - 8 @ + 16<arial><br>"
-                "<tab><times>= @<sup>2</sup> - 2 × @ × 4 + 4<sup>2</sup><arial><br>"
-                "<tab><times>= <cf=jaune> (@ - 4)<sup>2</sup> <cf=auto><arial><br>"));
+                "      <times>= @<sup>2</sup> - 2 × @ × 4 + 4<sup>2</sup><arial><br>"
+                "      <times>= <cf=jaune> (@ - 4)<sup>2</sup> <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -226,8 +226,8 @@ TEST(Factorise, WorkedExampleLevel3) {
     EXPECT_EQ(Questions(sheet.statement), M("1°/ <times>2 @ + 2<arial><br>"));
     EXPECT_EQ(Questions(sheet.answerKey),
               M("1°/ <times>2 @ + 2<arial><br>"
-                "<tab><times>= 2 × @ + 2 × 1<arial><br>"
-                "<tab><times>= <cf=jaune> 2(@ + 1) <cf=auto><arial><br>"));
+                "      <times>= 2 × @ + 2 × 1<arial><br>"
+                "      <times>= <cf=jaune> 2(@ + 1) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 

@@ -46,6 +46,9 @@ std::string QuestionExpression(const std::string& line, int number) {
     return line.starts_with(opening) ? line.substr(opening.size()) : "";
 }
 
+// Opens each line of working.
+const std::string kStep = "      <times>= ";
+
 struct Worked {
     std::string expression;
     std::vector<std::string> steps;
@@ -61,15 +64,15 @@ std::vector<Worked> ReadSheet(const Sheet& sheet, int count) {
         const std::string expression = QuestionExpression(line, int(questions.size()) + 1);
         if (!expression.empty()) {
             questions.push_back({expression, {}, {}});
-        } else if (line.starts_with("<tab><times>= ") && !questions.empty()) {
+        } else if (line.starts_with(kStep) && !questions.empty()) {
             Worked& q = questions.back();
             EXPECT_TRUE(q.result.empty()) << "a line after the result: " << line;
-            const std::string open = "<tab><times>= <cf=jaune> ";
+            const std::string open = kStep + "<cf=jaune> ";
             const std::string close = " <cf=auto><arial>";
             if (line.starts_with(open) && line.ends_with(close))
                 q.result = line.substr(open.size(), line.size() - open.size() - close.size());
             else
-                q.steps.push_back(line.substr(14));
+                q.steps.push_back(line.substr(kStep.size()));
         }
     }
     EXPECT_EQ(int(questions.size()), count);
