@@ -16,10 +16,4 @@ Fraction MakeFraction(long long num, long long den) {
     return {num / divisor, den / divisor};
 }
 
-std::string FractionText(const Fraction& f) {
-    std::string text;
-    Append(text, FractionPiece{f});
-    return text;
-}
-
 } // namespace vorn

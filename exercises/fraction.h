@@ -2,8 +2,6 @@
 
 #include "exercises/markup_append.h"
 
-#include <string>
-
 namespace vorn {
 
 // An exact rational number in lowest terms: the denominator is positive and
@@ -12,14 +10,14 @@ struct Fraction {
     long long num = 0;
     long long den = 1;
 
-    bool IsInteger() const { return den == 1; }
     friend bool operator==(const Fraction&, const Fraction&) = default;
 };
 
 // num/den reduced. Throws std::domain_error when den is 0.
 Fraction MakeFraction(long long num, long long den);
 
-// The cross products cannot overflow: both sides stay far below 2^31.
+// Compares the cross products: exact as long as numerators and denominators
+// stay below 2^31, as every number of a sheet does.
 inline bool operator<(const Fraction& a, const Fraction& b) {
     return a.num * b.den < b.num * a.den;
 }
@@ -64,8 +62,5 @@ inline void WritePiece(char*& at, QuotientPiece q) {
         WritePiece(at, q.divisor);
     }
 }
-
-// The text of FractionPiece{f}.
-std::string FractionText(const Fraction& f);
 
 } // namespace vorn
