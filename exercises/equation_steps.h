@@ -33,7 +33,7 @@ inline void WritePiece(char*& at, LeadXPiece lead) {
 // Writes the lines of an answer key under its question: the steps, one per
 // line, then the highlighted result. A step that reads as the line before it
 // or as the result is left out, so that a short resolution shows no line
-// twice.
+// twice. Lines are written in place and compared there: no copy is made.
 class KeySteps {
 public:
     // How far the steps stand in from the question's number.
@@ -42,33 +42,46 @@ public:
     // Starts the steps of a new question, written at the end of `answer`.
     void Start(std::string& answer) {
         answer_ = &answer;
-        previous_.clear();
-        previousStart_ = answer.size();
+        previous_ = {};
     }
 
     template <typename... Pieces> void Step(const Pieces&... pieces) {
-        line_.clear();
-        Append(line_, pieces...);
-        if (line_ == previous_)
+        const std::size_t start = answer_->size();
+        Append(*answer_, Blanks{kIndent}, pieces...);
+        const Span line{start + kIndent, answer_->size()};
+        if (Text(line) == Text(previous_)) {
+            answer_->resize(start);
             return;
-        previousStart_ = answer_->size();
-        Append(*answer_, Blanks{kIndent}, line_, "<br>");
-        previous_.swap(line_);
+        }
+        Append(*answer_, "<br>");
+        previous_ = line;
     }
 
     template <typename... Pieces> void Result(const Pieces&... pieces) {
-        line_.clear();
-        Append(line_, pieces...);
-        if (line_ == previous_)
-            answer_->resize(previousStart_);
-        Append(*answer_, Blanks{kIndent}, kHighlightOpen, line_, kHighlightClose, "<br>");
+        const std::size_t start = answer_->size();
+        Append(*answer_, Blanks{kIndent}, kHighlightOpen, pieces...);
+        const Span result{start + kIndent + kHighlightOpen.size(), answer_->size()};
+        Append(*answer_, kHighlightClose, "<br>");
+        // The last step said it already: the result takes its place.
+        if (Text(result) == Text(previous_)) {
+            const std::size_t stepStart = previous_.begin - kIndent;
+            answer_->erase(stepStart, start - stepStart);
+        }
     }
 
 private:
+    // A line's text in the answer, indent and line break left out.
+    struct Span {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+
+    std::string_view Text(Span span) const {
+        return std::string_view(*answer_).substr(span.begin, span.end - span.begin);
+    }
+
     std::string* answer_ = nullptr;
-    std::string line_;
-    std::string previous_;
-    std::size_t previousStart_ = 0;
+    Span previous_;
 };
 
 } // namespace vorn

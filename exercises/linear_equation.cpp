@@ -7,7 +7,6 @@
 #include "exercises/signed_draw.h"
 #include "exercises/terms.h"
 
-#include <array>
 #include <stdexcept>
 #include <string>
 

@@ -7,6 +7,7 @@
 #include "exercises/signed_draw.h"
 #include "exercises/terms.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -46,8 +47,8 @@ struct UnorderedFactors {
 };
 
 // Level 1: (x + b)(x + d). Level 2: two different a and c in 2..6 and integer
-// roots. Level 3: a and c in 2..9 and fractional roots. The two roots always
-// differ.
+// roots. Level 3: a and c in 2..9 and b, d in -20..20, so that the roots are
+// mostly fractions. The two roots always differ.
 class ProductEquationDraws final : public FamilyDraws {
 public:
     explicit ProductEquationDraws(int level) : level_(level) {}
@@ -79,6 +80,7 @@ public:
         steps_.Step(LeadXPiece{f.a}, ConstTermPiece{f.b}, " = 0 ou ", LeadXPiece{g.a},
                     ConstTermPiece{g.b}, " = 0");
         steps_.Step(LeadXPiece{f.a}, "= ", -f.b, " ou ", LeadXPiece{g.a}, "= ", -g.b);
+        // At level 1 both divisors are 1: there is nothing to divide.
         if (level_ > 1)
             steps_.Step(kLeadX, "= ", QuotientPiece{-f.b, f.a}, " ou ", kLeadX, "= ",
                         QuotientPiece{-g.b, g.a});
