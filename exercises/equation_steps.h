@@ -9,8 +9,9 @@
 
 namespace vorn {
 
-// The x of an equation's leading term, with the blank that follows it. It
-// has no blank before it: "x = 3" and "-x" start right at their first sign.
+// The x of an equation's leading term, with the blank that follows it.
+// Unlike the x of XTermPiece it has no blank before it, so that "-x" and a
+// result's "x = 3" read as a pupil writes them.
 inline constexpr std::string_view kLeadX = "<i><te=26><times>x</i><te=18><arial> ";
 
 // Append() piece writing the first x term of a side: "3 x ", "x ", "-x ".

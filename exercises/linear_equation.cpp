@@ -28,8 +28,9 @@ struct LinearEquation {
 };
 
 // Level 1: a x + b = d. Level 2: a x + b = c x + d with an integer solution.
-// Level 3: the same with any solution. The integer solutions are drawn
-// first, in -10..10, and d follows from them.
+// Level 3: the same with d drawn like b, so that the solution is often a
+// fraction. The integer solutions are drawn first, in -10..10, and d follows
+// from them.
 class LinearEquationDraws final : public FamilyDraws {
 public:
     explicit LinearEquationDraws(int level) : level_(level) {}
