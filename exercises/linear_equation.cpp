@@ -45,12 +45,12 @@ public:
         const LinearEquation e = history_.DrawNew([&] { return Draw(random); });
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ", LeadXPiece{e.a}, ConstTermPiece{e.b}, " = ");
+        Append(statement, number, "\xB0/ ", kEquationOpen, LeadXPiece{e.a}, NextConstPiece{e.b},
+               " = ");
         if (e.c != 0)
-            Append(statement, LeadXPiece{e.c}, ConstTermPiece{e.d});
+            Append(statement, LeadXPiece{e.c}, NextConstPiece{e.d}, kEquationClose);
         else
-            Append(statement, e.d);
-        Append(statement, "<br>");
+            Append(statement, e.d, kEquationClose);
         answer.append(statement, question);
 
         // x terms to the left, constants to the right, each moved term with
@@ -58,14 +58,11 @@ public:
         steps_.Start(answer);
         const int coefficient = e.a - e.c;
         const int constant = e.d - e.b;
-        if (e.c != 0)
-            steps_.Step(LeadXPiece{e.a}, XTermPiece{-e.c}, "= ", e.d, ' ', ConstTermPiece{-e.b});
-        else
-            steps_.Step(LeadXPiece{e.a}, "= ", e.d, ' ', ConstTermPiece{-e.b});
-        steps_.Step(LeadXPiece{coefficient}, "= ", constant);
+        steps_.Step(LeadXPiece{e.a}, NextXPiece{-e.c}, " = ", e.d, NextConstPiece{-e.b});
+        steps_.Step(LeadXPiece{coefficient}, " = ", constant);
         if (constant != 0 && coefficient != 1)
-            steps_.Step(kLeadX, "= ", QuotientPiece{constant, coefficient});
-        steps_.Result(kLeadX, "= ", FractionPiece{MakeFraction(constant, coefficient)});
+            steps_.Step(kItalicX, " = ", QuotientPiece{constant, coefficient});
+        steps_.Result(kItalicX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
     }
 
 private:

@@ -22,15 +22,11 @@ SheetSettings ExampleSettings(int questionCount) {
     return settings;
 }
 
-// The expected markup reads as the plain text does: {x} stands for the x that
-// opens a side or a result, {X} for the x of a later term.
+// The expected markup reads as the plain text does: {x} stands for the x.
 std::string Markup(std::string_view text) {
     std::string out = test::Win(text);
-    for (const auto& [mark, markup] : {std::pair{"{x}", "<i><te=26><times>x</i><te=18><arial>"},
-                                       std::pair{"{X}", "<i> <te=26><times>x</i><te=18><arial>"}}) {
-        for (std::size_t at = out.find(mark); at != std::string::npos; at = out.find(mark, at))
-            out.replace(at, 3, markup);
-    }
+    for (std::size_t at = out.find("{x}"); at != std::string::npos; at = out.find("{x}", at))
+        out.replace(at, 3, "<i>x</i>");
     return out;
 }
 
@@ -50,21 +46,21 @@ TEST(LinearEquation, WorkedExampleLevel1) {
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(2), 1, random);
 
     EXPECT_EQ(sheet.reference, "EQ1_071542");
-    EXPECT_EQ(sheet.statement, Markup(kLinearHead) + Markup("1°/ 4 {x} + 2 = 14<br>"
+    EXPECT_EQ(sheet.statement, Markup(kLinearHead) + Markup("1°/ <times>4 {x} + 2 = 14<arial><br>"
                                                             "<br>----------<br>"
-                                                            "2°/ -{x} - 7 = -2<br>"));
-    EXPECT_EQ(sheet.answerKey,
-              Markup(kLinearKeyHead) + Markup("1°/ 4 {x} + 2 = 14<br>"
-                                              "      4 {x} = 14 - 2<br>"
-                                              "      4 {x} = 12<br>"
-                                              "      {x} = 12/4<br>"
-                                              "      <cf=jaune> {x} = 3 <cf=auto><br>"
-                                              "----------<br>"
-                                              "2°/ -{x} - 7 = -2<br>"
-                                              "      -{x} = -2 + 7<br>"
-                                              "      -{x} = 5<br>"
-                                              "      {x} = 5/(-1)<br>"
-                                              "      <cf=jaune> {x} = -5 <cf=auto><br>"));
+                                                            "2°/ <times>-{x} - 7 = -2<arial><br>"));
+    EXPECT_EQ(sheet.answerKey, Markup(kLinearKeyHead) +
+                                   Markup("1°/ <times>4 {x} + 2 = 14<arial><br>"
+                                          "      <times>4 {x} = 14 - 2<arial><br>"
+                                          "      <times>4 {x} = 12<arial><br>"
+                                          "      <times>{x} = 12/4<arial><br>"
+                                          "      <times><cf=jaune> {x} = 3 <cf=auto><arial><br>"
+                                          "----------<br>"
+                                          "2°/ <times>-{x} - 7 = -2<arial><br>"
+                                          "      <times>-{x} = -2 + 7<arial><br>"
+                                          "      <times>-{x} = 5<arial><br>"
+                                          "      <times>{x} = 5/(-1)<arial><br>"
+                                          "      <times><cf=jaune> {x} = -5 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -78,13 +74,14 @@ TEST(LinearEquation, WorkedExampleLevel2) {
 
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(1), 2, random);
 
-    EXPECT_EQ(sheet.statement, Markup(kLinearHead) + Markup("1°/ 3 {x} + 2 = 5 {x} - 2<br>"));
-    EXPECT_EQ(sheet.answerKey,
-              Markup(kLinearKeyHead) + Markup("1°/ 3 {x} + 2 = 5 {x} - 2<br>"
-                                              "      3 {x} - 5{X} = -2 - 2<br>"
-                                              "      -2 {x} = -4<br>"
-                                              "      {x} = -4/(-2)<br>"
-                                              "      <cf=jaune> {x} = 2 <cf=auto><br>"));
+    EXPECT_EQ(sheet.statement,
+              Markup(kLinearHead) + Markup("1°/ <times>3 {x} + 2 = 5 {x} - 2<arial><br>"));
+    EXPECT_EQ(sheet.answerKey, Markup(kLinearKeyHead) +
+                                   Markup("1°/ <times>3 {x} + 2 = 5 {x} - 2<arial><br>"
+                                          "      <times>3 {x} - 5 {x} = -2 - 2<arial><br>"
+                                          "      <times>-2 {x} = -4<arial><br>"
+                                          "      <times>{x} = -4/(-2)<arial><br>"
+                                          "      <times><cf=jaune> {x} = 2 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -97,13 +94,15 @@ TEST(LinearEquation, WorkedExampleLevel3) {
 
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(1), 3, random);
 
-    EXPECT_EQ(sheet.statement, Markup(kLinearHead) + Markup("1°/ -3 {x} + 5 = {x} - 1<br>"));
+    EXPECT_EQ(sheet.statement,
+              Markup(kLinearHead) + Markup("1°/ <times>-3 {x} + 5 = {x} - 1<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kLinearKeyHead) + Markup("1°/ -3 {x} + 5 = {x} - 1<br>"
-                                              "      -3 {x} - {X} = -1 - 5<br>"
-                                              "      -4 {x} = -6<br>"
-                                              "      {x} = -6/(-4)<br>"
-                                              "      <cf=jaune> {x} = 3/2 <cf=auto><br>"));
+              Markup(kLinearKeyHead) +
+                  Markup("1°/ <times>-3 {x} + 5 = {x} - 1<arial><br>"
+                         "      <times>-3 {x} - {x} = -1 - 5<arial><br>"
+                         "      <times>-4 {x} = -6<arial><br>"
+                         "      <times>{x} = -6/(-4)<arial><br>"
+                         "      <times><cf=jaune> {x} = 3/2 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -127,11 +126,13 @@ TEST(ProductEquation, WorkedExampleLevel1) {
     const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 1, random);
 
     EXPECT_EQ(sheet.reference, "EQPROD_071542");
-    EXPECT_EQ(sheet.statement, Markup(kProductHead) + Markup("1°/ ({x} + 3)({x} - 5) = 0<br>"));
-    EXPECT_EQ(sheet.answerKey, Markup(kProductKeyHead) + Markup("1°/ ({x} + 3)({x} - 5) = 0<br>") +
-                                   Markup(kRule) +
-                                   Markup("      {x} + 3 = 0 ou {x} - 5 = 0<br>"
-                                          "      <cf=jaune> {x} = -3 ou {x} = 5 <cf=auto><br>"));
+    EXPECT_EQ(sheet.statement,
+              Markup(kProductHead) + Markup("1°/ <times>({x} + 3)({x} - 5) = 0<arial><br>"));
+    EXPECT_EQ(sheet.answerKey,
+              Markup(kProductKeyHead) + Markup("1°/ <times>({x} + 3)({x} - 5) = 0<arial><br>") +
+                  Markup(kRule) +
+                  Markup("      <times>{x} + 3 = 0 ou {x} - 5 = 0<arial><br>"
+                         "      <times><cf=jaune> {x} = -3 ou {x} = 5 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -144,14 +145,16 @@ TEST(ProductEquation, WorkedExampleLevel2) {
 
     const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 2, random);
 
-    EXPECT_EQ(sheet.statement, Markup(kProductHead) + Markup("1°/ (3 {x} - 6)(2 {x} + 2) = 0<br>"));
-    EXPECT_EQ(sheet.answerKey, Markup(kProductKeyHead) +
-                                   Markup("1°/ (3 {x} - 6)(2 {x} + 2) = 0<br>") + Markup(kRule) +
-                                   Markup("      3 {x} - 6 = 0 ou 2 {x} + 2 = 0<br>"
-                                          "      3 {x} = 6 ou 2 {x} = -2<br>"
-                                          "      {x} = 6/3 ou {x} = -2/2<br>"
-                                          "      {x} = 2 ou {x} = -1<br>"
-                                          "      <cf=jaune> {x} = -1 ou {x} = 2 <cf=auto><br>"));
+    EXPECT_EQ(sheet.statement,
+              Markup(kProductHead) + Markup("1°/ <times>(3 {x} - 6)(2 {x} + 2) = 0<arial><br>"));
+    EXPECT_EQ(sheet.answerKey,
+              Markup(kProductKeyHead) + Markup("1°/ <times>(3 {x} - 6)(2 {x} + 2) = 0<arial><br>") +
+                  Markup(kRule) +
+                  Markup("      <times>3 {x} - 6 = 0 ou 2 {x} + 2 = 0<arial><br>"
+                         "      <times>3 {x} = 6 ou 2 {x} = -2<arial><br>"
+                         "      <times>{x} = 6/3 ou {x} = -2/2<arial><br>"
+                         "      <times>{x} = 2 ou {x} = -1<arial><br>"
+                         "      <times><cf=jaune> {x} = -1 ou {x} = 2 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -161,14 +164,15 @@ TEST(ProductEquation, WorkedExampleLevel3) {
 
     const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 3, random);
 
-    EXPECT_EQ(sheet.statement, Markup(kProductHead) + Markup("1°/ (6 {x} + 4)(3 {x} - 8) = 0<br>"));
+    EXPECT_EQ(sheet.statement,
+              Markup(kProductHead) + Markup("1°/ <times>(6 {x} + 4)(3 {x} - 8) = 0<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kProductKeyHead) + Markup("1°/ (6 {x} + 4)(3 {x} - 8) = 0<br>") +
+              Markup(kProductKeyHead) + Markup("1°/ <times>(6 {x} + 4)(3 {x} - 8) = 0<arial><br>") +
                   Markup(kRule) +
-                  Markup("      6 {x} + 4 = 0 ou 3 {x} - 8 = 0<br>"
-                         "      6 {x} = -4 ou 3 {x} = 8<br>"
-                         "      {x} = -4/6 ou {x} = 8/3<br>"
-                         "      <cf=jaune> {x} = -2/3 ou {x} = 8/3 <cf=auto><br>"));
+                  Markup("      <times>6 {x} + 4 = 0 ou 3 {x} - 8 = 0<arial><br>"
+                         "      <times>6 {x} = -4 ou 3 {x} = 8<arial><br>"
+                         "      <times>{x} = -4/6 ou {x} = 8/3<arial><br>"
+                         "      <times><cf=jaune> {x} = -2/3 ou {x} = 8/3 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
