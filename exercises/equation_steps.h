@@ -18,7 +18,7 @@ namespace vorn {
 inline constexpr std::string_view kEquationOpen = "<times>";
 // Closes a line that kEquationOpen or a step opened.
 inline constexpr std::string_view kEquationClose = "<arial><br>";
-inline constexpr std::string_view kItalicX = "<i>x</i>";
+inline constexpr std::string_view kEquationX = "<i>x</i>";
 
 // Append() piece writing the first x term of a side: "3 x", "x", "-x".
 struct LeadXPiece {
@@ -26,14 +26,14 @@ struct LeadXPiece {
 };
 
 inline std::size_t PieceSize(LeadXPiece lead) {
-    return PieceSize(CoefPiece{lead.n}) + 1 + kItalicX.size();
+    return PieceSize(CoefPiece{lead.n}) + 1 + kEquationX.size();
 }
 
 inline void WritePiece(char*& at, LeadXPiece lead) {
     WritePiece(at, CoefPiece{lead.n});
     if (lead.n != 1 && lead.n != -1)
         *at++ = ' ';
-    WritePiece(at, kItalicX);
+    WritePiece(at, kEquationX);
 }
 
 // Append() piece writing a later x term with its sign apart and the blank

@@ -61,8 +61,8 @@ public:
         steps_.Step(LeadXPiece{e.a}, NextXPiece{-e.c}, " = ", e.d, NextConstPiece{-e.b});
         steps_.Step(LeadXPiece{coefficient}, " = ", constant);
         if (constant != 0 && coefficient != 1)
-            steps_.Step(kItalicX, " = ", QuotientPiece{constant, coefficient});
-        steps_.Result(kItalicX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
+            steps_.Step(kEquationX, " = ", QuotientPiece{constant, coefficient});
+        steps_.Result(kEquationX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
     }
 
 private:

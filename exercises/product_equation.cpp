@@ -83,11 +83,12 @@ public:
         steps_.Step(LeadXPiece{f.a}, " = ", -f.b, " ou ", LeadXPiece{g.a}, " = ", -g.b);
         // At level 1 both divisors are 1: there is nothing to divide.
         if (level_ > 1)
-            steps_.Step(kItalicX, " = ", QuotientPiece{-f.b, f.a}, " ou ", kItalicX, " = ",
+            steps_.Step(kEquationX, " = ", QuotientPiece{-f.b, f.a}, " ou ", kEquationX, " = ",
                         QuotientPiece{-g.b, g.a});
-        steps_.Step(kItalicX, " = ", FractionPiece{r}, " ou ", kItalicX, " = ", FractionPiece{s});
+        steps_.Step(kEquationX, " = ", FractionPiece{r}, " ou ", kEquationX, " = ",
+                    FractionPiece{s});
         const auto [low, high] = r < s ? std::pair(r, s) : std::pair(s, r);
-        steps_.Result(kItalicX, " = ", FractionPiece{low}, " ou ", kItalicX, " = ",
+        steps_.Result(kEquationX, " = ", FractionPiece{low}, " ou ", kEquationX, " = ",
                       FractionPiece{high});
     }
 
