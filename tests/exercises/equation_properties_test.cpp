@@ -57,10 +57,13 @@ std::vector<std::string> Split(std::string_view text, std::string_view by) {
 std::string Plain(std::string_view markup) {
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
-        if (markup[i] == '<')
-            i = markup.find('>', i);
-        else
+        if (markup[i] != '<') {
             out += markup[i];
+            continue;
+        }
+        i = markup.find('>', i);
+        if (i == std::string_view::npos)
+            Bad("tag left open", markup);
     }
     return out;
 }
