@@ -2,11 +2,13 @@
 #include "exercises/frame.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
-#include "exercises/stepped_family.h"
+#include "exercises/question_history.h"
+#include "exercises/signed_draw.h"
+#include "exercises/step_lines.h"
 #include "exercises/terms.h"
+#include "exercises/worked_family.h"
 
 #include <array>
-#include <vector>
 
 namespace vorn {
 
@@ -93,19 +95,17 @@ struct Question {
 
 // (a x + b)(c x + d) ± k(e x + f) at level 1, (a x + b)(c x + d) ± (e x + f)(g x + h)
 // at level 2; every coefficient in ±1..9, k in 2..9.
-class ExpandReduce final : public FamilyDraws {
+class ExpandReduce final : public WorkedFamily {
 public:
-    explicit ExpandReduce(int level) : level_(level) {}
-
-    void DrawSheet(RandomSource&, std::string_view, std::string& line) override {
-        Append(line, "D\xE9"
-                     "velopper et r\xE9"
-                     "duire les expressions suivantes.<br><br>");
-    }
+    explicit ExpandReduce(int level)
+        : WorkedFamily("D\xE9"
+                       "velopper et r\xE9"
+                       "duire les expressions suivantes."),
+          level_(level) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
-        const Question q = DrawDistinct(questions_, [&] { return Draw(random); });
+        const Question q = history_.DrawNew([&] { return Draw(random); });
         const Polynomial first = q.first.Value();
         const Polynomial second = q.sign * q.second.Value();
 
@@ -121,18 +121,18 @@ public:
                                                {second.coefficients[2], 2},
                                                {second.coefficients[1], 1},
                                                {second.coefficients[0], 0}}};
-        Append(answer, kStepOpen, '(', PartialProductsPiece{q.first}, ") ", SignPiece{q.sign}, " (",
-               PartialProductsPiece{q.second}, ')', kLineClose, kStepOpen, '(',
+        Append(answer, kStepOpen, "= ", '(', PartialProductsPiece{q.first}, ") ", SignPiece{q.sign},
+               " (", PartialProductsPiece{q.second}, ')', kLineClose, kStepOpen, "= ", '(',
                PolynomialPiece{q.first.Value()}, ") ", SignPiece{q.sign}, " (",
-               PolynomialPiece{q.second.Value()}, ')', kLineClose, kStepOpen, SumPiece{unbracketed},
-               kLineClose, kStepOpen, kHighlightOpen, PolynomialPiece{first + second},
-               kHighlightClose, kLineClose);
+               PolynomialPiece{q.second.Value()}, ')', kLineClose, kStepOpen, "= ",
+               SumPiece{unbracketed}, kLineClose, kStepOpen, "= ", kHighlightOpen,
+               PolynomialPiece{first + second}, kHighlightClose, kLineClose);
     }
 
 private:
     static Factor DrawBinomial(RandomSource& random) {
-        const int a = DrawSignedDigit(random);
-        return {a, DrawSignedDigit(random)};
+        const int a = DrawSignedMagnitude(random, 1, 9);
+        return {a, DrawSignedMagnitude(random, 1, 9)};
     }
 
     Question Draw(RandomSource& random) const {
@@ -142,7 +142,7 @@ private:
             q.first.right = DrawBinomial(random);
             q.sign = DrawSign(random);
             if (level_ == 1)
-                q.second.left = {0, 2 + random.Random(8)};
+                q.second.left = {0, DrawBetween(random, 2, 9)};
             else
                 q.second.left = DrawBinomial(random);
             q.second.right = DrawBinomial(random);
@@ -157,15 +157,13 @@ private:
     }
 
     int level_;
-    std::vector<Question> questions_;
+    QuestionHistory<Question> history_;
 };
 
 } // namespace
 
 Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    CheckLevel(level, 2);
-    ExpandReduce family(level);
-    return RunFrame({"DEVRED_", "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunWorkedFamily<ExpandReduce>("DEVRED_", 2, settings, level, random);
 }
 
 } // namespace vorn

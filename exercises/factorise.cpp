@@ -2,12 +2,14 @@
 #include "exercises/frame.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
-#include "exercises/stepped_family.h"
+#include "exercises/question_history.h"
+#include "exercises/signed_draw.h"
+#include "exercises/step_lines.h"
 #include "exercises/terms.h"
+#include "exercises/worked_family.h"
 
 #include <array>
 #include <numeric>
-#include <vector>
 
 namespace vorn {
 
@@ -34,28 +36,25 @@ constexpr std::array<int, 4> kCommonNumbers{2, 3, 5, 7};
 
 // Level 1 draws between the common factors, level 2 between the identities,
 // level 3 takes the four kinds in turn.
-class Factorise final : public FamilyDraws {
+class Factorise final : public WorkedFamily {
 public:
-    explicit Factorise(int level) : level_(level) {}
-
-    void DrawSheet(RandomSource&, std::string_view, std::string& line) override {
-        Append(line, "Factoriser les expressions suivantes.<br><br>");
-    }
+    explicit Factorise(int level)
+        : WorkedFamily("Factoriser les expressions suivantes."), level_(level) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
         const Kind kind = level_ == 3   ? static_cast<Kind>((number - 1) % 4)
                           : level_ == 1 ? static_cast<Kind>(random.Random(2))
                                         : static_cast<Kind>(2 + random.Random(2));
-        const Question q = DrawDistinct(questions_, [&] { return Draw(kind, random); });
+        const Question q = history_.DrawNew([&] { return Draw(kind, random); });
 
         const std::size_t question = statement.size();
         Append(statement, number, "\xB0/ ", kExpressionOpen, PolynomialPiece{Expanded(q)},
                kLineClose);
         answer.append(statement, question);
-        Append(answer, kStepOpen);
+        Append(answer, kStepOpen, "= ");
         AppendStructure(answer, q);
-        Append(answer, kLineClose, kStepOpen, kHighlightOpen);
+        Append(answer, kLineClose, kStepOpen, "= ", kHighlightOpen);
         AppendFactorised(answer, q);
         Append(answer, kHighlightClose, kLineClose);
     }
@@ -130,8 +129,8 @@ private:
     // cannot be factorised further.
     static void DrawCoprime(RandomSource& random, int& first, int& second) {
         do {
-            first = 1 + random.Random(9);
-            second = 1 + random.Random(9);
+            first = DrawBetween(random, 1, 9);
+            second = DrawBetween(random, 1, 9);
         } while (std::gcd(first, second) != 1);
     }
 
@@ -146,15 +145,13 @@ private:
     }
 
     int level_;
-    std::vector<Question> questions_;
+    QuestionHistory<Question> history_;
 };
 
 } // namespace
 
 Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& random) {
-    CheckLevel(level, 3);
-    Factorise family(level);
-    return RunFrame({"FACT_", "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunWorkedFamily<Factorise>("FACT_", 3, settings, level, random);
 }
 
 } // namespace vorn

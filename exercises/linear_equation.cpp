@@ -1,20 +1,22 @@
-#include "exercises/equation_steps.h"
 #include "exercises/families.h"
 #include "exercises/fraction.h"
 #include "exercises/frame.h"
+#include "exercises/key_steps.h"
 #include "exercises/markup_append.h"
+#include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
 #include "exercises/signed_draw.h"
-#include "exercises/terms.h"
+#include "exercises/step_lines.h"
+#include "exercises/worked_family.h"
 
-#include <stdexcept>
+#include <array>
 #include <string>
 
 namespace vorn {
 
 namespace {
 
-constexpr std::string_view kInstruction = "R\xE9soudre les \xE9quations suivantes.<br><br>";
+constexpr std::string_view kInstruction = "R\xE9soudre les \xE9quations suivantes.";
 
 // a x + b = c x + d; c is 0 at level 1, whose right side is the constant d
 // alone.
@@ -31,26 +33,18 @@ struct LinearEquation {
 // Level 3: the same with d drawn like b, so that the solution is often a
 // fraction. The integer solutions are drawn first, in -10..10, and d follows
 // from them.
-class LinearEquationDraws final : public FamilyDraws {
+class LinearEquationDraws final : public WorkedFamily {
 public:
-    explicit LinearEquationDraws(int level) : level_(level) {}
-
-    void DrawSheet(RandomSource&, std::string_view, std::string& line) override {
-        history_.Clear();
-        Append(line, kInstruction);
-    }
+    explicit LinearEquationDraws(int level) : WorkedFamily(kInstruction), level_(level) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
         const LinearEquation e = history_.DrawNew([&] { return Draw(random); });
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ", kEquationOpen, LeadXPiece{e.a}, NextConstPiece{e.b},
-               " = ");
-        if (e.c != 0)
-            Append(statement, LeadXPiece{e.c}, NextConstPiece{e.d}, kEquationClose);
-        else
-            Append(statement, e.d, kEquationClose);
+        // At level 1, c = 0 leaves the constant d alone on the right.
+        Append(statement, number, "\xB0/ ", kExpressionOpen, LinearPiece{e.a, e.b}, " = ",
+               LinearPiece{e.c, e.d}, kLineClose);
         answer.append(statement, question);
 
         // x terms to the left, constants to the right, each moved term with
@@ -58,11 +52,13 @@ public:
         steps_.Start(answer);
         const int coefficient = e.a - e.c;
         const int constant = e.d - e.b;
-        steps_.Step(LeadXPiece{e.a}, NextXPiece{-e.c}, " = ", e.d, NextConstPiece{-e.b});
-        steps_.Step(LeadXPiece{coefficient}, " = ", constant);
+        const std::array<Term, 2> xTerms{{{e.a, 1}, {-e.c, 1}}};
+        const std::array<Term, 2> constants{{{e.d, 0}, {-e.b, 0}}};
+        steps_.Step(SumPiece{xTerms}, " = ", SumPiece{constants});
+        steps_.Step(MonomialPiece{{coefficient, 1}}, " = ", constant);
         if (constant != 0 && coefficient != 1)
-            steps_.Step(kEquationX, " = ", QuotientPiece{constant, coefficient});
-        steps_.Result(kEquationX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
+            steps_.Step(kItalicX, " = ", QuotientPiece{constant, coefficient});
+        steps_.Result(kItalicX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
     }
 
 private:
@@ -98,10 +94,7 @@ private:
 } // namespace
 
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random) {
-    if (level < 1 || level > 3)
-        throw std::out_of_range("no level " + std::to_string(level) + " for equations");
-    LinearEquationDraws family(level);
-    return RunFrame({"EQ1_", "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunWorkedFamily<LinearEquationDraws>("EQ1_", 3, settings, level, random);
 }
 
 } // namespace vorn

@@ -30,7 +30,7 @@ struct Term {
 };
 
 // x in italics. The lines that hold expressions set them in Times, so that a
-// term switches no font: a sheet of forty worked answers stays light.
+// term switches no font.
 inline constexpr std::string_view kItalicX = "<i>x</i>";
 inline constexpr std::string_view kSquare = "<sup>2</sup>";
 // The multiplication sign of a step, spaced.
@@ -106,5 +106,20 @@ inline std::size_t PieceSize(const PolynomialPiece&) {
 }
 
 void WritePiece(char*& at, const PolynomialPiece& piece);
+
+// a x + b as SumPiece writes it: "3 x - 2", "-x + 7"; "5" when a is 0.
+struct LinearPiece {
+    int a;
+    int b;
+};
+
+inline std::size_t PieceSize(LinearPiece) {
+    return 1 + 2 * (3 + kMaxMonomialSize);
+}
+
+inline void WritePiece(char*& at, LinearPiece piece) {
+    const std::array<Term, 2> terms{{{piece.a, 1}, {piece.b, 0}}};
+    WritePiece(at, SumPiece{terms});
+}
 
 } // namespace vorn

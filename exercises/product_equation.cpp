@@ -1,14 +1,15 @@
-#include "exercises/equation_steps.h"
 #include "exercises/families.h"
 #include "exercises/fraction.h"
 #include "exercises/frame.h"
+#include "exercises/key_steps.h"
 #include "exercises/markup_append.h"
+#include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
 #include "exercises/signed_draw.h"
-#include "exercises/terms.h"
+#include "exercises/step_lines.h"
+#include "exercises/worked_family.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -16,8 +17,7 @@ namespace vorn {
 
 namespace {
 
-constexpr std::string_view kInstruction =
-    "R\xE9soudre les \xE9quations produit nul suivantes.<br><br>";
+constexpr std::string_view kInstruction = "R\xE9soudre les \xE9quations produit nul suivantes.";
 constexpr std::string_view kZeroProductRule =
     "Un produit est nul si et seulement si l'un au moins de ses facteurs est nul.";
 
@@ -49,14 +49,9 @@ struct UnorderedFactors {
 // Level 1: (x + b)(x + d). Level 2: two different a and c in 2..6 and integer
 // roots. Level 3: a and c in 2..9 and b, d in -20..20, so that the roots are
 // mostly fractions. The two roots always differ.
-class ProductEquationDraws final : public FamilyDraws {
+class ProductEquationDraws final : public WorkedFamily {
 public:
-    explicit ProductEquationDraws(int level) : level_(level) {}
-
-    void DrawSheet(RandomSource&, std::string_view, std::string& line) override {
-        history_.Clear();
-        Append(line, kInstruction);
-    }
+    explicit ProductEquationDraws(int level) : WorkedFamily(kInstruction), level_(level) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
@@ -69,26 +64,24 @@ public:
         const Factor& g = e.second;
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ", kEquationOpen, '(', LeadXPiece{f.a},
-               NextConstPiece{f.b}, ")(", LeadXPiece{g.a}, NextConstPiece{g.b}, ") = 0",
-               kEquationClose);
+        Append(statement, number, "\xB0/ ", kExpressionOpen, '(', LinearPiece{f.a, f.b}, ")(",
+               LinearPiece{g.a, g.b}, ") = 0", kLineClose);
         answer.append(statement, question);
 
         const Fraction r = MakeFraction(-f.b, f.a);
         const Fraction s = MakeFraction(-g.b, g.a);
         steps_.Start(answer);
         steps_.Sentence(kZeroProductRule);
-        steps_.Step(LeadXPiece{f.a}, NextConstPiece{f.b}, " = 0 ou ", LeadXPiece{g.a},
-                    NextConstPiece{g.b}, " = 0");
-        steps_.Step(LeadXPiece{f.a}, " = ", -f.b, " ou ", LeadXPiece{g.a}, " = ", -g.b);
+        steps_.Step(LinearPiece{f.a, f.b}, " = 0 ou ", LinearPiece{g.a, g.b}, " = 0");
+        steps_.Step(MonomialPiece{{f.a, 1}}, " = ", -f.b, " ou ", MonomialPiece{{g.a, 1}}, " = ",
+                    -g.b);
         // At level 1 both divisors are 1: there is nothing to divide.
         if (level_ > 1)
-            steps_.Step(kEquationX, " = ", QuotientPiece{-f.b, f.a}, " ou ", kEquationX, " = ",
+            steps_.Step(kItalicX, " = ", QuotientPiece{-f.b, f.a}, " ou ", kItalicX, " = ",
                         QuotientPiece{-g.b, g.a});
-        steps_.Step(kEquationX, " = ", FractionPiece{r}, " ou ", kEquationX, " = ",
-                    FractionPiece{s});
+        steps_.Step(kItalicX, " = ", FractionPiece{r}, " ou ", kItalicX, " = ", FractionPiece{s});
         const auto [low, high] = r < s ? std::pair(r, s) : std::pair(s, r);
-        steps_.Result(kEquationX, " = ", FractionPiece{low}, " ou ", kEquationX, " = ",
+        steps_.Result(kItalicX, " = ", FractionPiece{low}, " ou ", kItalicX, " = ",
                       FractionPiece{high});
     }
 
@@ -126,10 +119,7 @@ private:
 } // namespace
 
 Sheet GenerateProductEquation(const SheetSettings& settings, int level, RandomSource& random) {
-    if (level < 1 || level > 3)
-        throw std::out_of_range("no level " + std::to_string(level) + " for product equations");
-    ProductEquationDraws family(level);
-    return RunFrame({"EQPROD_", "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunWorkedFamily<ProductEquationDraws>("EQPROD_", 3, settings, level, random);
 }
 
 } // namespace vorn

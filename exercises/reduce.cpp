@@ -2,12 +2,14 @@
 #include "exercises/frame.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
-#include "exercises/stepped_family.h"
+#include "exercises/question_history.h"
+#include "exercises/signed_draw.h"
+#include "exercises/step_lines.h"
+#include "exercises/worked_family.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
-#include <vector>
 
 namespace vorn {
 
@@ -28,18 +30,16 @@ bool HigherPower(const Term& a, const Term& b) {
 
 // Sums of two terms in each power of x up to 1 (level 1) or 2 (level 2), each
 // coefficient in ±1..9, in a shuffled order.
-class Reduce final : public FamilyDraws {
+class Reduce final : public WorkedFamily {
 public:
-    explicit Reduce(int highestPower) : highestPower_(highestPower) {}
-
-    void DrawSheet(RandomSource&, std::string_view, std::string& line) override {
-        Append(line, "R\xE9"
-                     "duire les expressions suivantes.<br><br>");
-    }
+    explicit Reduce(int highestPower)
+        : WorkedFamily("R\xE9"
+                       "duire les expressions suivantes."),
+          highestPower_(highestPower) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
-        const Question q = DrawDistinct(questions_, [&] { return Draw(random); });
+        const Question q = history_.DrawNew([&] { return Draw(random); });
 
         // The terms regrouped by power, each keeping its sign.
         Question grouped = q;
@@ -51,8 +51,8 @@ public:
         const std::size_t question = statement.size();
         Append(statement, number, "\xB0/ ", kExpressionOpen, SumPiece{q.Terms()}, kLineClose);
         answer.append(statement, question);
-        Append(answer, kStepOpen, SumPiece{grouped.Terms()}, kLineClose, kStepOpen, kHighlightOpen,
-               PolynomialPiece{reduced}, kHighlightClose, kLineClose);
+        Append(answer, kStepOpen, "= ", SumPiece{grouped.Terms()}, kLineClose, kStepOpen, "= ",
+               kHighlightOpen, PolynomialPiece{reduced}, kHighlightClose, kLineClose);
     }
 
 private:
@@ -64,8 +64,8 @@ private:
             int first = 0;
             int second = 0;
             while (first + second == 0) {
-                first = DrawSignedDigit(random);
-                second = DrawSignedDigit(random);
+                first = DrawSignedMagnitude(random, 1, 9);
+                second = DrawSignedMagnitude(random, 1, 9);
             }
             q.terms[q.count++] = {first, power};
             q.terms[q.count++] = {second, power};
@@ -82,15 +82,13 @@ private:
     }
 
     int highestPower_;
-    std::vector<Question> questions_;
+    QuestionHistory<Question> history_;
 };
 
 } // namespace
 
 Sheet GenerateReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    CheckLevel(level, 2);
-    Reduce family(level);
-    return RunFrame({"RED_", "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunWorkedFamily<Reduce>("RED_", 2, settings, level, random);
 }
 
 } // namespace vorn

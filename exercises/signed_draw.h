@@ -13,6 +13,11 @@ inline int DrawSignedMagnitude(RandomSource& random, int low, int high) {
     return r < count ? -(high - r) : low + (r - count);
 }
 
+// +1 or -1, each with probability one half.
+inline int DrawSign(RandomSource& random) {
+    return random.Random(2) == 0 ? 1 : -1;
+}
+
 // A uniform draw in low..high.
 inline int DrawBetween(RandomSource& random, int low, int high) {
     return low + random.Random(high - low + 1);
