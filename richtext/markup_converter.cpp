@@ -21,20 +21,6 @@ const std::string_view RtfHeader =
 
 namespace {
 
-struct StyleTag {
-    std::string_view tag;
-    std::string_view rtf;
-};
-
-// The style and font tags, matched on the whole tag text before any other
-// kind of tag.
-constexpr StyleTag kStyleTags[] = {
-    {"b", "\\b "},       {"/b", "\\b0 "},           {"i", "\\i "},        {"/i", "\\i0 "},
-    {"u", "\\ul "},      {"/u", "\\ul0 "},          {"s", "\\strike "},   {"/s", "\\strike0 "},
-    {"sup", "\\super "}, {"/sup", "\\nosupersub "}, {"sub", "\\sub "},    {"/sub", "\\nosupersub "},
-    {"arial", "\\f0 "},  {"times", "\\f1 "},        {"courier", "\\f2 "}, {"symbol", "\\f3 "},
-};
-
 struct ColourName {
     std::string_view name; // lower case, "\xE9" for "é"
     int index;             // in the header's colour table
@@ -54,7 +40,9 @@ void AppendColour(std::string& rtf, std::string_view control, std::string_view n
     for (const ColourName& colour : kColourNames) {
         if (name == colour.name) {
             rtf += control;
-            rtf += std::to_string(colour.index);
+            if (colour.index >= 10)
+                rtf += static_cast<char>('0' + colour.index / 10);
+            rtf += static_cast<char>('0' + colour.index % 10);
             rtf += ' ';
             return;
         }
@@ -72,14 +60,61 @@ void AppendSize(std::string& rtf, std::string_view tag) {
     rtf += ' ';
 }
 
-// Looks the folded tag text up in the tag table, in its order; an
-// unrecognised tag writes nothing.
-void AppendTag(std::string& rtf, std::string_view tag) {
-    for (const StyleTag& style : kStyleTags) {
-        if (tag == style.tag) {
-            rtf += style.rtf;
-            return;
+// The control word that a style, font, break or tab tag writes, from the
+// folded tag text; empty for any other tag. A sheet holds thousands of tags:
+// the length and a byte or two pick the one candidate to compare.
+std::string_view FixedControl(std::string_view tag) {
+    const auto when = [tag](std::string_view name, std::string_view control) {
+        return tag == name ? control : std::string_view();
+    };
+    switch (tag.size()) {
+    case 1:
+        switch (tag[0]) {
+        case 'b':
+            return "\\b ";
+        case 'i':
+            return "\\i ";
+        case 'u':
+            return "\\ul ";
+        case 's':
+            return "\\strike ";
         }
+        return {};
+    case 2:
+        if (tag[0] != '/')
+            return when("br", "\\par ");
+        switch (tag[1]) {
+        case 'b':
+            return "\\b0 ";
+        case 'i':
+            return "\\i0 ";
+        case 'u':
+            return "\\ul0 ";
+        case 's':
+            return "\\strike0 ";
+        }
+        return {};
+    case 3:
+        if (tag[0] == 't')
+            return when("tab", "\\tab ");
+        return tag[2] == 'p' ? when("sup", "\\super ") : when("sub", "\\sub ");
+    case 4:
+        return tag[3] == 'p' ? when("/sup", "\\nosupersub ") : when("/sub", "\\nosupersub ");
+    case 5:
+        return tag[0] == 'a' ? when("arial", "\\f0 ") : when("times", "\\f1 ");
+    case 6:
+        return when("symbol", "\\f3 ");
+    case 7:
+        return when("courier", "\\f2 ");
+    }
+    return {};
+}
+
+// Looks the folded tag text up; an unrecognised tag writes nothing.
+void AppendTag(std::string& rtf, std::string_view tag) {
+    if (const std::string_view control = FixedControl(tag); !control.empty()) {
+        rtf += control;
+        return;
     }
     if (tag.starts_with("te="))
         AppendSize(rtf, tag);
@@ -87,10 +122,6 @@ void AppendTag(std::string& rtf, std::string_view tag) {
         AppendColour(rtf, "\\cf", tag.substr(3));
     else if (tag.starts_with("cf="))
         AppendColour(rtf, "\\highlight", tag.substr(3));
-    else if (tag == "br")
-        rtf += "\\par ";
-    else if (tag == "tab")
-        rtf += "\\tab ";
 }
 
 // Only the 26 letters A to Z fold; accented capitals stay as they are.
@@ -102,23 +133,6 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 32;
 }
 
-// Plain text goes through unchanged, except control characters: breaks and
-// tabs come only from tags.
-void AppendText(std::string& rtf, std::string_view text) {
-    // The smallest byte tells whether there is any control character; this
-    // loop has no early exit, so the compiler scans many bytes at a time.
-    unsigned char least = 255;
-    for (char c : text)
-        least = std::min(least, static_cast<unsigned char>(c));
-    if (least >= 32) {
-        rtf += text;
-        return;
-    }
-    for (char c : text)
-        if (!IsControl(c))
-            rtf += c;
-}
-
 } // namespace
 
 std::string ConvertMarkupToRtf(std::string_view markup) {
@@ -128,24 +142,47 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
     std::string rtf(RtfHeader);
     // Most tags write about as many bytes as they take.
     rtf.reserve(RtfHeader.size() + markup.size() + markup.size() / 4);
-    std::string tag;
-    std::size_t pos = 0;
-    while (pos < markup.size()) {
-        if (markup[pos] != '<') {
-            const std::size_t tagStart = std::min(markup.find('<', pos), markup.size());
-            AppendText(rtf, markup.substr(pos, tagStart - pos));
-            pos = tagStart;
+    // A sheet's runs of text and its tags are mostly a few bytes long: one
+    // pass over each, without a search call per run, is what costs least.
+    const char* at = markup.data();
+    const char* const end = at + markup.size();
+    std::string longTag;
+    while (at < end) {
+        if (*at != '<') {
+            // Plain text goes through unchanged, except control characters:
+            // breaks and tabs come only from tags.
+            const char* const start = at;
+            bool control = false;
+            for (; at < end && *at != '<'; ++at)
+                control |= IsControl(*at);
+            if (!control) {
+                rtf.append(start, at);
+            } else {
+                for (const char* c = start; c < at; ++c)
+                    if (!IsControl(*c))
+                        rtf += *c;
+            }
             continue;
         }
         // The tag text runs to the next ">" or, unclosed, to the end of the
-        // markup; it is looked up either way.
-        const std::size_t textStart = pos + 1;
-        const std::size_t tagEnd = std::min(markup.find('>', textStart), markup.size());
-        tag.resize(tagEnd - textStart);
-        for (std::size_t i = 0; i < tag.size(); ++i)
-            tag[i] = Folded(markup[textStart + i]);
-        AppendTag(rtf, tag);
-        pos = tagEnd + 1;
+        // markup; it is looked up either way, folded.
+        ++at;
+        char folded[24];
+        std::size_t size = 0;
+        const char* const text = at;
+        for (; at < end && *at != '>'; ++at, ++size)
+            if (size < sizeof folded)
+                folded[size] = Folded(*at);
+        if (size <= sizeof folded) {
+            AppendTag(rtf, std::string_view(folded, size));
+        } else {
+            longTag.assign(text, size);
+            for (char& c : longTag)
+                c = Folded(c);
+            AppendTag(rtf, longTag);
+        }
+        if (at < end)
+            ++at;
     }
     rtf += '}';
     return rtf;

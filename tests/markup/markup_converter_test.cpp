@@ -95,6 +95,9 @@ TEST(MarkupToRtfTest, SizeTagCopiesItsValueVerbatim) {
     EXPECT_EQ(Convert("<te=abc>"), Doc("\\fsabc "));
     // Every occurrence goes, not only the leading one.
     EXPECT_EQ(Convert("<te=1te=8>"), Doc("\\fs18 "));
+    // A long value is kept whole, folded like any tag.
+    EXPECT_EQ(Convert("<TE=0123456789abcdefghijKLMNOPQRSTte=9>"),
+              Doc("\\fs0123456789abcdefghijklmnopqrst9 "));
     // Without the leading "te=" it is no size tag.
     EXPECT_EQ(Convert("<xte=18>"), Doc(""));
 }
@@ -104,6 +107,10 @@ TEST(MarkupToRtfTest, UnknownOrIncompleteColourTagsVanish) {
     EXPECT_EQ(Convert("a<cf=orange>b"), Doc("ab"));
     EXPECT_EQ(Convert("a<ce=noir >b"), Doc("ab"));
     EXPECT_EQ(Convert("a<gras>b"), Doc("ab"));
+    // Tags one byte away from a known one, of every known length.
+    for (const char* near : {"<x>", "<bb>", "</x>", "<tap>", "<sux>", "<sun>", "</sup2>", "</suc>",
+                             "<arian>", "<timer>", "<symbos>", "<couriers>"})
+        EXPECT_EQ(Convert(near), Doc("")) << near;
 }
 
 TEST(MarkupToRtfTest, UnclosedTagRunsToTheEnd) {
