@@ -97,6 +97,9 @@ struct Question {
 // at level 2; every coefficient in ±1..9, k in 2..9.
 class ExpandReduce final : public WorkedFamily {
 public:
+    // Four lines of working, the first one with eight partial products.
+    static constexpr std::size_t kLongestAnswer = 700;
+
     explicit ExpandReduce(int level)
         : WorkedFamily("D\xE9"
                        "velopper et r\xE9"

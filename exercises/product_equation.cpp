@@ -51,6 +51,9 @@ struct UnorderedFactors {
 // mostly fractions. The two roots always differ.
 class ProductEquationDraws final : public WorkedFamily {
 public:
+    // The rule's sentence and up to five lines of working.
+    static constexpr std::size_t kLongestAnswer = 520;
+
     explicit ProductEquationDraws(int level) : WorkedFamily(kInstruction), level_(level) {}
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,

@@ -15,6 +15,10 @@ namespace vorn {
 // with the instruction line, the same in the statement and in the key.
 class WorkedFamily : public FamilyDraws {
 public:
+    // The longest answer of one question, its gap left out; a family whose
+    // working runs longer says so.
+    static constexpr std::size_t kLongestAnswer = 320;
+
     // `instruction` is the line's text, without its line breaks.
     explicit WorkedFamily(std::string_view instruction) : instruction_(instruction) {}
 
@@ -35,7 +39,8 @@ Sheet RunWorkedFamily(std::string_view prefix, int levels, const SheetSettings& 
         throw std::out_of_range("level " + std::to_string(level) + " is outside 1.." +
                                 std::to_string(levels));
     Family family(level);
-    return RunFrame({prefix, "</u></b><br><br><br>", "<br>"}, family, settings, random);
+    return RunFrame({prefix, "</u></b><br><br><br>", "<br>", Family::kLongestAnswer}, family,
+                    settings, random);
 }
 
 } // namespace vorn
