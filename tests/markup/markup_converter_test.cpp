@@ -138,6 +138,20 @@ TEST(MarkupToRtfTest, HighBytesPassAsSingleBytes) {
 TEST(MarkupToRtfTest, ControlCharactersAreDropped) {
     EXPECT_EQ(Convert("a\r\nb\tc\x01\x1F"), Doc("abc"));
     EXPECT_EQ(Convert("a<br>b<tab>c"), Doc("a\\par b\\tab c"));
+    // Far into a long run of text, and in a run that ends the markup.
+    const std::string dashes(40, '-');
+    EXPECT_EQ(Convert(dashes + "\n" + dashes + "<b>" + dashes + "\t"),
+              Doc(dashes + dashes + "\\b " + dashes));
+}
+
+TEST(MarkupToRtfTest, OutputLongerThanTheMarkupIsWrittenWhole) {
+    std::string markup;
+    std::string body;
+    for (int i = 0; i < 1000; ++i) {
+        markup += "<s>a</s>";
+        body += "\\strike a\\strike0 ";
+    }
+    EXPECT_EQ(Convert(markup), Doc(body));
 }
 
 TEST(MarkupToRtfTest, ControlCharacterInsideATagSpoilsTheTag) {
