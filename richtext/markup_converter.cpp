@@ -141,6 +141,22 @@ void AppendSize(RtfWriter& rtf, std::string_view tag) {
     rtf.Put(' ');
 }
 
+// The style written as one letter, "b", "i", "u" or "s", opening or closing;
+// nullptr for any other letter.
+inline const ControlWord* StyleLetter(char letter, bool closing) {
+    switch (letter) {
+    case 'b':
+        return closing ? &kBoldEnd : &kBold;
+    case 'i':
+        return closing ? &kItalicEnd : &kItalic;
+    case 'u':
+        return closing ? &kUnderlineEnd : &kUnderline;
+    case 's':
+        return closing ? &kStrikeEnd : &kStrike;
+    }
+    return nullptr;
+}
+
 // The control word that a style, font, break or tab tag writes, from the
 // folded tag text; nullptr for any other tag. A sheet holds thousands of
 // tags: the length and a byte or two pick the one candidate to compare.
@@ -150,31 +166,9 @@ inline const ControlWord* FixedControl(std::string_view tag) {
     };
     switch (tag.size()) {
     case 1:
-        switch (tag[0]) {
-        case 'b':
-            return &kBold;
-        case 'i':
-            return &kItalic;
-        case 'u':
-            return &kUnderline;
-        case 's':
-            return &kStrike;
-        }
-        return nullptr;
+        return StyleLetter(tag[0], false);
     case 2:
-        if (tag[0] != '/')
-            return when("br", kBreak);
-        switch (tag[1]) {
-        case 'b':
-            return &kBoldEnd;
-        case 'i':
-            return &kItalicEnd;
-        case 'u':
-            return &kUnderlineEnd;
-        case 's':
-            return &kStrikeEnd;
-        }
-        return nullptr;
+        return tag[0] == '/' ? StyleLetter(tag[1], true) : when("br", kBreak);
     case 3:
         if (tag[0] == 't')
             return when("tab", kTab);
