@@ -1,5 +1,7 @@
 #include "exercises/families.h"
 
+#include "worked_answers.h"
+
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -163,38 +165,15 @@ struct Question {
     std::string result; // plain text of the highlight
 };
 
-// The questions of a sheet, read from its answer key and checked against the
-// statement's lines.
+// The questions of a sheet, read from its answer key, as plain text.
 std::vector<Question> Questions(const vorn::Sheet& sheet) {
     std::vector<Question> questions;
-    std::vector<std::string> statementLines;
-    for (const std::string& line : Split(sheet.statement, "<br>"))
-        if (line.find("\xB0/ ") != std::string::npos)
-            statementLines.push_back(Plain(line));
-    for (const std::string& line : Split(sheet.answerKey, "<br>")) {
-        const std::string plain = Plain(line);
-        const std::size_t degree = plain.find("\xB0/ ");
-        if (degree != std::string::npos && !plain.starts_with(' ')) {
-            if (Integer(plain.substr(0, degree)) != static_cast<long long>(questions.size() + 1))
-                Bad("question out of order", plain);
-            questions.push_back({plain.substr(degree + 3), {}, {}});
-        } else if (plain.starts_with("      ")) {
-            if (questions.empty() || !questions.back().result.empty())
-                Bad("a line after the result", plain);
-            const std::size_t open = line.find("<cf=jaune> ");
-            const std::size_t close = line.find(" <cf=auto>");
-            if (open == std::string::npos)
-                questions.back().steps.push_back(plain.substr(6));
-            else if (close == std::string::npos)
-                Bad("highlight left open", line);
-            else
-                questions.back().result = Plain(line.substr(open + 11, close - open - 11));
-        }
+    for (const test::WorkedAnswer& answer : test::ReadWorkedAnswers(sheet)) {
+        Question q{Plain(answer.question), {}, Plain(answer.result)};
+        for (const std::string& step : answer.steps)
+            q.steps.push_back(Plain(step));
+        questions.push_back(q);
     }
-    EXPECT_EQ(statementLines.size(), questions.size());
-    for (std::size_t i = 0; i < questions.size() && i < statementLines.size(); ++i)
-        EXPECT_EQ(statementLines[i], std::to_string(i + 1) + "\xB0/ " + questions[i].equation);
-    EXPECT_EQ(sheet.statement.find("<cf=jaune>"), std::string::npos);
     return questions;
 }
 

@@ -2,6 +2,7 @@
 
 #include "expression_reader.h"
 #include "scripted_random.h"
+#include "worked_answers.h"
 
 #include <gtest/gtest.h>
 
@@ -31,23 +32,8 @@ SheetSettings Settings(int count) {
     return settings;
 }
 
-std::vector<std::string> Lines(const std::string& markup) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = markup.find("<br>", start)) != std::string::npos; start = end + 4)
-        lines.push_back(markup.substr(start, end - start));
-    EXPECT_EQ(start, markup.size()) << "the markup does not end with a line break";
-    return lines;
-}
-
-// The expression of a question line "N°/ expression", or "" for another line.
-std::string QuestionExpression(const std::string& line, int number) {
-    const std::string opening = std::to_string(number) + "\xB0/ ";
-    return line.starts_with(opening) ? line.substr(opening.size()) : "";
-}
-
-// Opens each line of working.
-const std::string kStep = "      <times>= ";
+// Opens each line of working, after the answer key's indent.
+const std::string kStep = "<times>= ";
 
 struct Worked {
     std::string expression;
@@ -55,45 +41,22 @@ struct Worked {
     std::string result;
 };
 
-// The questions of a sheet, checking that both texts hold the same questions
-// in the same order, that only the last line of each answer is highlighted
-// and that no question repeats.
+// The questions of a sheet: both texts hold the same questions in the same
+// order, only the last line of each answer is highlighted, every line of
+// working opens with "=" and no question repeats.
 std::vector<Worked> ReadSheet(const Sheet& sheet, int count) {
     std::vector<Worked> questions;
-    for (const std::string& line : Lines(sheet.answerKey)) {
-        const std::string expression = QuestionExpression(line, int(questions.size()) + 1);
-        if (!expression.empty()) {
-            questions.push_back({expression, {}, {}});
-        } else if (line.starts_with(kStep) && !questions.empty()) {
-            Worked& q = questions.back();
-            EXPECT_TRUE(q.result.empty()) << "a line after the result: " << line;
-            const std::string open = kStep + "<cf=jaune> ";
-            const std::string close = " <cf=auto><arial>";
-            if (line.starts_with(open) && line.ends_with(close))
-                q.result = line.substr(open.size(), line.size() - open.size() - close.size());
-            else
-                q.steps.push_back(line.substr(kStep.size()));
+    std::set<std::string> seen;
+    for (const test::WorkedAnswer& answer : test::ReadWorkedAnswers(sheet)) {
+        Worked q{answer.question, {}, answer.result};
+        EXPECT_TRUE(seen.insert(q.expression).second) << "repeated: " << Plain(q.expression);
+        for (const std::string& step : answer.steps) {
+            EXPECT_TRUE(step.starts_with(kStep)) << step;
+            q.steps.push_back(step.substr(kStep.size()));
         }
+        questions.push_back(q);
     }
     EXPECT_EQ(int(questions.size()), count);
-    std::set<std::string> seen;
-    int number = 0;
-    for (const std::string& line : Lines(sheet.statement)) {
-        const std::string expression = QuestionExpression(line, number + 1);
-        if (expression.empty())
-            continue;
-        EXPECT_EQ(expression, questions.at(std::size_t(number)).expression);
-        EXPECT_TRUE(seen.insert(expression).second) << "repeated: " << Plain(expression);
-        ++number;
-    }
-    EXPECT_EQ(number, count);
-    std::size_t highlights = 0;
-    for (std::size_t at = 0; (at = sheet.answerKey.find("<cf=jaune>", at)) != std::string::npos;
-         ++at)
-        ++highlights;
-    EXPECT_EQ(highlights, questions.size());
-    for (const Worked& q : questions)
-        EXPECT_FALSE(q.result.empty());
     return questions;
 }
 
@@ -183,10 +146,8 @@ TEST(SteppedFamilies, RepeatIsAcceptedAfterFiftyDraws) {
     EXPECT_EQ(random.calls, 3 + 5 + 1 + 50 * 4);
     const std::vector<test::Poly> twice{Poly{2, 2}, Poly{2, 2}};
     std::vector<test::Poly> values;
-    for (const std::string& line : Lines(sheet.statement))
-        if (!QuestionExpression(line, int(values.size()) + 1).empty())
-            values.push_back(
-                ExpressionReader::ValueOf(QuestionExpression(line, int(values.size()) + 1)));
+    for (const test::WorkedAnswer& answer : test::ReadWorkedAnswers(sheet))
+        values.push_back(ExpressionReader::ValueOf(answer.question));
     EXPECT_EQ(values, twice);
 }
 
