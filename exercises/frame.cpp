@@ -4,6 +4,7 @@
 #include "exercises/markup_append.h"
 #include "exercises/terms.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -98,7 +99,8 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     const std::size_t header = kMaxHeader + title.size() + separator.size();
     const std::size_t questions = count > 0 ? static_cast<std::size_t>(count) : 0;
     s.reserve(header + questions * (kMaxQuestionLine + statementGap.size()));
-    k.reserve(header + questions * (kMaxQuestionLine + answerGap.size()));
+    const std::size_t answer = std::max(kMaxQuestionLine, layout.longestAnswer);
+    k.reserve(header + questions * (answer + answerGap.size()));
 
     Append(s, "<te=24>", sheet.reference, " - <b><u>", title, layout.titleClose,
            "<ce=noir><te=18>");

@@ -13,6 +13,10 @@ struct FrameLayout {
     std::string_view prefix;     // start of the sheet reference, e.g. "DEV1_"
     std::string_view titleClose; // closes the title in the statement header
     std::string_view gapEnd;     // closes every gap between two questions
+    // The longest answer one question can have, its gap left out, when it is
+    // longer than the frame's own allowance: the texts are reserved in full
+    // up front.
+    std::size_t longestAnswer = 0;
 };
 
 // The part of a generation that belongs to one family. Both members write

@@ -95,6 +95,9 @@ TEST(MarkupToRtfTest, SizeTagCopiesItsValueVerbatim) {
     EXPECT_EQ(Convert("<te=abc>"), Doc("\\fsabc "));
     // Every occurrence goes, not only the leading one.
     EXPECT_EQ(Convert("<te=1te=8>"), Doc("\\fs18 "));
+    // A long value is kept whole, folded like any tag.
+    EXPECT_EQ(Convert("<TE=0123456789abcdefghijKLMNOPQRSTte=9>"),
+              Doc("\\fs0123456789abcdefghijklmnopqrst9 "));
     // Without the leading "te=" it is no size tag.
     EXPECT_EQ(Convert("<xte=18>"), Doc(""));
 }
@@ -104,6 +107,10 @@ TEST(MarkupToRtfTest, UnknownOrIncompleteColourTagsVanish) {
     EXPECT_EQ(Convert("a<cf=orange>b"), Doc("ab"));
     EXPECT_EQ(Convert("a<ce=noir >b"), Doc("ab"));
     EXPECT_EQ(Convert("a<gras>b"), Doc("ab"));
+    // Tags one byte away from a known one, of every known length.
+    for (const char* near : {"<x>", "<bb>", "</x>", "<tap>", "<sux>", "<sun>", "</sup2>", "</suc>",
+                             "<arian>", "<timer>", "<symbos>", "<couriers>"})
+        EXPECT_EQ(Convert(near), Doc("")) << near;
 }
 
 TEST(MarkupToRtfTest, UnclosedTagRunsToTheEnd) {
@@ -131,6 +138,20 @@ TEST(MarkupToRtfTest, HighBytesPassAsSingleBytes) {
 TEST(MarkupToRtfTest, ControlCharactersAreDropped) {
     EXPECT_EQ(Convert("a\r\nb\tc\x01\x1F"), Doc("abc"));
     EXPECT_EQ(Convert("a<br>b<tab>c"), Doc("a\\par b\\tab c"));
+    // Far into a long run of text, and in a run that ends the markup.
+    const std::string dashes(40, '-');
+    EXPECT_EQ(Convert(dashes + "\n" + dashes + "<b>" + dashes + "\t"),
+              Doc(dashes + dashes + "\\b " + dashes));
+}
+
+TEST(MarkupToRtfTest, OutputLongerThanTheMarkupIsWrittenWhole) {
+    std::string markup;
+    std::string body;
+    for (int i = 0; i < 1000; ++i) {
+        markup += "<s>a</s>";
+        body += "\\strike a\\strike0 ";
+    }
+    EXPECT_EQ(Convert(markup), Doc(body));
 }
 
 TEST(MarkupToRtfTest, ControlCharacterInsideATagSpoilsTheTag) {
