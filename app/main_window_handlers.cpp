@@ -61,13 +61,27 @@ void MainWindow::titleLeft() {
 
 // --- Generation
 
-void MainWindow::generateSheet(vorn::Family family) {
+QPushButton* MainWindow::familyButton(const vorn::ExerciseFamily& family) const {
+    for (const auto& [buttonFamily, button] : familyButtons_)
+        if (buttonFamily == &family)
+            return button;
+    return nullptr;
+}
+
+QAction* MainWindow::familyAction(const vorn::SheetKind& kind) const {
+    for (const auto& [actionKind, action] : familyActions_)
+        if (actionKind.family == kind.family && actionKind.level == kind.level)
+            return action;
+    return nullptr;
+}
+
+void MainWindow::generateSheet(const vorn::SheetKind& kind) {
     // The statement pane's change handler lets pending events run. A sheet
     // asked for then waits until both panes hold the same sheet; run inside,
     // it would leave the statement of one sheet above the answers of another.
     if (generating_) {
         QMetaObject::invokeMethod(
-            this, [this, family] { generateSheet(family); }, Qt::QueuedConnection);
+            this, [this, kind] { generateSheet(kind); }, Qt::QueuedConnection);
         return;
     }
     generating_ = true;
@@ -86,14 +100,14 @@ void MainWindow::generateSheet(vorn::Family family) {
         settings.separatorLength = separatorSpin->Value();
         settings.spacingLines = spacingSpin->Value();
 
-        const vorn::Sheet sheet = vorn::GenerateSheet(family, settings, state.Random);
+        const vorn::Sheet sheet = vorn::GenerateSheet(kind, settings, state.Random);
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
 
         MarkupToRtf(*statementPane, sheet.statement);
         MarkupToRtf(*answerKeyPane, sheet.answerKey);
 
-        state.SheetFamily = family;
+        state.LastSheetKind = kind;
         state.SheetSettings = settings;
         variantSheetsAction->setEnabled(true);
 
@@ -106,26 +120,6 @@ void MainWindow::generateSheet(vorn::Family family) {
         return;
     }
     generating_ = false;
-}
-
-void MainWindow::generateValueDegree1() {
-    generateSheet(vorn::Family::VNdeg1);
-}
-
-void MainWindow::generateValueDegree2() {
-    generateSheet(vorn::Family::VNdeg2);
-}
-
-void MainWindow::generateExpansion1() {
-    generateSheet(vorn::Family::Dev1);
-}
-
-void MainWindow::generateExpansion2() {
-    generateSheet(vorn::Family::Dev2);
-}
-
-void MainWindow::generateIdentities() {
-    generateSheet(vorn::Family::Ident);
 }
 
 // --- Output commands
@@ -164,14 +158,14 @@ void MainWindow::printCopies() {
 }
 
 void MainWindow::PrintVariantSheets() {
-    if (!state.SheetFamily)
+    if (!state.LastSheetKind)
         return;
     try {
         VariantSheetsDialog dialog(statementCopiesSpin->Value(), this);
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
-        const vorn::SheetSet set(*statementPane, *answerKeyPane, *state.SheetFamily,
+        const vorn::SheetSet set(*statementPane, *answerKeyPane, *state.LastSheetKind,
                                  state.SheetSettings, dialog.SheetCount(), state.Random);
         if (choice == VariantSheetsDialog::Choice::Print)
             vorn::PrintSheetSet(state.Printer, set, dialog.WithAnswerKeys(),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include <QString>
 
@@ -22,9 +22,9 @@ class RandomSource;
 class SheetSet {
 public:
     // `count` sheets in all (at least the shown one); sheets 2..count are of
-    // `family`, built with `settings`. Throws std::out_of_range as
+    // `kind`, built with `settings`. Throws std::out_of_range as
     // GenerateSheet does.
-    SheetSet(RichTextPane& statement, RichTextPane& answerKey, Family family,
+    SheetSet(RichTextPane& statement, RichTextPane& answerKey, const SheetKind& kind,
              const SheetSettings& settings, int count, RandomSource& random);
     ~SheetSet();
     SheetSet(const SheetSet&) = delete;

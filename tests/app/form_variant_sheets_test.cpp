@@ -4,7 +4,7 @@
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "exercises/cp1252.h"
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QAction>
@@ -60,7 +60,7 @@ protected:
         QStringList references;
         for (int i = 0; i < 4; ++i)
             references << QString::fromStdString(
-                vorn::GenerateSheet(vorn::Family::Dev2, settings, oracle).reference);
+                vorn::GenerateSheet(vorn::SheetKind{&vorn::FamilyNamed("dev2")}, settings, oracle).reference);
         oracleState_ = oracle.State();
         return references;
     }

@@ -96,13 +96,13 @@ void ExpectDocumentLooksLike(const QTextDocument& doc, const std::vector<Expecte
     }
 }
 
-vorn::Sheet MakeSheet(vorn::Family family, int questions, int spacing, unsigned seed) {
+vorn::Sheet MakeSheet(const vorn::SheetKind& kind, int questions, int spacing, unsigned seed) {
     vorn::SheetSettings settings;
     settings.questionCount = questions;
     settings.title = "Feuille d'essai";
     settings.spacingLines = spacing;
     vorn::LcgRandom random(seed);
-    return vorn::GenerateSheet(family, settings, random);
+    return vorn::GenerateSheet(kind, settings, random);
 }
 
 } // namespace vorn_test

@@ -1,0 +1,71 @@
+#include "exercises/family_table.h"
+
+#include "exercises/families.h"
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace vorn {
+
+namespace {
+
+// The first families have a single kind of sheet.
+template <Sheet (*Generate)(const SheetSettings&, RandomSource&)>
+Sheet SingleLevel(const SheetSettings& settings, int, RandomSource& random) {
+    return Generate(settings, random);
+}
+
+constexpr std::string_view kSingleLevel[] = {"Niveau unique"};
+
+const std::array kFamilies{
+    ExerciseFamily{"VN degré 1", "vn1", "VN1_", kSingleLevel, SingleLevel<GenerateVNdeg1>, true},
+    ExerciseFamily{"VN deg 2", "vn2", "VN2-", kSingleLevel, SingleLevel<GenerateVNdeg2>, true},
+    ExerciseFamily{"Développement I", "dev1", "DEV1_", kSingleLevel, SingleLevel<GenerateDev1>,
+                   true},
+    ExerciseFamily{"Développement II", "dev2", "DEV2_", kSingleLevel, SingleLevel<GenerateDev2>,
+                   true},
+    ExerciseFamily{"Développement identités", "ident", "DEV_ident_", kSingleLevel,
+                   SingleLevel<GenerateIdent>, true},
+};
+
+} // namespace
+
+std::span<const ExerciseFamily> ExerciseFamilies() {
+    return kFamilies;
+}
+
+const ExerciseFamily* FindFamily(std::string_view shortName) {
+    for (const ExerciseFamily& family : kFamilies)
+        if (family.shortName == shortName)
+            return &family;
+    return nullptr;
+}
+
+const ExerciseFamily& FamilyNamed(std::string_view shortName) {
+    if (const ExerciseFamily* family = FindFamily(shortName))
+        return *family;
+    throw std::invalid_argument("no exercise family named \"" + std::string(shortName) + "\"");
+}
+
+std::vector<SheetKind> AllSheetKinds() {
+    std::vector<SheetKind> kinds;
+    for (const ExerciseFamily& family : kFamilies)
+        for (int level = 1; level <= family.LevelCount(); ++level)
+            kinds.push_back({&family, level});
+    return kinds;
+}
+
+Sheet GenerateSheet(const SheetKind& kind, const SheetSettings& settings, RandomSource& random) {
+    if (kind.family == nullptr)
+        throw std::invalid_argument("no exercise family given");
+    if (kind.level < 1 || kind.level > kind.family->LevelCount())
+        throw std::out_of_range("level " + std::to_string(kind.level) + " of family \"" +
+                                std::string(kind.family->shortName) + "\" is outside 1.." +
+                                std::to_string(kind.family->LevelCount()));
+    if (settings.questionCount > kMaxQuestionCount)
+        throw std::out_of_range("more than " + std::to_string(kMaxQuestionCount) + " questions");
+    return kind.family->generate(settings, kind.level, random);
+}
+
+} // namespace vorn
