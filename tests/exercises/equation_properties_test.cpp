@@ -1,0 +1,326 @@
+#include "exercises/families.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <numeric>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Reads the equations and the results back out of generated sheets and checks
+// them with exact arithmetic of the test's own. Text that breaks the writing
+// rules (a written coefficient 1, "+ -", a zero term, a fraction not in
+// lowest terms) throws, which fails the test with the offending text.
+namespace vorn {
+namespace {
+
+struct Rational {
+    long long p = 0;
+    long long q = 1;
+
+    Rational(long long num = 0, long long den = 1) {
+        if (den == 0)
+            throw std::runtime_error("division by zero");
+        const long long g = std::gcd(num, den) * (den < 0 ? -1 : 1);
+        p = num / g;
+        q = den / g;
+    }
+    friend Rational operator+(Rational a, Rational b) { return {a.p * b.q + b.p * a.q, a.q * b.q}; }
+    friend Rational operator-(Rational a, Rational b) { return {a.p * b.q - b.p * a.q, a.q * b.q}; }
+    friend Rational operator*(Rational a, Rational b) { return {a.p * b.p, a.q * b.q}; }
+    friend Rational operator/(Rational a, Rational b) { return {a.p * b.q, a.q * b.p}; }
+    friend bool operator==(Rational a, Rational b) { return a.p == b.p && a.q == b.q; }
+    friend bool operator<(Rational a, Rational b) { return a.p * b.q < b.p * a.q; }
+    std::string Text() const {
+        return q == 1 ? std::to_string(p) : std::to_string(p) + "/" + std::to_string(q);
+    }
+};
+
+[[noreturn]] void Bad(std::string_view what, std::string_view text) {
+    throw std::runtime_error(std::string(what) + ": \"" + std::string(text) + "\"");
+}
+
+std::vector<std::string> Split(std::string_view text, std::string_view by) {
+    std::vector<std::string> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = text.find(by, at);
+        parts.emplace_back(text.substr(at, end - at));
+        if (end == std::string_view::npos)
+            return parts;
+        at = end + by.size();
+    }
+}
+
+std::string Plain(std::string_view markup) {
+    std::string out;
+    for (std::size_t i = 0; i < markup.size(); ++i) {
+        if (markup[i] == '<')
+            i = markup.find('>', i);
+        else
+            out += markup[i];
+    }
+    return out;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    for (const std::string& w : Split(text, " "))
+        if (!w.empty())
+            words.push_back(w);
+    return words;
+}
+
+long long Integer(std::string_view text) {
+    long long n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || text.empty())
+        Bad("not an integer", text);
+    return n;
+}
+
+// "7", "-7/3", or a division as a step writes it: "6/(-4)".
+Rational Number(std::string_view text) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos)
+        return Integer(text);
+    std::string_view divisor = text.substr(slash + 1);
+    if (divisor.starts_with('(') != divisor.starts_with("(-") || divisor.starts_with("-"))
+        Bad("a negative divisor stands in parentheses, only it", text);
+    if (divisor.starts_with('('))
+        divisor = divisor.substr(1, divisor.size() - 2);
+    return Rational(Integer(text.substr(0, slash)), Integer(divisor));
+}
+
+struct Linear {
+    Rational x;
+    Rational c;
+};
+
+Linear ParseLinear(std::string_view side) {
+    const std::vector<std::string> w = Words(side);
+    if (w == std::vector<std::string>{"0"})
+        return {};
+    Linear out;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        int sign = 1;
+        if (i > 0) {
+            if (w[i] != "+" && w[i] != "-")
+                Bad("terms need a sign of their own", side);
+            sign = w[i] == "-" ? -1 : 1;
+            if (++i == w.size() || w[i].starts_with('-'))
+                Bad("a sign followed by no term or a negative one", side);
+        }
+        Rational value = 1;
+        bool isX = true;
+        if (w[i] == "-x") {
+            value = -1;
+        } else if (w[i] != "x") {
+            value = Number(w[i]);
+            isX = i + 1 < w.size() && w[i + 1] == "x";
+            if (isX && (value == 1 || value == -1))
+                Bad("coefficient 1 written", side);
+            i += isX ? 1 : 0;
+        }
+        if (value == 0)
+            Bad("zero term", side);
+        (isX ? out.x : out.c) = (isX ? out.x : out.c) + value * sign;
+    }
+    return out;
+}
+
+// The one solution of "left = right".
+Rational Solve(std::string_view equation) {
+    const std::vector<std::string> sides = Split(equation, " = ");
+    if (sides.size() != 2)
+        Bad("not an equation", equation);
+    const Linear l = ParseLinear(sides[0]);
+    const Linear r = ParseLinear(sides[1]);
+    if (l.x == r.x)
+        Bad("no single solution", equation);
+    return (r.c - l.c) / (l.x - r.x);
+}
+
+// The result as "x = r", r in lowest terms.
+Rational Result(std::string_view text) {
+    const std::vector<std::string> w = Words(text);
+    if (w.size() != 3 || w[0] != "x" || w[1] != "=")
+        Bad("not a result", text);
+    const Rational r = Number(w[2]);
+    if (r.Text() != w[2])
+        Bad("not in lowest terms", text);
+    return r;
+}
+
+struct Question {
+    std::string equation; // plain text after "N°/ "
+    std::vector<std::string> steps;
+    std::string result; // plain text of the highlight
+};
+
+// The questions of a sheet, read from its answer key and checked against the
+// statement's lines.
+std::vector<Question> Questions(const vorn::Sheet& sheet) {
+    std::vector<Question> questions;
+    std::vector<std::string> statementLines;
+    for (const std::string& line : Split(sheet.statement, "<br>"))
+        if (line.find("\xB0/ ") != std::string::npos)
+            statementLines.push_back(Plain(line));
+    for (const std::string& line : Split(sheet.answerKey, "<br>")) {
+        const std::string plain = Plain(line);
+        const std::size_t degree = plain.find("\xB0/ ");
+        if (degree != std::string::npos && !plain.starts_with(' ')) {
+            if (Integer(plain.substr(0, degree)) != static_cast<long long>(questions.size() + 1))
+                Bad("question out of order", plain);
+            questions.push_back({plain.substr(degree + 3), {}, {}});
+        } else if (plain.starts_with("      ")) {
+            if (questions.empty() || !questions.back().result.empty())
+                Bad("a line after the result", plain);
+            const std::size_t open = line.find("<cf=jaune> ");
+            const std::size_t close = line.find(" <cf=auto>");
+            if (open == std::string::npos)
+                questions.back().steps.push_back(plain.substr(6));
+            else if (close == std::string::npos)
+                Bad("highlight left open", line);
+            else
+                questions.back().result = Plain(line.substr(open + 11, close - open - 11));
+        }
+    }
+    EXPECT_EQ(statementLines.size(), questions.size());
+    for (std::size_t i = 0; i < questions.size() && i < statementLines.size(); ++i)
+        EXPECT_EQ(statementLines[i], std::to_string(i + 1) + "\xB0/ " + questions[i].equation);
+    EXPECT_EQ(sheet.statement.find("<cf=jaune>"), std::string::npos);
+    return questions;
+}
+
+SheetSettings FullSheet() {
+    SheetSettings settings;
+    settings.questionCount = 40;
+    settings.title = "T";
+    settings.separatorLength = 5;
+    return settings;
+}
+
+constexpr int kSeeds = 40;
+
+bool IsInteger(Rational r, long long low, long long high) {
+    return r.q == 1 && r.p >= low && r.p <= high;
+}
+
+TEST(LinearEquationProperties, SolutionsAndDrawsOverManySheets) {
+    for (int level = 1; level <= 3; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        std::set<long long> as, bs, solutions;
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random(static_cast<std::uint32_t>(seed));
+            const std::vector<Question> questions =
+                Questions(GenerateLinearEquation(FullSheet(), level, random));
+            ASSERT_EQ(questions.size(), 40u);
+            std::set<std::string> seen;
+            for (const Question& q : questions) {
+                SCOPED_TRACE(q.equation);
+                EXPECT_TRUE(seen.insert(q.equation).second) << "repeated";
+                const std::vector<std::string> sides = Split(q.equation, " = ");
+                ASSERT_EQ(sides.size(), 2u);
+                const Linear l = ParseLinear(sides[0]);
+                const Linear r = ParseLinear(sides[1]);
+                const Rational x = Solve(q.equation);
+                EXPECT_TRUE(IsInteger(l.x, -9, 9) && IsInteger(l.c, -12, 12) && l.c.p != 0);
+                EXPECT_NE(r.c, 0);
+                if (level == 1)
+                    EXPECT_EQ(r.x, 0);
+                else
+                    EXPECT_TRUE(IsInteger(r.x, -9, 9) && r.x.p != 0);
+                if (level < 3)
+                    EXPECT_TRUE(IsInteger(x, -10, 10));
+                else
+                    EXPECT_TRUE(IsInteger(r.c, -12, 12));
+                EXPECT_EQ(l.x * x + l.c, r.x * x + r.c);
+                EXPECT_FALSE(q.steps.empty());
+                for (const std::string& step : q.steps)
+                    EXPECT_EQ(Solve(step), x) << step;
+                EXPECT_EQ(Result(q.result), x);
+                as.insert(l.x.p);
+                bs.insert(l.c.p);
+                solutions.insert(x.q == 1 ? x.p : 100);
+            }
+        }
+        // Every value of the ranges comes up: none is left out of the draws.
+        EXPECT_EQ(as.size(), 18u);
+        EXPECT_EQ(bs.size(), 24u);
+        if (level < 3)
+            EXPECT_EQ(solutions.size(), 21u);
+        else
+            EXPECT_TRUE(solutions.contains(100));
+    }
+}
+
+TEST(ProductEquationProperties, RootsAndDrawsOverManySheets) {
+    const std::string rule =
+        "Un produit est nul si et seulement si l'un au moins de ses facteurs est nul.";
+    for (int level = 1; level <= 3; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        const long long lowA = level == 1 ? 1 : 2;
+        const long long highA = level == 1 ? 1 : level == 2 ? 6 : 9;
+        std::set<long long> as, bs;
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random(static_cast<std::uint32_t>(seed));
+            const std::vector<Question> questions =
+                Questions(GenerateProductEquation(FullSheet(), level, random));
+            ASSERT_EQ(questions.size(), 40u);
+            std::set<std::set<std::string>> seen;
+            for (const Question& q : questions) {
+                SCOPED_TRACE(q.equation);
+                const std::string& e = q.equation;
+                const std::size_t middle = e.find(")(");
+                ASSERT_TRUE(e.starts_with('(') && e.ends_with(") = 0") &&
+                            middle != std::string::npos);
+                const std::string first = e.substr(1, middle - 1);
+                const std::string second = e.substr(middle + 2, e.size() - middle - 7);
+                EXPECT_TRUE(seen.insert({first, second}).second) << "repeated";
+                std::vector<Rational> roots;
+                for (const Linear f : {ParseLinear(first), ParseLinear(second)}) {
+                    EXPECT_TRUE(IsInteger(f.x, lowA, highA));
+                    // Level 2 writes b as a times an integer root.
+                    const Rational b = level == 2 ? f.c / f.x : f.c;
+                    EXPECT_TRUE(IsInteger(b, level == 2 ? -5 : -20, level == 2 ? 5 : 20));
+                    EXPECT_NE(b, 0);
+                    roots.push_back(Rational(0) - f.c / f.x);
+                    as.insert(f.x.p);
+                    bs.insert(b.p);
+                }
+                EXPECT_TRUE(level != 2 || ParseLinear(first).x != ParseLinear(second).x);
+                ASSERT_NE(roots[0], roots[1]);
+                const std::set<std::pair<long long, long long>> rootSet = {
+                    {roots[0].p, roots[0].q}, {roots[1].p, roots[1].q}};
+
+                ASSERT_GE(q.steps.size(), 2u);
+                EXPECT_EQ(q.steps[0], rule);
+                for (std::size_t i = 1; i < q.steps.size(); ++i) {
+                    const std::vector<std::string> parts = Split(q.steps[i], " ou ");
+                    ASSERT_EQ(parts.size(), 2u) << q.steps[i];
+                    const Rational s = Solve(parts[0]);
+                    const Rational t = Solve(parts[1]);
+                    EXPECT_EQ((std::set<std::pair<long long, long long>>{{s.p, s.q}, {t.p, t.q}}),
+                              rootSet)
+                        << q.steps[i];
+                }
+                const std::vector<std::string> results = Split(q.result, " ou ");
+                ASSERT_EQ(results.size(), 2u) << q.result;
+                const Rational low = Result(results[0]);
+                const Rational high = Result(results[1]);
+                EXPECT_TRUE(low < high) << q.result;
+                EXPECT_EQ(
+                    (std::set<std::pair<long long, long long>>{{low.p, low.q}, {high.p, high.q}}),
+                    rootSet);
+            }
+        }
+        EXPECT_EQ(as.size(), static_cast<std::size_t>(highA - lowA + 1));
+        EXPECT_EQ(bs.size(), level == 2 ? 10u : 40u);
+    }
+}
+
+} // namespace
+} // namespace vorn
