@@ -8,7 +8,7 @@
 namespace vorn::test {
 
 // Expected markup is written in the tests as readable UTF-8; the documents
-// are Windows-1252. Only the two accented characters the sheets use are
+// are Windows-1252. Only the characters outside ASCII that the sheets use are
 // turned into their single bytes; anything else outside ASCII is a typo.
 inline std::string Win(std::string_view utf8) {
     std::string out;
@@ -21,6 +21,9 @@ inline std::string Win(std::string_view utf8) {
             ++i;
         } else if (utf8.substr(i, 2) == "\xC3\xA9") { // e acute
             out += '\xE9';
+            ++i;
+        } else if (utf8.substr(i, 2) == "\xC3\x97") { // multiplication sign
+            out += '\xD7';
             ++i;
         } else {
             ADD_FAILURE() << "unexpected non-ASCII byte in expected text at " << i;

@@ -1,0 +1,309 @@
+#include "exercises/families.h"
+
+#include "expression_reader.h"
+#include "scripted_random.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vorn {
+namespace {
+
+using test::ExpressionReader;
+using test::Plain;
+using test::Poly;
+using test::Product;
+
+using Generator = Sheet (*)(const SheetSettings&, int, RandomSource&);
+
+SheetSettings Settings(int count) {
+    SheetSettings settings;
+    settings.questionCount = count;
+    settings.title = "T";
+    settings.separatorLength = 10;
+    settings.spacingLines = 1;
+    return settings;
+}
+
+std::vector<std::string> Lines(const std::string& markup) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = markup.find("<br>", start)) != std::string::npos; start = end + 4)
+        lines.push_back(markup.substr(start, end - start));
+    EXPECT_EQ(start, markup.size()) << "the markup does not end with a line break";
+    return lines;
+}
+
+// The expression of a question line "N°/ expression", or "" for another line.
+std::string QuestionExpression(const std::string& line, int number) {
+    const std::string opening = std::to_string(number) + "\xB0/ ";
+    return line.starts_with(opening) ? line.substr(opening.size()) : "";
+}
+
+// Opens each line of working.
+const std::string kStep = "      <times>= ";
+
+struct Worked {
+    std::string expression;
+    std::vector<std::string> steps;
+    std::string result;
+};
+
+// The questions of a sheet, checking that both texts hold the same questions
+// in the same order, that only the last line of each answer is highlighted
+// and that no question repeats.
+std::vector<Worked> ReadSheet(const Sheet& sheet, int count) {
+    std::vector<Worked> questions;
+    for (const std::string& line : Lines(sheet.answerKey)) {
+        const std::string expression = QuestionExpression(line, int(questions.size()) + 1);
+        if (!expression.empty()) {
+            questions.push_back({expression, {}, {}});
+        } else if (line.starts_with(kStep) && !questions.empty()) {
+            Worked& q = questions.back();
+            EXPECT_TRUE(q.result.empty()) << "a line after the result: " << line;
+            const std::string open = kStep + "<cf=jaune> ";
+            const std::string close = " <cf=auto><arial>";
+            if (line.starts_with(open) && line.ends_with(close))
+                q.result = line.substr(open.size(), line.size() - open.size() - close.size());
+            else
+                q.steps.push_back(line.substr(kStep.size()));
+        }
+    }
+    EXPECT_EQ(int(questions.size()), count);
+    std::set<std::string> seen;
+    int number = 0;
+    for (const std::string& line : Lines(sheet.statement)) {
+        const std::string expression = QuestionExpression(line, number + 1);
+        if (expression.empty())
+            continue;
+        EXPECT_EQ(expression, questions.at(std::size_t(number)).expression);
+        EXPECT_TRUE(seen.insert(expression).second) << "repeated: " << Plain(expression);
+        ++number;
+    }
+    EXPECT_EQ(number, count);
+    std::size_t highlights = 0;
+    for (std::size_t at = 0; (at = sheet.answerKey.find("<cf=jaune>", at)) != std::string::npos;
+         ++at)
+        ++highlights;
+    EXPECT_EQ(highlights, questions.size());
+    for (const Worked& q : questions)
+        EXPECT_FALSE(q.result.empty());
+    return questions;
+}
+
+// Every step and the result are the statement's polynomial; no sign follows
+// another sign or a multiplication sign.
+void CheckWorking(const Worked& q) {
+    const Poly value = ExpressionReader::ValueOf(q.expression);
+    std::vector<std::string> texts = q.steps;
+    texts.push_back(q.expression);
+    texts.push_back(q.result);
+    for (const std::string& text : texts) {
+        EXPECT_EQ(ExpressionReader::ValueOf(text), value) << Plain(text);
+        const std::string plain = Plain(text);
+        for (const char* bad : {"+ -", "- -", "* -", "+ +", "- +"})
+            EXPECT_EQ(plain.find(bad), std::string::npos) << plain;
+    }
+}
+
+struct Monomial {
+    long long coefficient;
+    int power;
+    bool operator==(const Monomial&) const = default;
+};
+
+// The terms of a sum of monomials, in their order. A coefficient 0, or 1
+// written before x, fails the test.
+std::vector<Monomial> Monomials(const std::string& markup) {
+    std::vector<Monomial> terms;
+    for (const Product& p : ExpressionReader::Read(markup)) {
+        Monomial m{p.sign, 0};
+        int constants = 0;
+        for (const Poly& f : p.factors) {
+            if (f == Poly{0, 1}) {
+                ++m.power;
+            } else {
+                EXPECT_EQ(f.size(), 1u) << Plain(markup);
+                m.coefficient *= f.empty() ? 0 : f[0];
+                ++constants;
+            }
+        }
+        EXPECT_LE(constants, 1) << Plain(markup);
+        EXPECT_NE(m.coefficient, 0) << Plain(markup);
+        if (m.power > 0 && constants == 1) {
+            EXPECT_NE(std::abs(m.coefficient), 1) << Plain(markup);
+        }
+        terms.push_back(m);
+    }
+    return terms;
+}
+
+// Powers strictly decreasing, so each power once.
+void ExpectReduced(const std::string& markup) {
+    const std::vector<Monomial> terms = Monomials(markup);
+    for (std::size_t i = 1; i < terms.size(); ++i)
+        EXPECT_GT(terms[i - 1].power, terms[i].power) << Plain(markup);
+}
+
+constexpr int kSeeds = 20;
+
+TEST(SteppedFamilies, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
+    const struct {
+        Generator generate;
+        int levels;
+    } families[] = {{GenerateReduce, 2}, {GenerateExpandReduce, 2}, {GenerateFactorise, 3}};
+    for (const auto& family : families) {
+        for (int level : {0, -1, family.levels + 1}) {
+            test::ScriptedRandom random; // any draw fails the test
+            EXPECT_THROW(family.generate(Settings(1), level, random), std::out_of_range);
+        }
+    }
+}
+
+// Always answers 0: every draw of a question gives the same question.
+class ZeroRandom final : public RandomSource {
+public:
+    std::int32_t Random(std::int32_t) override {
+        ++calls;
+        return 0;
+    }
+    int calls = 0;
+};
+
+TEST(SteppedFamilies, RepeatIsAcceptedAfterFiftyDraws) {
+    // Factorise level 1 draws a kind, k, n, m and a sign: 2(x + 1) each time.
+    ZeroRandom random;
+    const Sheet sheet = GenerateFactorise(Settings(2), 1, random);
+    EXPECT_EQ(random.calls, 3 + 5 + 1 + 50 * 4);
+    const std::vector<test::Poly> twice{Poly{2, 2}, Poly{2, 2}};
+    std::vector<test::Poly> values;
+    for (const std::string& line : Lines(sheet.statement))
+        if (!QuestionExpression(line, int(values.size()) + 1).empty())
+            values.push_back(
+                ExpressionReader::ValueOf(QuestionExpression(line, int(values.size()) + 1)));
+    EXPECT_EQ(values, twice);
+}
+
+TEST(Reduce, ResultIsTheStatementRegroupedThenReduced) {
+    for (int level : {1, 2}) {
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random{static_cast<std::uint32_t>(seed)};
+            for (const Worked& q : ReadSheet(GenerateReduce(Settings(40), level, random), 40)) {
+                CheckWorking(q);
+                const std::vector<Monomial> terms = Monomials(q.expression);
+                std::vector<Monomial> grouped = terms;
+                std::stable_sort(grouped.begin(), grouped.end(),
+                                 [](auto& a, auto& b) { return a.power > b.power; });
+                EXPECT_NE(terms, grouped) << "nothing to regroup: " << Plain(q.expression);
+                ASSERT_EQ(q.steps.size(), 1u);
+                EXPECT_EQ(Monomials(q.steps[0]), grouped) << Plain(q.steps[0]);
+                // Two terms of each power, none cancelling the other.
+                ASSERT_EQ(int(terms.size()), 2 * (level + 1));
+                for (std::size_t i = 0; i < grouped.size(); i += 2) {
+                    EXPECT_EQ(grouped[i].power, level - int(i / 2));
+                    EXPECT_LE(std::abs(grouped[i].coefficient), 9);
+                    EXPECT_LE(std::abs(grouped[i + 1].coefficient), 9);
+                    EXPECT_NE(grouped[i].coefficient + grouped[i + 1].coefficient, 0);
+                }
+                ExpectReduced(q.result);
+                EXPECT_EQ(int(Monomials(q.result).size()), level + 1);
+            }
+        }
+    }
+}
+
+bool IsBinomial(const Poly& p) {
+    return p.size() == 2 && p[0] != 0 && std::abs(p[0]) <= 9 && std::abs(p[1]) <= 9;
+}
+
+TEST(ExpandReduce, ResultIsTheStatementExpandedAndReduced) {
+    for (int level : {1, 2}) {
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random{static_cast<std::uint32_t>(seed)};
+            for (const Worked& q :
+                 ReadSheet(GenerateExpandReduce(Settings(40), level, random), 40)) {
+                CheckWorking(q);
+                const std::vector<Product> sum = ExpressionReader::Read(q.expression);
+                ASSERT_EQ(sum.size(), 2u);
+                EXPECT_EQ(sum[0].sign, 1);
+                ASSERT_EQ(sum[0].factors.size(), 2u);
+                ASSERT_EQ(sum[1].factors.size(), 2u);
+                EXPECT_TRUE(IsBinomial(sum[0].factors[0]) && IsBinomial(sum[0].factors[1]));
+                EXPECT_TRUE(IsBinomial(sum[1].factors[1]));
+                const Poly& left = sum[1].factors[0];
+                EXPECT_TRUE(level == 1 ? left.size() == 1 && left[0] >= 2 && left[0] <= 9
+                                       : IsBinomial(left));
+                EXPECT_NE(ExpressionReader::Value({{1, sum[0].factors}}),
+                          ExpressionReader::Value({{1, sum[1].factors}}));
+                // Partial products, products reduced, brackets removed.
+                ASSERT_EQ(q.steps.size(), 3u);
+                EXPECT_EQ(q.steps[2].find('('), std::string::npos);
+                ExpectReduced(q.result);
+                EXPECT_GE(ExpressionReader::ValueOf(q.result).size(), 2u) << Plain(q.result);
+            }
+        }
+    }
+}
+
+TEST(Factorise, ResultIsFullyFactorised) {
+    for (int level : {1, 2, 3}) {
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random{static_cast<std::uint32_t>(seed)};
+            int number = 0;
+            for (const Worked& q : ReadSheet(GenerateFactorise(Settings(40), level, random), 40)) {
+                CheckWorking(q);
+                ExpectReduced(q.expression);
+                EXPECT_EQ(q.steps.size(), 1u);
+                const Poly statement = ExpressionReader::ValueOf(q.expression);
+                const std::vector<Product> result = ExpressionReader::Read(q.result);
+                ASSERT_EQ(result.size(), 1u);
+                EXPECT_EQ(result[0].sign, 1);
+                // A positive number, the greatest common divisor of the
+                // statement's coefficients, then brackets that admit no
+                // further factor.
+                long long number_factor = 1;
+                int brackets = 0;
+                bool hasX = false;
+                std::set<Poly> distinct;
+                for (const Poly& f : result[0].factors) {
+                    if (f.size() == 1) {
+                        EXPECT_GT(f[0], 1);
+                        number_factor *= f[0];
+                        continue;
+                    }
+                    ASSERT_EQ(f.size(), 2u) << Plain(q.result);
+                    EXPECT_GT(f[1], 0);
+                    EXPECT_EQ(std::gcd(f[0], f[1]), 1) << Plain(q.result);
+                    hasX = hasX || f[0] == 0;
+                    brackets += f[0] != 0;
+                    distinct.insert(f);
+                }
+                long long content = 0;
+                for (long long c : statement)
+                    content = std::gcd(content, c);
+                EXPECT_EQ(number_factor, content) << Plain(q.result);
+                EXPECT_EQ(hasX, statement[0] == 0);
+                // Kinds: k(n x ± m), kx(n x ± m), a difference of squares, a
+                // square; level 3 takes them in turn.
+                const int kind = number_factor > 1
+                                     ? (hasX ? 1 : 0)
+                                     : (brackets == 2 && distinct.size() == 2 ? 2 : 3);
+                EXPECT_EQ(brackets, kind < 2 ? 1 : 2) << Plain(q.result);
+                const int firstKind = level == 2 ? 2 : 0;
+                const int lastKind = level == 1 ? 1 : 3;
+                EXPECT_TRUE(kind >= firstKind && kind <= lastKind);
+                EXPECT_TRUE(level != 3 || kind == number % 4);
+                ++number;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace vorn
