@@ -17,6 +17,18 @@ Sheet SingleLevel(const SheetSettings& settings, int, RandomSource& random) {
 }
 
 constexpr std::string_view kSingleLevel[] = {"Niveau unique"};
+constexpr std::string_view kReduceLevels[] = {"Niveau 1 : termes en x et constantes",
+                                              "Niveau 2 : termes en x², en x et constantes"};
+constexpr std::string_view kExpandReduceLevels[] = {
+    "Niveau 1 : (ax + b)(cx + d) ± k(ex + f)", "Niveau 2 : (ax + b)(cx + d) ± (ex + f)(gx + h)"};
+constexpr std::string_view kFactoriseLevels[] = {"Niveau 1 : facteur commun",
+                                                 "Niveau 2 : identités remarquables",
+                                                 "Niveau 3 : facteur commun et identités"};
+constexpr std::string_view kLinearEquationLevels[] = {
+    "Niveau 1 : ax + b = c", "Niveau 2 : ax + b = cx + d", "Niveau 3 : solution fractionnaire"};
+constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d) = 0",
+                                                       "Niveau 2 : solutions entières",
+                                                       "Niveau 3 : solutions fractionnaires"};
 
 const std::array kFamilies{
     ExerciseFamily{"VN degré 1", "vn1", "VN1_", kSingleLevel, SingleLevel<GenerateVNdeg1>, true},
@@ -27,6 +39,14 @@ const std::array kFamilies{
                    true},
     ExerciseFamily{"Développement identités", "ident", "DEV_ident_", kSingleLevel,
                    SingleLevel<GenerateIdent>, true},
+    ExerciseFamily{"Réduire", "red", "RED_", kReduceLevels, GenerateReduce, false},
+    ExerciseFamily{"Développer et réduire", "devred", "DEVRED_", kExpandReduceLevels,
+                   GenerateExpandReduce, false},
+    ExerciseFamily{"Factoriser", "fact", "FACT_", kFactoriseLevels, GenerateFactorise, false},
+    ExerciseFamily{"Équation du premier degré", "eq1", "EQ1_", kLinearEquationLevels,
+                   GenerateLinearEquation, false},
+    ExerciseFamily{"Équation produit nul", "eqprod", "EQPROD_", kProductEquationLevels,
+                   GenerateProductEquation, false},
 };
 
 } // namespace

@@ -15,9 +15,10 @@ std::vector<ExpectedChar> ReadGeneratedMarkup(std::string_view markup) {
     for (size_t i = 0; i < markup.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(markup[i]);
         if (byte != '<') {
-            // ASCII, the degree sign and e acute: Latin-1 and Windows-1252 agree.
+            // ASCII, the degree sign, e acute and the multiplication sign:
+            // Latin-1 and Windows-1252 agree.
             EXPECT_TRUE((byte >= 32 && byte < 0x80 && byte != '\\' && byte != '{' && byte != '}') ||
-                        byte == 0xB0 || byte == 0xE9)
+                        byte == 0xB0 || byte == 0xE9 || byte == 0xD7)
                 << "unexpected byte " << int(byte);
             s.ch = QChar(byte);
             out.push_back(s);

@@ -53,8 +53,24 @@ TEST(SheetOptionsTest, FamiliesFollowTheButtonOrder) {
 }
 
 TEST(SheetOptionsTest, LevelIsTakenAnywhereOnTheLine) {
-    EXPECT_EQ(Parse({"--level", "1", "ident", "--rtf"}).kind.level, 1);
-    EXPECT_EQ(Parse({"dev1", "--rtf", "--level=+1"}).kind.level, 1);
+    const struct {
+        std::vector<std::string> args;
+        const char* family;
+        int level;
+    } cases[] = {
+        {{"red", "--rtf"}, "red", 1},
+        {{"--level", "2", "red", "--rtf"}, "red", 2},
+        {{"devred", "--level=2", "--markup"}, "devred", 2},
+        {{"fact", "--rtf", "--level", "3"}, "fact", 3},
+        {{"eq1", "--level", "+3", "--rtf"}, "eq1", 3},
+        {{"eqprod", "--level", "2", "-o", "x.rtf"}, "eqprod", 2},
+        {{"ident", "--level", "1", "--rtf"}, "ident", 1},
+    };
+    for (const auto& c : cases) {
+        const Options o = Parse(c.args);
+        EXPECT_EQ(o.kind.family, &FamilyNamed(c.family)) << c.family;
+        EXPECT_EQ(o.kind.level, c.level) << c.family;
+    }
 }
 
 TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
@@ -106,8 +122,9 @@ struct BadCase {
 
 TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
     const std::vector<BadCase> cases{
-        {{"vn3", "--markup"}, {"vn3", "vn1, vn2, dev1, dev2"}},
-        {{"--markup"}, {"FAMILY", "vn1, vn2, dev1, dev2"}},
+        {{"vn3", "--markup"},
+         {"vn3", "vn1, vn2, dev1, dev2, ident, red, devred, fact, eq1 or eqprod"}},
+        {{"--markup"}, {"FAMILY", "vn1, vn2, dev1, dev2, ident, red, devred, fact, eq1 or eqprod"}},
         {{"vn1", "vn2", "--markup"}, {"vn2"}},
         {{"vn1", "--colour", "--markup"}, {"--colour", "--seed"}},
         {{"vn1", "--markup=1"}, {"--markup=1"}},
@@ -137,6 +154,9 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "--rtf", "--level", "un"}, {"--level", "\"un\"", "from 1"}},
         {{"vn1", "--rtf", "--level", ""}, {"--level", "from 1"}},
         {{"vn1", "--rtf", "--level"}, {"--level", "from 1"}},
+        {{"fact", "--level", "4", "--rtf"}, {"--level", "4", "fact", "levels 1 to 3"}},
+        {{"red", "--level", "3", "--rtf"}, {"--level", "3", "red", "levels 1 to 2"}},
+        {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;
