@@ -30,7 +30,7 @@ constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d
                                                        "Niveau 2 : solutions entières",
                                                        "Niveau 3 : solutions fractionnaires"};
 
-const std::array kFamilies{
+constexpr std::array kFamilies{
     ExerciseFamily{"VN degré 1", "vn1", "VN1_", kSingleLevel, SingleLevel<GenerateVNdeg1>, true},
     ExerciseFamily{"VN deg 2", "vn2", "VN2-", kSingleLevel, SingleLevel<GenerateVNdeg2>, true},
     ExerciseFamily{"Développement I", "dev1", "DEV1_", kSingleLevel, SingleLevel<GenerateDev1>,

@@ -80,8 +80,7 @@ void SetOutput(Options& options, bool& chosen, OutputMode mode) {
     options.output = mode;
 }
 
-} // namespace
-
+// "vn1, vn2, ... or eqprod": every family's short name, in table order.
 std::string FamilyChoice() {
     const std::span<const ExerciseFamily> families = ExerciseFamilies();
     std::string choice;
@@ -92,6 +91,8 @@ std::string FamilyChoice() {
     }
     return choice;
 }
+
+} // namespace
 
 std::string DefaultTitle() {
     return "Calculer (en d\xE9taillant)" + std::string(11, ' ') + "Nom :" + std::string(29, ' ') +

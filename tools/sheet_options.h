@@ -41,9 +41,6 @@ public:
 // trailing space of its design.
 std::string DefaultTitle();
 
-// "vn1, vn2, ... or eqprod": every family's short name, in table order.
-std::string FamilyChoice();
-
 // Reads the arguments that follow the program name. Throws UsageError. With
 // "--help" or "-h" anywhere, returns at once with help set.
 Options ParseArguments(const std::vector<std::string>& args);
