@@ -28,8 +28,9 @@ struct LinearEquation {
 };
 
 // Level 1: a x + b = d. Level 2: a x + b = c x + d with an integer solution.
-// Level 3: the same with any solution. The integer solutions are drawn
-// first, in -10..10, and d follows from them.
+// Level 3: the same with d drawn like b, so that the solution is often a
+// fraction. The integer solutions are drawn first, in -10..10, and d follows
+// from them.
 class LinearEquationDraws final : public FamilyDraws {
 public:
     explicit LinearEquationDraws(int level) : level_(level) {}
@@ -44,12 +45,12 @@ public:
         const LinearEquation e = history_.DrawNew([&] { return Draw(random); });
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ ", LeadXPiece{e.a}, ConstTermPiece{e.b}, " = ");
+        Append(statement, number, "\xB0/ ", kEquationOpen, LeadXPiece{e.a}, NextConstPiece{e.b},
+               " = ");
         if (e.c != 0)
-            Append(statement, LeadXPiece{e.c}, ConstTermPiece{e.d});
+            Append(statement, LeadXPiece{e.c}, NextConstPiece{e.d}, kEquationClose);
         else
-            Append(statement, e.d);
-        Append(statement, "<br>");
+            Append(statement, e.d, kEquationClose);
         answer.append(statement, question);
 
         // x terms to the left, constants to the right, each moved term with
@@ -57,14 +58,11 @@ public:
         steps_.Start(answer);
         const int coefficient = e.a - e.c;
         const int constant = e.d - e.b;
-        if (e.c != 0)
-            steps_.Step(LeadXPiece{e.a}, XTermPiece{-e.c}, "= ", e.d, ' ', ConstTermPiece{-e.b});
-        else
-            steps_.Step(LeadXPiece{e.a}, "= ", e.d, ' ', ConstTermPiece{-e.b});
-        steps_.Step(LeadXPiece{coefficient}, "= ", constant);
+        steps_.Step(LeadXPiece{e.a}, NextXPiece{-e.c}, " = ", e.d, NextConstPiece{-e.b});
+        steps_.Step(LeadXPiece{coefficient}, " = ", constant);
         if (constant != 0 && coefficient != 1)
-            steps_.Step(kLeadX, "= ", QuotientPiece{constant, coefficient});
-        steps_.Result(kLeadX, "= ", FractionPiece{MakeFraction(constant, coefficient)});
+            steps_.Step(kEquationX, " = ", QuotientPiece{constant, coefficient});
+        steps_.Result(kEquationX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
     }
 
 private:

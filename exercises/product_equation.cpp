@@ -69,24 +69,27 @@ public:
         const Factor& g = e.second;
 
         const std::size_t question = statement.size();
-        Append(statement, number, "\xB0/ (", LeadXPiece{f.a}, ConstTermPiece{f.b}, ")(",
-               LeadXPiece{g.a}, ConstTermPiece{g.b}, ") = 0<br>");
+        Append(statement, number, "\xB0/ ", kEquationOpen, '(', LeadXPiece{f.a},
+               NextConstPiece{f.b}, ")(", LeadXPiece{g.a}, NextConstPiece{g.b}, ") = 0",
+               kEquationClose);
         answer.append(statement, question);
 
         const Fraction r = MakeFraction(-f.b, f.a);
         const Fraction s = MakeFraction(-g.b, g.a);
         steps_.Start(answer);
-        steps_.Step(kZeroProductRule);
-        steps_.Step(LeadXPiece{f.a}, ConstTermPiece{f.b}, " = 0 ou ", LeadXPiece{g.a},
-                    ConstTermPiece{g.b}, " = 0");
-        steps_.Step(LeadXPiece{f.a}, "= ", -f.b, " ou ", LeadXPiece{g.a}, "= ", -g.b);
+        steps_.Sentence(kZeroProductRule);
+        steps_.Step(LeadXPiece{f.a}, NextConstPiece{f.b}, " = 0 ou ", LeadXPiece{g.a},
+                    NextConstPiece{g.b}, " = 0");
+        steps_.Step(LeadXPiece{f.a}, " = ", -f.b, " ou ", LeadXPiece{g.a}, " = ", -g.b);
         // At level 1 both divisors are 1: there is nothing to divide.
         if (level_ > 1)
-            steps_.Step(kLeadX, "= ", QuotientPiece{-f.b, f.a}, " ou ", kLeadX, "= ",
+            steps_.Step(kEquationX, " = ", QuotientPiece{-f.b, f.a}, " ou ", kEquationX, " = ",
                         QuotientPiece{-g.b, g.a});
-        steps_.Step(kLeadX, "= ", FractionPiece{r}, " ou ", kLeadX, "= ", FractionPiece{s});
+        steps_.Step(kEquationX, " = ", FractionPiece{r}, " ou ", kEquationX, " = ",
+                    FractionPiece{s});
         const auto [low, high] = r < s ? std::pair(r, s) : std::pair(s, r);
-        steps_.Result(kLeadX, "= ", FractionPiece{low}, " ou ", kLeadX, "= ", FractionPiece{high});
+        steps_.Result(kEquationX, " = ", FractionPiece{low}, " ou ", kEquationX, " = ",
+                      FractionPiece{high});
     }
 
 private:

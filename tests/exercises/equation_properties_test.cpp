@@ -57,10 +57,13 @@ std::vector<std::string> Split(std::string_view text, std::string_view by) {
 std::string Plain(std::string_view markup) {
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
-        if (markup[i] == '<')
-            i = markup.find('>', i);
-        else
+        if (markup[i] != '<') {
             out += markup[i];
+            continue;
+        }
+        i = markup.find('>', i);
+        if (i == std::string_view::npos)
+            Bad("tag left open", markup);
     }
     return out;
 }
@@ -293,28 +296,21 @@ TEST(ProductEquationProperties, RootsAndDrawsOverManySheets) {
                 }
                 EXPECT_TRUE(level != 2 || ParseLinear(first).x != ParseLinear(second).x);
                 ASSERT_NE(roots[0], roots[1]);
-                const std::set<std::pair<long long, long long>> rootSet = {
-                    {roots[0].p, roots[0].q}, {roots[1].p, roots[1].q}};
+                const std::set<Rational> rootSet(roots.begin(), roots.end());
 
                 ASSERT_GE(q.steps.size(), 2u);
                 EXPECT_EQ(q.steps[0], rule);
                 for (std::size_t i = 1; i < q.steps.size(); ++i) {
                     const std::vector<std::string> parts = Split(q.steps[i], " ou ");
                     ASSERT_EQ(parts.size(), 2u) << q.steps[i];
-                    const Rational s = Solve(parts[0]);
-                    const Rational t = Solve(parts[1]);
-                    EXPECT_EQ((std::set<std::pair<long long, long long>>{{s.p, s.q}, {t.p, t.q}}),
-                              rootSet)
-                        << q.steps[i];
+                    EXPECT_EQ((std::set{Solve(parts[0]), Solve(parts[1])}), rootSet) << q.steps[i];
                 }
                 const std::vector<std::string> results = Split(q.result, " ou ");
                 ASSERT_EQ(results.size(), 2u) << q.result;
                 const Rational low = Result(results[0]);
                 const Rational high = Result(results[1]);
                 EXPECT_TRUE(low < high) << q.result;
-                EXPECT_EQ(
-                    (std::set<std::pair<long long, long long>>{{low.p, low.q}, {high.p, high.q}}),
-                    rootSet);
+                EXPECT_EQ((std::set{low, high}), rootSet);
             }
         }
         EXPECT_EQ(as.size(), static_cast<std::size_t>(highA - lowA + 1));
