@@ -267,18 +267,18 @@ TEST(Factorise, ResultIsFullyFactorised) {
                 // A positive number, the greatest common divisor of the
                 // statement's coefficients, then brackets that admit no
                 // further factor.
-                long long number_factor = 1;
+                long long numberFactor = 1;
                 int brackets = 0;
                 bool hasX = false;
                 std::set<Poly> distinct;
                 for (const Poly& f : result[0].factors) {
                     if (f.size() == 1) {
                         EXPECT_GT(f[0], 1);
-                        number_factor *= f[0];
+                        numberFactor *= f[0];
                         continue;
                     }
                     ASSERT_EQ(f.size(), 2u) << Plain(q.result);
-                    EXPECT_GT(f[1], 0);
+                    EXPECT_TRUE(f[1] > 0 && f[1] <= 9 && std::abs(f[0]) <= 9) << Plain(q.result);
                     EXPECT_EQ(std::gcd(f[0], f[1]), 1) << Plain(q.result);
                     hasX = hasX || f[0] == 0;
                     brackets += f[0] != 0;
@@ -287,13 +287,14 @@ TEST(Factorise, ResultIsFullyFactorised) {
                 long long content = 0;
                 for (long long c : statement)
                     content = std::gcd(content, c);
-                EXPECT_EQ(number_factor, content) << Plain(q.result);
+                EXPECT_EQ(numberFactor, content) << Plain(q.result);
+                EXPECT_TRUE(numberFactor == 1 || numberFactor == 2 || numberFactor == 3 ||
+                            numberFactor == 5 || numberFactor == 7);
                 EXPECT_EQ(hasX, statement[0] == 0);
                 // Kinds: k(n x ± m), kx(n x ± m), a difference of squares, a
                 // square; level 3 takes them in turn.
-                const int kind = number_factor > 1
-                                     ? (hasX ? 1 : 0)
-                                     : (brackets == 2 && distinct.size() == 2 ? 2 : 3);
+                const int kind = numberFactor > 1 ? (hasX ? 1 : 0)
+                                                  : (brackets == 2 && distinct.size() == 2 ? 2 : 3);
                 EXPECT_EQ(brackets, kind < 2 ? 1 : 2) << Plain(q.result);
                 const int firstKind = level == 2 ? 2 : 0;
                 const int lastKind = level == 1 ? 1 : 3;
