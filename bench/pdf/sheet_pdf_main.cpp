@@ -7,8 +7,8 @@
 // Only what a PDF needs is started: a QGuiApplication on the offscreen
 // platform, no widgets and no window.
 
-#include "exercises/random_source.h"
 #include "exercises/family_table.h"
+#include "exercises/random_source.h"
 #include "richtext/markup_converter.h"
 #include "richtext/page_layout.h"
 #include "richtext/rtf_reader.h"

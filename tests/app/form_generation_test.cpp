@@ -44,8 +44,8 @@ class FormGeneration : public FormTest {
 protected:
     // The sheet an independent generator seeded alike gives for the window's
     // current settings.
-    vorn::Sheet Expected(const vorn::SheetKind& kind, vorn::LcgRandom& random, int questions, int separator,
-                         int spacing) {
+    vorn::Sheet Expected(const vorn::SheetKind& kind, vorn::LcgRandom& random, int questions,
+                         int separator, int spacing) {
         vorn::SheetSettings settings;
         settings.questionCount = questions;
         settings.title = vorn::Utf8ToCp1252(form->titleEdit->text().toUtf8().toStdString());

@@ -13,25 +13,19 @@ namespace vorn {
 namespace {
 
 TEST(FamilyTable, ShortNamesInTheWindowsOrder) {
-    const std::vector<std::string> designed = {"vn1", "vn2", "dev1", "dev2", "ident"};
     std::vector<std::string> names;
     std::set<std::string> prefixes;
     for (const ExerciseFamily& family : ExerciseFamilies()) {
         names.emplace_back(family.shortName);
         prefixes.emplace(family.referencePrefix);
-        EXPECT_EQ(family.hasOwnButton, names.size() <= designed.size()) << names.back();
+        EXPECT_EQ(family.hasOwnButton, names.size() <= 5) << names.back();
         EXPECT_GE(family.LevelCount(), 1) << names.back();
         EXPECT_EQ(FindFamily(family.shortName), &family);
     }
-    ASSERT_GE(names.size(), designed.size());
-    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 5), designed);
-    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    EXPECT_EQ(names, (std::vector<std::string>{"vn1", "vn2", "dev1", "dev2", "ident", "red",
+                                               "devred", "fact", "eq1", "eqprod"}));
     EXPECT_EQ(prefixes.size(), names.size());
-}
-
-TEST(FamilyTable, UnknownNamesAreRefused) {
     EXPECT_EQ(FindFamily("VN1"), nullptr);
-    EXPECT_EQ(FindFamily(""), nullptr);
     EXPECT_THROW(FamilyNamed("vn3"), std::invalid_argument);
 }
 
