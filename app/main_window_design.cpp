@@ -321,13 +321,15 @@ void MainWindow::NameControls() {
 void MainWindow::SetTabOrder() {
     // The containers come in the order command bar, exercise bar, title bar,
     // statement, answer key; inside each, the designed order.
-    const QWidget* const chain[] = {
-        saveButton,          printButton,      statementCopiesSpin, answerKeyCopiesSpin,
-        mailButton,          websiteButton,    separatorSpin,       spacingSpin,
-        choosePrinterButton, previewButton,    questionCountSpin,   valueDegree1Button,
-        valueDegree2Button,  expansion1Button, expansion2Button,    identitiesButton,
-        familiesMenuButton,  referenceEdit,    titleEdit,           editModeCheck,
-        statementPane,       answerKeyPane};
+    const QWidget* const chain[] = {saveButton,          printButton,       statementCopiesSpin,
+                                    answerKeyCopiesSpin, mailButton,        websiteButton,
+                                    separatorSpin,       spacingSpin,       choosePrinterButton,
+                                    previewButton,       questionCountSpin, valueDegree1Button,
+                                    valueDegree2Button,  expansion1Button,  expansion2Button,
+                                    identitiesButton,    referenceEdit,     titleEdit,
+                                    editModeCheck,       statementPane,     answerKeyPane};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+    // The families menu comes right after the last designed exercise button.
+    QWidget::setTabOrder(identitiesButton, familiesMenuButton);
 }
