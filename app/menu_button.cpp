@@ -1,6 +1,7 @@
 #include "app/menu_button.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionToolButton>
 
 MenuButton::MenuButton(QWidget* parent) : QToolButton(parent) {
     setPopupMode(QToolButton::InstantPopup);
@@ -15,4 +16,9 @@ void MenuButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QToolButton::keyPressEvent(event);
+}
+
+void MenuButton::initStyleOption(QStyleOptionToolButton* option) const {
+    QToolButton::initStyleOption(option);
+    option->features &= ~QStyleOptionToolButton::HasMenu;
 }

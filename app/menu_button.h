@@ -12,4 +12,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The button's own arrow says that it opens a menu: no second, smaller
+    // arrow in its corner.
+    void initStyleOption(QStyleOptionToolButton* option) const override;
 };
