@@ -1,7 +1,7 @@
 #pragma once
 
+#include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "exercises/sheet.h"
 #include "output/current_printer.h"
 #include "output/sheet_set.h"
 
@@ -18,9 +18,9 @@ struct AppState {
     int QuestionCount = 0;
     // True while both panes are editable; written only by the edit check box.
     bool EditMode = false;
-    // The family and settings of the last generated sheet, from which further
-    // different sheets of the same kind are drawn; no family before the first.
-    std::optional<vorn::Family> SheetFamily;
+    // The family, level and settings of the last generated sheet, from which
+    // further different sheets of the same kind are drawn; none before the first.
+    std::optional<vorn::SheetKind> LastSheetKind;
     vorn::SheetSettings SheetSettings;
     // The set of different sheets drawn last from the shown sheet: printed and
     // saved again as it is until a new set is asked for or a new sheet made.

@@ -1,5 +1,6 @@
 #include "app/first_click_warm_up.h"
 
+#include "exercises/family_table.h"
 #include "exercises/random_source.h"
 #include "richtext/rich_text_pane.h"
 
@@ -9,15 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
-
-namespace {
-
-constexpr std::array kFamilies = {vorn::Family::VNdeg1, vorn::Family::VNdeg2, vorn::Family::Dev1,
-                                  vorn::Family::Dev2, vorn::Family::Ident};
-
-} // namespace
 
 FirstClickWarmUp::FirstClickWarmUp(QWidget* window, RichTextPane* statement,
                                    RichTextPane* answerKey,
@@ -63,13 +56,14 @@ void FirstClickWarmUp::Step() {
         // A draw of its own: the window's generator must give the same
         // sheets as if nothing had been drawn.
         vorn::LcgRandom random(1);
-        const vorn::Sheet sheet = vorn::GenerateSheet(kFamilies[nextFamily_], settings, random);
+        const vorn::Sheet sheet =
+            vorn::GenerateSheet({&vorn::ExerciseFamilies()[nextFamily_]}, settings, random);
         Draw(*statement_, sheet.statement);
         Draw(*answerKey_, sheet.answerKey);
     } catch (const std::exception&) {
         // Settings no sheet can be made with: the click will say so.
     }
-    if (++nextFamily_ < int(kFamilies.size())) {
+    if (++nextFamily_ < vorn::ExerciseFamilies().size()) {
         QTimer::singleShot(0, this, &FirstClickWarmUp::Step);
         return;
     }

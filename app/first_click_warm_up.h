@@ -44,7 +44,7 @@ private:
     RichTextPane* answerKey_;
     std::function<vorn::SheetSettings()> settings_;
     std::unique_ptr<RichTextPane> sample_;
-    int nextFamily_ = 0;
+    std::size_t nextFamily_ = 0;
     bool started_ = false;
     bool done_ = false;
 };

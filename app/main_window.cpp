@@ -233,11 +233,12 @@ void MainWindow::ConnectHandlers() {
             std::min(splitterDragBase_ + delta, vorn::MaximumStatementHeight(height())));
     });
 
-    connect(valueDegree1Button, &QPushButton::clicked, this, &MainWindow::generateValueDegree1);
-    connect(valueDegree2Button, &QPushButton::clicked, this, &MainWindow::generateValueDegree2);
-    connect(expansion1Button, &QPushButton::clicked, this, &MainWindow::generateExpansion1);
-    connect(expansion2Button, &QPushButton::clicked, this, &MainWindow::generateExpansion2);
-    connect(identitiesButton, &QPushButton::clicked, this, &MainWindow::generateIdentities);
+    for (const auto& [family, button] : familyButtons_)
+        connect(button, &QPushButton::clicked, this, [this, family = family] {
+            generateSheet({family, 1});
+        });
+    for (const auto& [kind, action] : familyActions_)
+        connect(action, &QAction::triggered, this, [this, kind = kind] { generateSheet(kind); });
     connect(saveButton, &QPushButton::clicked, this, &MainWindow::saveSheet);
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCopies);
     connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);

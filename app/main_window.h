@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 #include "settings/form_storage.h"
 
 #include <QElapsedTimer>
@@ -27,6 +27,7 @@ class LinkLabel;
 class PaneEvents;
 class RichTextPane;
 class MarkerShape;
+class MenuButton;
 class SpinEdit;
 class PaneSplitter;
 namespace vorn {
@@ -60,6 +61,9 @@ public:
     QPushButton* expansion1Button = nullptr;
     QPushButton* expansion2Button = nullptr;
     QPushButton* identitiesButton = nullptr;
+    // Right of the designed buttons: the other families, each with its levels.
+    MenuButton* familiesMenuButton = nullptr;
+    QMenu* familiesMenu = nullptr;
     // --- Footer link and command bar
     LinkLabel* publisherLink = nullptr;
     QFrame* commandBar = nullptr;
@@ -123,6 +127,14 @@ public:
     void ShowError(const QString& message);
     void ShowError(const std::exception& error);
 
+    // Generates a sheet of that family and level into both panes, as a click
+    // on the family's button or menu entry does.
+    void generateSheet(const vorn::SheetKind& kind);
+    // The designed button of a family, or nullptr for a family of the menu.
+    QPushButton* familyButton(const vorn::ExerciseFamily& family) const;
+    // The menu entry of a family's level, or nullptr for a designed button's family.
+    QAction* familyAction(const vorn::SheetKind& kind) const;
+
 public slots:
     void finishCreation();
     // Always allows the close.
@@ -145,12 +157,6 @@ public slots:
     void answerKeyDragOver(bool& accept);
     void answerKeyDropped();
     void answerKeyDragEnded();
-
-    void generateValueDegree1();
-    void generateValueDegree2();
-    void generateExpansion1();
-    void generateExpansion2();
-    void generateIdentities();
 
     void saveSheet();
     void printCopies();
@@ -177,6 +183,7 @@ private:
     void CreateTitleBar();
     void CreatePanes();
     void CreateExerciseBar();
+    void CreateFamiliesMenu();
     void CreateCommandBar();
     void CreateHiddenPanels();
     void NameControls();
@@ -184,7 +191,6 @@ private:
     void ConnectHandlers();
     void LayoutBands();
     void pinCaret(RichTextPane& pane);
-    void generateSheet(vorn::Family family);
     // The sheet settings the controls hold now.
     vorn::SheetSettings sheetSettings() const;
     // False when the panes hold edits made since the last sheet and the
@@ -195,6 +201,9 @@ private:
     // Controls that keep their distance to the right edge, with their
     // designed left position.
     std::vector<std::pair<QWidget*, int>> rightAnchored_;
+    // Where each family is chosen: its designed button, or an entry per level.
+    std::vector<std::pair<const vorn::ExerciseFamily*, QPushButton*>> familyButtons_;
+    std::vector<std::pair<vorn::SheetKind, QAction*>> familyActions_;
     QString settingsFileName_;
     int statementHeight_ = 166;
     int splitterDragBase_ = 166;

@@ -6,6 +6,7 @@
 #include "app/form_layout.h"
 #include "app/link_label.h"
 #include "app/marker_shape.h"
+#include "app/menu_button.h"
 #include "app/pane_splitter.h"
 #include "app/spin_edit.h"
 #include "richtext/rich_text_pane.h"
@@ -132,6 +133,46 @@ void MainWindow::CreateExerciseBar() {
                                   QRect(482, 8, 118, 42));
     identitiesButton = MakeButton(exerciseBar, QStringLiteral("Développement identités"), QString(),
                                   QRect(610, 8, 154, 42));
+    CreateFamiliesMenu();
+}
+
+void MainWindow::CreateFamiliesMenu() {
+    // The designed buttons stand for the table's first families, in order.
+    QPushButton* const designed[] = {valueDegree1Button, valueDegree2Button, expansion1Button,
+                                     expansion2Button, identitiesButton};
+    std::size_t nextDesigned = 0;
+
+    // In the strip between the last designed button and the bar's edge, so
+    // that the designed controls keep their places.
+    familiesMenuButton = new MenuButton(exerciseBar);
+    familiesMenuButton->setArrowType(Qt::DownArrow);
+    familiesMenuButton->setToolTip(
+        QStringLiteral("Autres exercices : réduire, factoriser, résoudre des équations…"));
+    familiesMenuButton->setAccessibleName(QStringLiteral("Autres exercices"));
+    familiesMenuButton->setGeometry(768, 8, 22, 42);
+    familiesMenu = new QMenu(familiesMenuButton);
+    familiesMenuButton->setMenu(familiesMenu);
+
+    for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies()) {
+        const QString caption =
+            QString::fromUtf8(family.caption.data(), static_cast<qsizetype>(family.caption.size()));
+        if (family.hasOwnButton && nextDesigned < std::size(designed)) {
+            familyButtons_.emplace_back(&family, designed[nextDesigned++]);
+            continue;
+        }
+        if (family.LevelCount() == 1) {
+            familyActions_.emplace_back(vorn::SheetKind{&family, 1},
+                                        familiesMenu->addAction(caption));
+            continue;
+        }
+        QMenu* levels = familiesMenu->addMenu(caption);
+        for (int level = 1; level <= family.LevelCount(); ++level) {
+            const std::string_view text = family.levels[static_cast<std::size_t>(level - 1)];
+            familyActions_.emplace_back(vorn::SheetKind{&family, level},
+                                        levels->addAction(QString::fromUtf8(
+                                            text.data(), static_cast<qsizetype>(text.size()))));
+        }
+    }
 }
 
 void MainWindow::CreateCommandBar() {
@@ -264,6 +305,8 @@ void MainWindow::NameControls() {
         {expansion1Button, "expansion1Button"},
         {expansion2Button, "expansion2Button"},
         {identitiesButton, "identitiesButton"},
+        {familiesMenuButton, "familiesMenuButton"},
+        {familiesMenu, "familiesMenu"},
         {answerKeyPane, "answerKeyPane"},
         {publisherLink, "publisherLink"},
         {commandBar, "commandBar"},
@@ -305,4 +348,6 @@ void MainWindow::SetTabOrder() {
                                     editModeCheck,       statementPane,     answerKeyPane};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+    // The families menu comes right after the last designed exercise button.
+    QWidget::setTabOrder(identitiesButton, familiesMenuButton);
 }

@@ -89,13 +89,27 @@ bool MainWindow::MayReplaceSheet() {
     return vorn::AskYesNo(this, QStringLiteral("Remplacer la feuille modifiée ?"));
 }
 
-void MainWindow::generateSheet(vorn::Family family) {
+QPushButton* MainWindow::familyButton(const vorn::ExerciseFamily& family) const {
+    for (const auto& [buttonFamily, button] : familyButtons_)
+        if (buttonFamily == &family)
+            return button;
+    return nullptr;
+}
+
+QAction* MainWindow::familyAction(const vorn::SheetKind& kind) const {
+    for (const auto& [actionKind, action] : familyActions_)
+        if (actionKind.family == kind.family && actionKind.level == kind.level)
+            return action;
+    return nullptr;
+}
+
+void MainWindow::generateSheet(const vorn::SheetKind& kind) {
     // The statement pane's change handler lets pending events run. A sheet
     // asked for then waits until both panes hold the same sheet; run inside,
     // it would leave the statement of one sheet above the answers of another.
     if (generating_) {
         QMetaObject::invokeMethod(
-            this, [this, family] { generateSheet(family); }, Qt::QueuedConnection);
+            this, [this, kind] { generateSheet(kind); }, Qt::QueuedConnection);
         return;
     }
     if (!MayReplaceSheet())
@@ -113,14 +127,14 @@ void MainWindow::generateSheet(vorn::Family family) {
         vorn::SheetSettings settings = sheetSettings();
         settings.questionCount = state.QuestionCount;
 
-        const vorn::Sheet sheet = vorn::GenerateSheet(family, settings, state.Random);
+        const vorn::Sheet sheet = vorn::GenerateSheet(kind, settings, state.Random);
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
 
         MarkupToRtf(*statementPane, sheet.statement);
         MarkupToRtf(*answerKeyPane, sheet.answerKey);
 
-        state.SheetFamily = family;
+        state.LastSheetKind = kind;
         state.SheetSettings = settings;
         state.LastSheetSet.reset();
         variantSheetsAction->setEnabled(true);
@@ -134,26 +148,6 @@ void MainWindow::generateSheet(vorn::Family family) {
         return;
     }
     generating_ = false;
-}
-
-void MainWindow::generateValueDegree1() {
-    generateSheet(vorn::Family::VNdeg1);
-}
-
-void MainWindow::generateValueDegree2() {
-    generateSheet(vorn::Family::VNdeg2);
-}
-
-void MainWindow::generateExpansion1() {
-    generateSheet(vorn::Family::Dev1);
-}
-
-void MainWindow::generateExpansion2() {
-    generateSheet(vorn::Family::Dev2);
-}
-
-void MainWindow::generateIdentities() {
-    generateSheet(vorn::Family::Ident);
 }
 
 // --- Output commands
@@ -204,7 +198,7 @@ void MainWindow::printCopies() {
 }
 
 void MainWindow::PrintVariantSheets() {
-    if (!state.SheetFamily)
+    if (!state.LastSheetKind)
         return;
     try {
         const QString reference = SheetReferenceText(state);
@@ -229,8 +223,8 @@ void MainWindow::PrintVariantSheets() {
         if (draw) {
             // A set stopped while being drawn leaves the kept one in place.
             state.LastSheetSet = std::make_unique<vorn::SheetSet>(
-                *statementPane, *answerKeyPane, reference, *state.SheetFamily, state.SheetSettings,
-                count, state.Random, progress.Tick());
+                *statementPane, *answerKeyPane, reference, *state.LastSheetKind,
+                state.SheetSettings, count, state.Random, progress.Tick());
         }
         const vorn::SheetSet& set = *state.LastSheetSet;
         if (choice == VariantSheetsDialog::Choice::Print) {

@@ -5,7 +5,7 @@
 
 namespace vorn {
 
-// One generation of each family; GenerateSheet picks among them.
+// One generation of each family; the family table picks among them.
 Sheet GenerateVNdeg1(const SheetSettings& settings, RandomSource& random);
 Sheet GenerateVNdeg2(const SheetSettings& settings, RandomSource& random);
 Sheet GenerateDev1(const SheetSettings& settings, RandomSource& random);

@@ -33,11 +33,4 @@ struct Sheet {
     std::string answerKey;
 };
 
-enum class Family { VNdeg1, VNdeg2, Dev1, Dev2, Ident };
-
-// Runs the whole generation of one family: reference draws first, then the
-// family's draws, in the documented order. Throws std::out_of_range when the
-// question count is above kMaxQuestionCount.
-Sheet GenerateSheet(Family family, const SheetSettings& settings, RandomSource& random);
-
 } // namespace vorn

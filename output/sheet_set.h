@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 #include "output/progress_tick.h"
 
 #include <QString>
@@ -25,11 +25,11 @@ class RandomSource;
 class SheetSet {
 public:
     // `count` sheets in all (at least the shown one, whose reference is
-    // `shownReference`); sheets 2..count are of `family`, built with
+    // `shownReference`); sheets 2..count are of `kind`, built with
     // `settings`. `tick` is told of each sheet drawn. Throws
     // std::out_of_range as GenerateSheet does, WorkCancelled when stopped.
     SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QString& shownReference,
-             Family family, const SheetSettings& settings, int count, RandomSource& random,
+             const SheetKind& kind, const SheetSettings& settings, int count, RandomSource& random,
              const ProgressTick& tick = {});
     ~SheetSet();
     SheetSet(const SheetSet&) = delete;

@@ -2,23 +2,13 @@
 
 #include "exercises/cp1252.h"
 
-#include <array>
 #include <limits>
+#include <span>
 #include <utility>
 
 namespace vorn::sheet_tool {
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, Family>, 5> kFamilies{{
-    {"vn1", Family::VNdeg1},
-    {"vn2", Family::VNdeg2},
-    {"dev1", Family::Dev1},
-    {"dev2", Family::Dev2},
-    {"ident", Family::Ident},
-}};
-
-constexpr std::string_view kFamilyChoice = "expected vn1, vn2, dev1, dev2 or ident";
 
 // Far beyond every accepted range, yet free of overflow while accumulating.
 constexpr long long kSaturation = std::numeric_limits<long long>::max() / 16;
@@ -62,6 +52,9 @@ constexpr IntegerOption kSeparator{"--separator", std::numeric_limits<long long>
                                    kMaxSeparatorLength, "an integer of at most 1000"};
 constexpr IntegerOption kSpacing{"--spacing", 0, 5, "an integer from 0 to 5"};
 constexpr IntegerOption kVariants{"--variants", 1, kMaxSheetSetSize, "an integer from 1 to 200"};
+// Checked against the family's levels once the whole line is read.
+constexpr IntegerOption kLevel{"--level", std::numeric_limits<long long>::min(),
+                               std::numeric_limits<long long>::max(), "a level of FAMILY, from 1"};
 
 long long ReadInteger(const IntegerOption& option, std::string_view value) {
     const std::optional<long long> n = ParseInteger(value);
@@ -89,6 +82,18 @@ void SetOutput(Options& options, bool& chosen, OutputMode mode) {
     options.output = mode;
 }
 
+// "vn1, vn2, ... or eqprod": every family's short name, in table order.
+std::string FamilyChoice() {
+    const std::span<const ExerciseFamily> families = ExerciseFamilies();
+    std::string choice;
+    for (std::size_t i = 0; i < families.size(); ++i) {
+        if (i > 0)
+            choice += i + 1 == families.size() ? " or " : ", ";
+        choice += families[i].shortName;
+    }
+    return choice;
+}
+
 } // namespace
 
 std::string DefaultTitle() {
@@ -107,6 +112,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
 
     bool familySeen = false;
     bool outputChosen = false;
+    std::optional<std::string_view> levelText;
+    long long level = 1;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> inlineValue;
@@ -138,6 +145,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--variants") {
             options.variants =
                 static_cast<int>(ReadInteger(kVariants, takesValue(kVariants.range)));
+        } else if (arg == "--level") {
+            levelText = takesValue("a level number, from 1");
+            level = ReadInteger(kLevel, *levelText);
         } else if (arg == "--title") {
             options.settings.title = Utf8ToCp1252Referenced(takesValue("any text"));
         } else if (arg == "--markup" && !inlineValue) {
@@ -159,24 +169,25 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw UsageError("unknown option " + Quoted(args[i]) +
                              "; accepted: --seed, --questions, --title, --separator, --spacing, "
-                             "--variants, --markup, --rtf, -o, --help");
+                             "--variants, --level, --markup, --rtf, -o, --help");
         } else if (familySeen) {
             throw UsageError("unexpected argument " + Quoted(arg) + "; only one FAMILY is taken");
         } else {
-            bool known = false;
-            for (const auto& [name, family] : kFamilies)
-                if (arg == name) {
-                    options.family = family;
-                    known = true;
-                }
-            if (!known)
-                throw UsageError("unknown FAMILY " + Quoted(arg) + "; " +
-                                 std::string(kFamilyChoice));
+            options.kind.family = FindFamily(arg);
+            if (options.kind.family == nullptr)
+                throw UsageError("unknown FAMILY " + Quoted(arg) + "; expected " + FamilyChoice());
             familySeen = true;
         }
     }
     if (!familySeen)
-        throw UsageError("missing FAMILY; " + std::string(kFamilyChoice));
+        throw UsageError("missing FAMILY; expected " + FamilyChoice());
+    const int levelCount = options.kind.family->LevelCount();
+    if (level < 1 || level > levelCount)
+        throw UsageError("--level: " + std::string(*levelText) + " is out of range; " +
+                         std::string(options.kind.family->shortName) + " has " +
+                         (levelCount == 1 ? std::string("only level 1")
+                                          : "levels 1 to " + std::to_string(levelCount)));
+    options.kind.level = static_cast<int>(level);
     if (!outputChosen)
         throw UsageError("missing output; choose one of --markup, --rtf or -o FILE");
     return options;

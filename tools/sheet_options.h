@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,13 +13,14 @@ namespace vorn::sheet_tool {
 
 inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)";
 
 enum class OutputMode { Markup, Rtf, Files };
 
 struct Options {
     bool help = false;
-    Family family = Family::VNdeg1;
+    // The family and level to draw; unset only with help.
+    SheetKind kind;
     // Unset: seeded from the clock, as the program does at start-up.
     std::optional<std::uint32_t> seed;
     SheetSettings settings;

@@ -1,24 +1,29 @@
 #include "tools/sheet_tool.h"
 
+#include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "exercises/sheet.h"
 #include "exercises/user_error.h"
 #include "output/answer_key_name.h"
 #include "output/save_error.h"
 #include "richtext/markup_converter.h"
 #include "tools/sheet_options.h"
 
+#include <algorithm>
 #include <chrono>
+#include <string>
 
 namespace vorn::sheet_tool {
 
 namespace {
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kHelpStart =
     "Writes the first sheet (or the first N sheets, with --variants N) the program\n"
     "would generate with the given seed.\n"
     "\n"
-    "  FAMILY           vn1, vn2, dev1, dev2 or ident (the five exercise buttons)\n"
+    "  FAMILY           one of the window's exercises, by short name:\n";
+
+constexpr std::string_view kHelpOptions =
+    "  --level N        the family's level, from 1 (default 1)\n"
     "  --seed N         initial generator state, 0..4294967295 (default: the clock)\n"
     "  --questions N    1..40 (default 20)\n"
     "  --title TEXT     UTF-8 (default: the window's title); characters Windows-1252\n"
@@ -46,6 +51,22 @@ constexpr std::string_view kHelp =
 
 constexpr std::string_view kProgram = "vorn-sheet: ";
 
+// One line per family: its short name, its caption in the window and, when it
+// has several, its levels.
+std::string FamilyLines() {
+    constexpr std::size_t kNameWidth = 9;
+    std::string lines;
+    for (const ExerciseFamily& family : ExerciseFamilies()) {
+        std::string name(family.shortName);
+        name.resize(std::max(name.size() + 1, kNameWidth), ' ');
+        lines += "    " + name + std::string(family.caption);
+        if (family.LevelCount() > 1)
+            lines += " (--level 1 to " + std::to_string(family.LevelCount()) + ")";
+        lines += '\n';
+    }
+    return lines;
+}
+
 } // namespace
 
 std::uint32_t ClockSeed() {
@@ -65,7 +86,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
     if (options.help) {
-        out << kUsage << "\n\n" << kHelp;
+        out << kUsage << "\n\n" << kHelpStart << FamilyLines() << kHelpOptions;
         out.flush();
         if (!out) {
             err << kProgram << "cannot write to the standard output\n";
@@ -78,7 +99,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::vector<Sheet> sheets;
     sheets.reserve(static_cast<std::size_t>(options.variants));
     for (int i = 0; i < options.variants; ++i)
-        sheets.push_back(GenerateSheet(options.family, options.settings, random));
+        sheets.push_back(GenerateSheet(options.kind, options.settings, random));
 
     switch (options.output) {
     case OutputMode::Markup:

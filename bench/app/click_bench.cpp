@@ -1,6 +1,6 @@
-// From a click on an exercise button to both panes filled, laid out and
-// painted: the handler's whole run and the paint that follows it, for a
-// 40-question sheet of each family. The panes lay out what they show before
+// From a click on an exercise button or menu entry to both panes filled, laid
+// out and painted: the handler's whole run and the paint that follows it, for
+// a 40-question sheet of each family and level. The panes lay out what they show before
 // painting it and the rest of a long sheet in short steps afterwards, so two
 // waits are timed: until the sheet is on the screen, and until the last step.
 #include "app/first_click_warm_up.h"
@@ -11,6 +11,7 @@
 #include "richtext/rich_text_pane.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
@@ -20,23 +21,17 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <functional>
 
 namespace {
 
-QPushButton* ButtonOf(MainWindow& form, vorn::Family family) {
-    switch (family) {
-    case vorn::Family::VNdeg1:
-        return form.valueDegree1Button;
-    case vorn::Family::VNdeg2:
-        return form.valueDegree2Button;
-    case vorn::Family::Dev1:
-        return form.expansion1Button;
-    case vorn::Family::Dev2:
-        return form.expansion2Button;
-    case vorn::Family::Ident:
-        return form.identitiesButton;
-    }
-    return nullptr;
+// What the teacher clicks for that family and level: its designed button, or
+// its entry in the families menu.
+std::function<void()> ClickOf(MainWindow& form, const vorn::SheetKind& kind) {
+    if (QPushButton* button = form.familyButton(*kind.family))
+        return [button] { button->click(); };
+    QAction* action = form.familyAction(kind);
+    return [action] { action->trigger(); };
 }
 
 void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
@@ -58,9 +53,9 @@ void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
     QCoreApplication::processEvents();
     const int paintsBefore = paints.Count();
 
-    QPushButton* button = ButtonOf(form, sheetCase.family);
+    const std::function<void()> click = ClickOf(form, sheetCase.kind);
     for (auto _ : state) {
-        button->click();
+        click();
         QCoreApplication::processEvents(); // the panes are painted
         // The steps left, run at once instead of on their timer: timed for the
         // layout's end, and otherwise done before the next click, as a teacher

@@ -19,7 +19,7 @@ void BM_GenerateAndConvert(benchmark::State& state) {
     vorn::LcgRandom random(12345);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const vorn::Sheet sheet = vorn::GenerateSheet(sheetCase.family, settings, random);
+        const vorn::Sheet sheet = vorn::GenerateSheet(sheetCase.kind, settings, random);
         std::string statement = vorn::ConvertMarkupToRtf(sheet.statement);
         std::string answerKey = vorn::ConvertMarkupToRtf(sheet.answerKey);
         bytes += statement.size() + answerKey.size();
@@ -35,7 +35,7 @@ void BM_GenerateOnly(benchmark::State& state) {
     const vorn::SheetSettings settings = vorn::bench::FortyQuestionSettings(sheetCase);
     vorn::LcgRandom random(12345);
     for (auto _ : state) {
-        vorn::Sheet sheet = vorn::GenerateSheet(sheetCase.family, settings, random);
+        vorn::Sheet sheet = vorn::GenerateSheet(sheetCase.kind, settings, random);
         benchmark::DoNotOptimize(sheet.statement.data());
         benchmark::DoNotOptimize(sheet.answerKey.data());
     }

@@ -7,8 +7,8 @@
 // Only what a PDF needs is started: a QGuiApplication on the offscreen
 // platform, no widgets and no window.
 
+#include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "exercises/sheet.h"
 #include "richtext/markup_converter.h"
 #include "richtext/page_layout.h"
 #include "richtext/rtf_reader.h"
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     vorn::LcgRandom random(options.seed.value_or(ClockSeed()));
-    const vorn::Sheet sheet = vorn::GenerateSheet(options.family, options.settings, random);
+    const vorn::Sheet sheet = vorn::GenerateSheet(options.kind, options.settings, random);
     const QString path = QString::fromStdString(options.outputPath);
     if (!WritePdf(sheet.answerKey, path)) {
         std::cerr << "sheet-pdf: cannot write " << options.outputPath << '\n';

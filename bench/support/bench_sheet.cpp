@@ -10,13 +10,13 @@
 namespace vorn::bench {
 namespace {
 
-constexpr Family kFamilies[] = {Family::VNdeg1, Family::VNdeg2, Family::Dev1, Family::Dev2,
-                                Family::Ident};
-
 void AddArguments(benchmark::internal::Benchmark* b, std::vector<std::int64_t> separators,
                   std::vector<std::int64_t> spacings) {
+    std::vector<std::int64_t> kinds(AllSheetKinds().size());
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        kinds[i] = static_cast<std::int64_t>(i);
     b->ArgNames({"family", "separator", "spacing"});
-    b->ArgsProduct({{0, 1, 2, 3, 4}, std::move(separators), std::move(spacings)});
+    b->ArgsProduct({std::move(kinds), std::move(separators), std::move(spacings)});
 }
 
 } // namespace
@@ -29,30 +29,20 @@ void OverDesignedSettings(benchmark::internal::Benchmark* b) {
     AddArguments(b, {120}, {1});
 }
 
-const char* FamilyName(Family family) {
-    switch (family) {
-    case Family::VNdeg1:
-        return "VNdeg1";
-    case Family::VNdeg2:
-        return "VNdeg2";
-    case Family::Dev1:
-        return "Dev1";
-    case Family::Dev2:
-        return "Dev2";
-    case Family::Ident:
-        return "Ident";
-    }
-    return "?";
+std::string KindName(const SheetKind& kind) {
+    std::string name(kind.family->shortName);
+    if (kind.family->LevelCount() > 1)
+        name += " level " + std::to_string(kind.level);
+    return name;
 }
 
 SheetCase CaseOf(benchmark::State& state) {
     SheetCase sheetCase;
-    sheetCase.family = kFamilies[state.range(0)];
+    sheetCase.kind = AllSheetKinds().at(static_cast<std::size_t>(state.range(0)));
     sheetCase.separator = int(state.range(1));
     sheetCase.spacing = int(state.range(2));
-    state.SetLabel(std::string(FamilyName(sheetCase.family)) + ", " +
-                   std::to_string(kMaxQuestionCount) + " questions, separator " +
-                   std::to_string(sheetCase.separator) + ", spacing " +
+    state.SetLabel(KindName(sheetCase.kind) + ", " + std::to_string(kMaxQuestionCount) +
+                   " questions, separator " + std::to_string(sheetCase.separator) + ", spacing " +
                    std::to_string(sheetCase.spacing));
     return sheetCase;
 }
@@ -69,7 +59,7 @@ SheetSettings FortyQuestionSettings(const SheetCase& sheetCase) {
 
 Sheet FortyQuestionSheet(const SheetCase& sheetCase) {
     LcgRandom random(4242);
-    return GenerateSheet(sheetCase.family, FortyQuestionSettings(sheetCase), random);
+    return GenerateSheet(sheetCase.kind, FortyQuestionSettings(sheetCase), random);
 }
 
 } // namespace vorn::bench

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -53,7 +54,7 @@ TEST_F(FormClosing, KeepsFilesOfThePreviewsNamesThatItDidNotMake) {
 // previews, each where it was made.
 TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
     form->state.Printer.PrintToFile(dir_.filePath("unused.pdf"));
-    form->generateValueDegree1();
+    form->valueDegree1Button->click();
     form->showPreview();
     ASSERT_EQ(Left(), (QStringList{"TWFile.txt", "Temp0.EMF"}));
     const QString saved = dir_.filePath("sauv");

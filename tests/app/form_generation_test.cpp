@@ -4,7 +4,7 @@
 #include "app/marker_shape.h"
 #include "app/spin_edit.h"
 #include "exercises/cp1252.h"
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QCheckBox>
@@ -17,18 +17,22 @@
 namespace {
 
 struct FamilyCase {
-    vorn::Family family;
+    const char* shortName;
     QPushButton* MainWindow::*button;
     const char* prefix;
 };
 
 const FamilyCase kFamilies[] = {
-    {vorn::Family::VNdeg1, &MainWindow::valueDegree1Button, "VN1_"},
-    {vorn::Family::VNdeg2, &MainWindow::valueDegree2Button, "VN2-"},
-    {vorn::Family::Dev1, &MainWindow::expansion1Button, "DEV1_"},
-    {vorn::Family::Dev2, &MainWindow::expansion2Button, "DEV2_"},
-    {vorn::Family::Ident, &MainWindow::identitiesButton, "DEV_ident_"},
+    {"vn1", &MainWindow::valueDegree1Button, "VN1_"},
+    {"vn2", &MainWindow::valueDegree2Button, "VN2-"},
+    {"dev1", &MainWindow::expansion1Button, "DEV1_"},
+    {"dev2", &MainWindow::expansion2Button, "DEV2_"},
+    {"ident", &MainWindow::identitiesButton, "DEV_ident_"},
 };
+
+vorn::SheetKind Kind(const char* shortName, int level = 1) {
+    return {&vorn::FamilyNamed(shortName), level};
+}
 
 // What a pane shows once it holds the given markup.
 QString PaneText(const std::string& markup) {
@@ -41,14 +45,14 @@ class FormGeneration : public FormTest {
 protected:
     // The sheet an independent generator seeded alike gives for the window's
     // current settings.
-    vorn::Sheet Expected(vorn::Family family, vorn::LcgRandom& random, int questions, int separator,
-                         int spacing) {
+    vorn::Sheet Expected(const vorn::SheetKind& kind, vorn::LcgRandom& random, int questions,
+                         int separator, int spacing) {
         vorn::SheetSettings settings;
         settings.questionCount = questions;
         settings.title = vorn::Utf8ToCp1252(form->titleEdit->text().toUtf8().toStdString());
         settings.separatorLength = separator;
         settings.spacingLines = spacing;
-        return vorn::GenerateSheet(family, settings, random);
+        return vorn::GenerateSheet(kind, settings, random);
     }
 };
 
@@ -56,13 +60,13 @@ TEST_F(FormGeneration, EachButtonFillsBothPanesWithTheSeededSheet) {
     for (const FamilyCase& c : kFamilies) {
         SCOPED_TRACE(c.prefix);
         form->settingsChangedMarker->show();
-        const std::uint32_t seed = 20261207u + static_cast<std::uint32_t>(c.family);
+        const std::uint32_t seed = 20261207u + static_cast<std::uint32_t>(&c - kFamilies);
         form->state.Random.SetState(seed);
         vorn::LcgRandom oracle(seed);
 
         QTest::mouseClick(form.get()->*c.button, Qt::LeftButton);
 
-        const vorn::Sheet sheet = Expected(c.family, oracle, 20, 120, 1);
+        const vorn::Sheet sheet = Expected(Kind(c.shortName), oracle, 20, 120, 1);
         ASSERT_GT(sheet.statement.size(), 100u);
         EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
         EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
@@ -89,7 +93,7 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
     form->state.Random.SetState(7);
     vorn::LcgRandom oracle(7);
     QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
-    const vorn::Sheet sheet = Expected(vorn::Family::Dev2, oracle, 1, 0, 0);
+    const vorn::Sheet sheet = Expected(Kind("dev2"), oracle, 1, 0, 0);
     EXPECT_NE(sheet.statement.find("Contr\xF4le <b>n\xB0"
                                    "3</b>"),
               std::string::npos);
@@ -99,7 +103,7 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
 
     // Two sheets in a row draw from the one generator without reseeding.
     QTest::mouseClick(form->valueDegree1Button, Qt::LeftButton);
-    const vorn::Sheet second = Expected(vorn::Family::VNdeg1, oracle, 1, 0, 0);
+    const vorn::Sheet second = Expected(Kind("vn1"), oracle, 1, 0, 0);
     EXPECT_EQ(form->statementPane->GetText(), PaneText(second.statement));
     EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
 }
@@ -114,7 +118,7 @@ TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
                                  QString::fromUtf8("Classe ≤ √ 😀 &#8804;")}) {
         SCOPED_TRACE(title.toStdString());
         form->titleEdit->setText(title);
-        form->generateValueDegree1();
+        form->generateSheet(Kind("vn1"));
         const QString ref = form->referenceEdit->text();
         const QString statement = form->statementPane->GetText();
         const QString answerKey = form->answerKeyPane->GetText();
@@ -135,18 +139,18 @@ TEST_F(FormGeneration, ASheetAskedForDuringAnotherWaitsForIt) {
     QObject::connect(form->statementPane, &RichTextPane::Change, form.get(), [&] {
         if (!asked) {
             asked = true;
-            form->generateExpansion1();
+            form->generateSheet(Kind("dev1"));
         }
     });
-    form->generateValueDegree1();
+    form->generateSheet(Kind("vn1"));
     ASSERT_TRUE(asked);
-    const vorn::Sheet first = Expected(vorn::Family::VNdeg1, oracle, 20, 120, 1);
+    const vorn::Sheet first = Expected(Kind("vn1"), oracle, 20, 120, 1);
     EXPECT_EQ(form->referenceEdit->text().toStdString(), first.reference);
     EXPECT_EQ(form->statementPane->GetText(), PaneText(first.statement));
     EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(first.answerKey));
 
     QApplication::processEvents(); // then the second sheet, whole
-    const vorn::Sheet second = Expected(vorn::Family::Dev1, oracle, 20, 120, 1);
+    const vorn::Sheet second = Expected(Kind("dev1"), oracle, 20, 120, 1);
     EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
     EXPECT_EQ(form->statementPane->GetText(), PaneText(second.statement));
     EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(second.answerKey));
@@ -164,7 +168,7 @@ TEST_F(FormGeneration, TooManyQuestionsIsReportedAndChangesNothing) {
             box->accept();
         }
     });
-    form->generateValueDegree1();
+    form->generateSheet(Kind("vn1"));
     EXPECT_TRUE(shown.contains("40")) << shown.toStdString();
     EXPECT_EQ(form->statementPane->GetText(), statement);
     EXPECT_EQ(form->state.SheetReference, reference);
@@ -173,7 +177,7 @@ TEST_F(FormGeneration, TooManyQuestionsIsReportedAndChangesNothing) {
 TEST_F(FormGeneration, MarkerShownByTitleAndQuestionCountOnly) {
     // The title restored trimmed at first show counts as a change.
     EXPECT_TRUE(form->settingsChangedMarker->isVisible());
-    form->generateValueDegree1();
+    form->generateSheet(Kind("vn1"));
     EXPECT_FALSE(form->settingsChangedMarker->isVisible());
     form->statementCopiesSpin->SetValue(3);
     form->answerKeyCopiesSpin->SetValue(2);

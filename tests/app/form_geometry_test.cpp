@@ -2,6 +2,7 @@
 
 #include "app/link_label.h"
 #include "app/marker_shape.h"
+#include "app/menu_button.h"
 #include "app/pane_splitter.h"
 #include "app/spin_edit.h"
 #include "richtext/rich_text_pane.h"
@@ -119,8 +120,9 @@ TEST_F(FormGeometry, FirstFocusAndTabOrder) {
     };
     const std::vector<QWidget*> expected = {
         form->valueDegree1Button,  form->valueDegree2Button,  form->expansion1Button,
-        form->expansion2Button,    form->identitiesButton,    form->referenceEdit,
-        form->titleEdit,           form->editModeCheck,       form->statementPane,
+        form->expansion2Button,    form->identitiesButton,    form->familiesMenuButton,
+        form->referenceEdit,       form->titleEdit,           form->editModeCheck,
+        form->statementPane,
         form->answerKeyPane, // disabled Save and Print are skipped
         form->statementCopiesSpin, form->answerKeyCopiesSpin, form->mailButton,
         form->websiteButton,       form->separatorSpin,       form->spacingSpin,

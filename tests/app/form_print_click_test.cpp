@@ -31,7 +31,7 @@ TEST_F(FormTest, AClickOnImprimerDuringAPrintIsRefusedAndNeverPrintsASecondBatch
     ASSERT_TRUE(folder.isValid());
     QDir out(folder.path());
     form->state.Printer.PrintToFile(out.filePath("choix.pdf"));
-    form->generateValueDegree1();
+    form->valueDegree1Button->click();
     form->statementCopiesSpin->SetValue(3);
     form->answerKeyCopiesSpin->SetValue(0);
 

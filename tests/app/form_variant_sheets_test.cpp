@@ -4,7 +4,7 @@
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "exercises/cp1252.h"
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QAction>
@@ -55,7 +55,7 @@ protected:
     }
     // The window's sheet, then the three drawn after it by an independent
     // generator seeded alike.
-    QStringList ExpectedReferences() {
+    QStringList ExpectedReferences(const vorn::SheetKind& kind = {&vorn::FamilyNamed("dev2")}) {
         vorn::LcgRandom oracle(777);
         vorn::SheetSettings settings;
         settings.questionCount = 3;
@@ -63,7 +63,7 @@ protected:
         QStringList references;
         for (int i = 0; i < 4; ++i)
             references << QString::fromStdString(
-                vorn::GenerateSheet(vorn::Family::Dev2, settings, oracle).reference);
+                vorn::GenerateSheet(kind, settings, oracle).reference);
         oracleState_ = oracle.State();
         return references;
     }
@@ -132,6 +132,25 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     EXPECT_EQ(PdfInfoField(folder_.filePath("classe_Cor.pdf"), "Title"), set + " - Corrigé");
     // The shown sheet stays the current one; the generator went on as clicks would.
     EXPECT_EQ(form->state.SheetReference, shownReference);
+    EXPECT_EQ(form->state.Random.State(), oracleState_);
+}
+
+// A sheet chosen in the families menu is followed by sheets of the same family
+// and level.
+TEST_F(FormVariantSheets, AMenuFamilyKeepsItsLevel) {
+    const vorn::SheetKind kind{&vorn::FamilyNamed("eqprod"), 3};
+    const QStringList expected = ExpectedReferences(kind);
+    ASSERT_TRUE(expected.first().startsWith("EQPROD_"));
+    form->familyAction(kind)->trigger();
+    Run([&](VariantSheetsDialog& dialog) {
+        WhenShown<QFileDialog>([&](QFileDialog& files) {
+            files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("eq");
+            static_cast<QDialog&>(files).accept();
+        });
+        dialog.SavePdfButton()->click();
+    });
+    EXPECT_EQ(PageReferences(folder_.filePath("eq.pdf")), expected);
+    EXPECT_EQ(PageReferences(folder_.filePath("eq_Cor.pdf")), expected);
     EXPECT_EQ(form->state.Random.State(), oracleState_);
 }
 

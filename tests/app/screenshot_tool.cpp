@@ -1,13 +1,20 @@
-// Shows the main window, presses each exercise button in turn and saves a
-// picture of the window after each, for a person to look at.
+// Shows the main window, presses each exercise button in turn, then chooses
+// each level of the families menu, and saves a picture of the window after
+// each, for a person to look at; one picture of the whole screen shows the
+// menu open.
 #include "app/main_window.h"
+#include "app/menu_button.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -29,6 +36,29 @@ bool Save(MainWindow& form, const QDir& dir, const QString& name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// The families menu opened from the keyboard on its second family, with that
+// family's levels shown: a picture of the screen, where the menus are windows
+// of their own.
+bool SaveOpenMenu(MainWindow& form, const QDir& dir) {
+    form.familiesMenu->popup(
+        form.familiesMenuButton->mapToGlobal(QPoint(0, form.familiesMenuButton->height())));
+    Settle(200);
+    for (int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::activePopupWidget(), &press);
+        Settle(200);
+    }
+    const QString path = dir.filePath(QStringLiteral("6_menu.png"));
+    const bool saved = QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    if (saved)
+        std::printf("%s\n", qPrintable(path));
+    else
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    return saved;
 }
 
 } // namespace
@@ -62,6 +92,20 @@ int main(int argc, char** argv) {
     for (const auto& [button, name] : steps) {
         button->click();
         ok = Save(form, dir, QString::fromLatin1(name)) && ok;
+    }
+    ok = SaveOpenMenu(form, dir) && ok;
+    int picture = 7;
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
+        if (QAction* entry = form.familyAction(kind)) {
+            entry->trigger();
+            ok = Save(form, dir,
+                      QStringLiteral("%1_%2_niveau%3")
+                          .arg(picture++)
+                          .arg(QString::fromLatin1(kind.family->shortName.data(),
+                                                   qsizetype(kind.family->shortName.size())))
+                          .arg(kind.level)) &&
+                 ok;
+        }
     }
     form.close();
     return ok ? 0 : 1;

@@ -1,4 +1,4 @@
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include "markup_text.h"
 #include "scripted_random.h"
@@ -27,7 +27,7 @@ TEST(Dev1, WorkedExample) {
     random.Add(100, {7, 15, 42});
     random.Add(16, {12, 7, 4, 10, 5, 8});
 
-    const Sheet sheet = GenerateSheet(Family::Dev1, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev1")}, ExampleSettings(), random);
 
     EXPECT_EQ(sheet.reference, "DEV1_071542");
     EXPECT_EQ(sheet.statement,
@@ -61,7 +61,7 @@ TEST(Dev1, UnitCoefficientsAndZeroRedraw) {
     random.Add(100, {0, 0, 1});
     random.Add(16, {9, 8, 10, 15});
 
-    const Sheet sheet = GenerateSheet(Family::Dev1, settings, random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev1")}, settings, random);
 
     EXPECT_EQ(sheet.statement,
               Win("<te=24>DEV1_000001 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
@@ -82,7 +82,7 @@ TEST(Dev2, WorkedExample) {
     random.Add(100, {30, 9, 18});
     random.Add(16, {7, 12, 8, 4, 10, 7, 8, 7});
 
-    const Sheet sheet = GenerateSheet(Family::Dev2, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev2")}, ExampleSettings(), random);
 
     EXPECT_EQ(sheet.reference, "DEV2_300918");
     EXPECT_EQ(sheet.statement,
@@ -115,7 +115,7 @@ TEST(Dev2, UnitXCoefficientAndRedraws) {
     random.Add(100, {99, 98, 97});
     random.Add(16, {8, 11, 9, 6, 2});
 
-    const Sheet sheet = GenerateSheet(Family::Dev2, settings, random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev2")}, settings, random);
 
     EXPECT_EQ(sheet.reference, "DEV2_999897");
     // The x coefficient 1 keeps its sign but loses its digit.
@@ -137,7 +137,7 @@ TEST(Ident, WorkedExample) {
     random.Add(36, {25});
     random.Add(3, {2});
 
-    const Sheet sheet = GenerateSheet(Family::Ident, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("ident")}, ExampleSettings(), random);
 
     EXPECT_EQ(sheet.reference, "DEV_ident_554003");
     EXPECT_EQ(sheet.statement,
@@ -172,7 +172,7 @@ TEST(Ident, SquareOfASumAndZeroRedraw) {
     random.Add(36, {20, 0});
     random.Add(3, {1});
 
-    const Sheet sheet = GenerateSheet(Family::Ident, settings, random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("ident")}, settings, random);
 
     EXPECT_EQ(sheet.statement.substr(sheet.statement.find(Win("1°/"))),
               Win("1°/ (20 <te=26><times><i>x<te=18><arial></i> + 20)<sup>2</sup><br>"));
@@ -196,7 +196,7 @@ TEST(Ident, ProductIgnoresTheSignOfG) {
         random.Add(20, {1});
         random.Add(36, {gDraw});
         random.Add(3, {2});
-        const Sheet sheet = GenerateSheet(Family::Ident, settings, random);
+        const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("ident")}, settings, random);
         texts[k++] = sheet.answerKey;
         EXPECT_EQ(random.Remaining(), 0u);
     }

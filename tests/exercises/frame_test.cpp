@@ -1,4 +1,4 @@
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include "markup_text.h"
 #include "scripted_random.h"
@@ -14,9 +14,6 @@ namespace {
 using test::ScriptedRandom;
 using test::Spaces;
 using test::Win;
-
-const Family kAllFamilies[] = {Family::VNdeg1, Family::VNdeg2, Family::Dev1, Family::Dev2,
-                               Family::Ident};
 
 // One Dev2 question drawn as in the first question of its worked example:
 // (2x - 3)(x + 5).
@@ -37,19 +34,19 @@ SheetSettings Settings(int count, const std::string& title, int separator, int s
 }
 
 TEST(Frame, CountAboveFortyIsRefusedBeforeAnyDraw) {
-    for (Family family : kAllFamilies) {
+    for (const SheetKind& kind : AllSheetKinds()) {
         for (int count : {41, 1000, 2147483647}) {
             ScriptedRandom random; // any draw fails the test
-            EXPECT_THROW(GenerateSheet(family, Settings(count, "T", 5, 1), random),
+            EXPECT_THROW(GenerateSheet(kind, Settings(count, "T", 5, 1), random),
                          std::out_of_range);
         }
     }
 }
 
 TEST(Frame, FortyQuestionsAreAccepted) {
-    for (Family family : kAllFamilies) {
+    for (const SheetKind& kind : AllSheetKinds()) {
         LcgRandom random(42);
-        const Sheet sheet = GenerateSheet(family, Settings(40, "T", 2, 0), random);
+        const Sheet sheet = GenerateSheet(kind, Settings(40, "T", 2, 0), random);
         EXPECT_NE(sheet.statement.find(Win("40°/")), std::string::npos);
         EXPECT_NE(sheet.answerKey.find(Win("40°/")), std::string::npos);
     }
@@ -60,7 +57,8 @@ TEST(Frame, CountOfZeroOrLessBuildsTheHeadersOnly) {
         // The expansion headers end where the first question would start.
         ScriptedRandom random;
         random.Add(100, {30, 9, 18});
-        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(count, "Calculer", 10, 1), random);
+        const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev2")},
+                                          Settings(count, "Calculer", 10, 1), random);
         EXPECT_EQ(sheet.statement, "<te=24>DEV2_300918 - "
                                    "<b><u>Calculer</u></b><br><br><br><ce=noir><te=18>");
         EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - "
@@ -72,7 +70,8 @@ TEST(Frame, CountOfZeroOrLessBuildsTheHeadersOnly) {
     ScriptedRandom random;
     random.Add(100, {7, 15, 42});
     random.Add(16, {6, 14});
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, Settings(0, "", 5, 1), random);
+    const Sheet sheet =
+        GenerateSheet(SheetKind{&FamilyNamed("vn1")}, Settings(0, "", 5, 1), random);
     EXPECT_EQ(sheet.statement, "<te=24>VN1_071542 - <b><u> </u></b><br><br><br><ce=noir><te=18>" +
                                    Spaces(100) +
                                    "3 <times><te=26><i>x<arial></i><te=18>  - 5    pour<br>-----");
@@ -93,7 +92,8 @@ TEST(Frame, TheTitlesBackslashesAndBracesAreEscaped) {
     for (const auto& c : cases) {
         ScriptedRandom random;
         random.Add(100, {30, 9, 18});
-        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(0, c.title, 10, 1), random);
+        const Sheet sheet =
+            GenerateSheet(SheetKind{&FamilyNamed("dev2")}, Settings(0, c.title, 10, 1), random);
         EXPECT_EQ(sheet.statement, std::string("<te=24>DEV2_300918 - <b><u>") + c.markup +
                                        "</u></b><br><br><br><ce=noir><te=18>");
         EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - ") + c.markup +
@@ -115,7 +115,8 @@ TEST(Frame, TheTitlesReferencesBecomeTheirCharacters) {
     for (const auto& c : cases) {
         ScriptedRandom random;
         random.Add(100, {30, 9, 18});
-        const Sheet sheet = GenerateSheet(Family::Dev2, Settings(0, c.title, 10, 1), random);
+        const Sheet sheet =
+            GenerateSheet(SheetKind{&FamilyNamed("dev2")}, Settings(0, c.title, 10, 1), random);
         EXPECT_EQ(sheet.statement, std::string("<te=24>DEV2_300918 - <b><u>") + c.markup +
                                        "</u></b><br><br><br><ce=noir><te=18>");
         EXPECT_EQ(sheet.answerKey, Win("<te=24>DEV2_300918 - <b><u>Corrigé</u></b> - ") + c.markup +
@@ -127,7 +128,8 @@ TEST(Frame, OneQuestionHasNoGap) {
     ScriptedRandom random;
     random.Add(100, {30, 9, 18});
     AddDev2Question(random);
-    const Sheet sheet = GenerateSheet(Family::Dev2, Settings(1, "Calculer", 10, 3), random);
+    const Sheet sheet =
+        GenerateSheet(SheetKind{&FamilyNamed("dev2")}, Settings(1, "Calculer", 10, 3), random);
     EXPECT_EQ(sheet.statement,
               Win(std::string("<te=24>DEV2_300918 - "
                               "<b><u>Calculer</u></b><br><br><br><ce=noir><te=18>") +
@@ -156,8 +158,8 @@ TEST(Frame, ExpansionGapsWithoutSpacingOrSeparator) {
         random.Add(100, {0, 0, 0});
         AddDev2Question(random);
         AddDev2Question(random);
-        const Sheet sheet =
-            GenerateSheet(Family::Dev2, Settings(2, "", c.separator, c.spacing), random);
+        const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("dev2")},
+                                          Settings(2, "", c.separator, c.spacing), random);
         const std::string line = Win(kDev2Statement);
         EXPECT_NE(sheet.statement.find(line + c.statementGap + Win("2°/")), std::string::npos)
             << c.separator << " " << c.spacing;
@@ -172,7 +174,8 @@ TEST(Frame, NumericGapsWithoutSpacingOrSeparator) {
     random.Add(100, {7, 15, 42});
     random.Add(16, {6, 14});
     random.Add(50, {24, 13});
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, Settings(2, "", 0, 0), random);
+    const Sheet sheet =
+        GenerateSheet(SheetKind{&FamilyNamed("vn1")}, Settings(2, "", 0, 0), random);
     EXPECT_NE(sheet.statement.find("    pour<br><br>1"), std::string::npos);
     EXPECT_NE(sheet.statement.find("= 4<br><br>2"), std::string::npos);
     EXPECT_NE(sheet.answerKey.find("<cf=auto><br><br>2"), std::string::npos);
@@ -183,7 +186,8 @@ TEST(Frame, HugeSeparatorIsCapped) {
     random.Add(100, {0, 0, 0});
     AddDev2Question(random);
     AddDev2Question(random);
-    const Sheet sheet = GenerateSheet(Family::Dev2, Settings(2, "", 2000000000, 0), random);
+    const Sheet sheet =
+        GenerateSheet(SheetKind{&FamilyNamed("dev2")}, Settings(2, "", 2000000000, 0), random);
     const std::string gap = "<br>" + std::string(1000, '-') + "<br>";
     EXPECT_NE(sheet.statement.find(gap), std::string::npos);
     EXPECT_EQ(sheet.statement.find(std::string(1001, '-')), std::string::npos);

@@ -1,4 +1,4 @@
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include "markup_text.h"
 #include "scripted_random.h"
@@ -30,7 +30,7 @@ TEST(VNdeg1, WorkedExample) {
     random.Add(16, {6, 14});
     random.Add(50, {24, 13});
 
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn1")}, ExampleSettings(), random);
 
     EXPECT_EQ(sheet.reference, "VN1_071542");
     EXPECT_EQ(sheet.statement,
@@ -58,7 +58,7 @@ TEST(VNdeg1, RedrawsUnitCoefficientsAndRepeatedX) {
     random.Add(16, {8, 10, 9, 6, 8, 14});
     random.Add(50, {24, 24, 13});
 
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn1")}, ExampleSettings(), random);
 
     EXPECT_NE(sheet.statement.find("3 <times><te=26><i>x<arial></i><te=18>  - 5    pour"),
               std::string::npos);
@@ -73,7 +73,7 @@ TEST(VNdeg1, AcceptsTheExtremeCoefficients) {
     random.Add(100, {0, 0, 0});
     random.Add(16, {15, 0});
     random.Add(50, {49, 0});
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn1")}, ExampleSettings(), random);
     EXPECT_EQ(sheet.reference, "VN1_000000");
     EXPECT_NE(sheet.statement.find("-6 <times><te=26><i>x<arial></i><te=18>  + 9    pour"),
               std::string::npos);
@@ -92,7 +92,7 @@ TEST(VNdeg2, WorkedExample) {
     random.Add(16, {2, 10, 9});
     random.Add(50, {35, 16});
 
-    const Sheet sheet = GenerateSheet(Family::VNdeg2, ExampleSettings(), random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn2")}, ExampleSettings(), random);
 
     EXPECT_EQ(sheet.reference, "VN2-071542");
     EXPECT_EQ(sheet.statement,
@@ -125,7 +125,7 @@ TEST(VNdeg2, GroupsResultsAndRedrawsOnlyAZero) {
     random.Add(16, {9, 15, 0, 9});
     random.Add(50, {49, 0, 21});
 
-    const Sheet sheet = GenerateSheet(Family::VNdeg2, settings, random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn2")}, settings, random);
 
     EXPECT_EQ(sheet.reference, "VN2-010203");
     EXPECT_NE(sheet.statement.find("-6<i> <te=26><times>x</i><te=18><arial><sup>2</sup> + 9<i> "
@@ -142,14 +142,14 @@ TEST(VNdeg2, GroupsResultsAndRedrawsOnlyAZero) {
 
 // With the real generator, forty questions use forty distinct values of x in
 // -20..29, read back from the question lines.
-void ExpectFortyDistinctX(Family family, const std::string& questionText) {
+void ExpectFortyDistinctX(const ExerciseFamily& family, const std::string& questionText) {
     SheetSettings settings;
     settings.questionCount = 40;
     settings.separatorLength = 3;
     settings.spacingLines = 0;
     for (std::uint32_t seed : {0u, 1u, 0xDEADBEEFu, 0xFFFFFFFFu}) {
         LcgRandom random(seed);
-        const Sheet sheet = GenerateSheet(family, settings, random);
+        const Sheet sheet = GenerateSheet({&family}, settings, random);
         std::set<int> seen;
         for (int i = 1; i <= 40; ++i) {
             const std::string head = "<br>" + std::to_string(i) + questionText;
@@ -166,8 +166,8 @@ void ExpectFortyDistinctX(Family family, const std::string& questionText) {
 }
 
 TEST(NumericValue, FortyQuestionsUseFortyDistinctValues) {
-    ExpectFortyDistinctX(Family::VNdeg1, Win("°/ <i><te=26><times>x</i><te=18><arial> = "));
-    ExpectFortyDistinctX(Family::VNdeg2, Win("°/ <i><te=26><times> x</i><te=18><arial> = "));
+    ExpectFortyDistinctX(FamilyNamed("vn1"), Win("°/ <i><te=26><times>x</i><te=18><arial> = "));
+    ExpectFortyDistinctX(FamilyNamed("vn2"), Win("°/ <i><te=26><times> x</i><te=18><arial> = "));
 }
 
 TEST(NumericValue, AnswerKeyHasNoSpacingLines) {
@@ -177,7 +177,7 @@ TEST(NumericValue, AnswerKeyHasNoSpacingLines) {
     random.Add(100, {7, 15, 42});
     random.Add(16, {6, 14});
     random.Add(50, {24, 13});
-    const Sheet sheet = GenerateSheet(Family::VNdeg1, settings, random);
+    const Sheet sheet = GenerateSheet(SheetKind{&FamilyNamed("vn1")}, settings, random);
     EXPECT_NE(sheet.statement.find(Win("= 4<br><br><br><br>-----<br>2°/")), std::string::npos);
     EXPECT_NE(sheet.answerKey.find(Win("<cf=auto><br>-----<br>2°/")), std::string::npos);
 }

@@ -93,16 +93,16 @@ private:
 TEST(FormatRangeA4, TenQuestionsFitOnePage) {
     A4Pdf pdf;
     RichTextPane pane;
-    MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::VNdeg1, 10, 1).statement);
+    MarkupToRtf(pane, vorn_test::MakeSheet({&vorn::FamilyNamed("vn1")}, 10, 1).statement);
     const Ranges ranges = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips);
     ASSERT_EQ(ranges.size(), 1u);
     EXPECT_EQ(ranges[0], std::make_pair(0, pane.TextLength()));
 }
 
 TEST(FormatRangeA4, FortyQuestionsSpacingFiveBreakWhereQtWould) {
-    for (vorn::Family family : vorn_test::kAllFamilies) {
-        SCOPED_TRACE(int(family));
-        const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
+        SCOPED_TRACE(std::string(kind.family->shortName) + " " + std::to_string(kind.level));
+        const vorn::Sheet sheet = vorn_test::MakeSheet(kind, 40, 5);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
             A4Pdf pdf;
             RichTextPane pane;
@@ -197,7 +197,7 @@ TEST(FormatRangeA4, LaidOutAtTheDeviceResolution) {
     // A vector picture made at the printer's resolution (the preview's
     // pages) breaks where the printer does.
     RichTextPane pane;
-    MarkupToRtf(pane, vorn_test::MakeSheet(vorn::Family::Dev2, 40, 5).statement);
+    MarkupToRtf(pane, vorn_test::MakeSheet({&vorn::FamilyNamed("dev2")}, 40, 5).statement);
     A4Pdf pdf;
     const Ranges printed = Paginate(pane, *pdf.painter, &pdf.writer, pdf.twips, false);
     for (size_t page = 0, next = 0; page < printed.size(); ++page) {

@@ -45,9 +45,9 @@ TEST(PaneRobustness, RandomAndMutatedDocuments) {
         Exercise(doc, i % 10 == 0);
     }
     const char kSyntax[] = "{}\\;'0123456789-\x80\xff ";
-    for (vorn::Family family : vorn_test::kAllFamilies) {
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
         const std::string base =
-            vorn::ConvertMarkupToRtf(vorn_test::MakeSheet(family, 10, 1, 99).statement);
+            vorn::ConvertMarkupToRtf(vorn_test::MakeSheet(kind, 10, 1, 99).statement);
         for (int i = 0; i < 20; ++i) {
             QByteArray doc = QByteArray::fromStdString(base);
             for (int e = 1 + int(rng() % 20); e > 0; --e) {
@@ -90,7 +90,8 @@ TEST(PaneRobustness, DeepNestingHugeParametersAndStrayBraces) {
         settings.questionCount = 3;
         settings.title = title;
         vorn::LcgRandom random(1);
-        const vorn::Sheet sheet = vorn::GenerateSheet(vorn::Family::Dev1, settings, random);
+        const vorn::Sheet sheet =
+            vorn::GenerateSheet(vorn::SheetKind{&vorn::FamilyNamed("dev1")}, settings, random);
         Exercise(QByteArray::fromStdString(vorn::ConvertMarkupToRtf(sheet.statement)), true);
     }
 }

@@ -19,9 +19,9 @@ QTextCharFormat FormatOfCharAt(RichTextPane& pane, int pos) {
 }
 
 TEST(SheetInPane, EveryFamilyShowsAsItsMarkupSays) {
-    for (vorn::Family family : vorn_test::kAllFamilies) {
-        SCOPED_TRACE(int(family));
-        const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 5);
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
+        SCOPED_TRACE(std::string(kind.family->shortName) + " " + std::to_string(kind.level));
+        const vorn::Sheet sheet = vorn_test::MakeSheet(kind, 40, 5);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
             RichTextPane pane;
             MarkupToRtf(pane, *markup);
@@ -92,7 +92,8 @@ TEST(SheetInPane, SeparatorsLayOutAsShapedTextWould) {
     settings.questionCount = 5;
     settings.separatorLength = 1000;
     vorn::LcgRandom random(7);
-    const vorn::Sheet sheet = vorn::GenerateSheet(vorn::Family::VNdeg2, settings, random);
+    const vorn::Sheet sheet =
+        vorn::GenerateSheet(vorn::SheetKind{&vorn::FamilyNamed("vn2")}, settings, random);
     RichTextPane pane;
     MarkupToRtf(pane, sheet.answerKey);
     // Copies away from the pane, whose widget sets the width of its own.

@@ -15,9 +15,10 @@ std::vector<ExpectedChar> ReadGeneratedMarkup(std::string_view markup) {
     for (size_t i = 0; i < markup.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(markup[i]);
         if (byte != '<') {
-            // ASCII, the degree sign and e acute: Latin-1 and Windows-1252 agree.
+            // ASCII, the degree sign, e acute and the multiplication sign:
+            // Latin-1 and Windows-1252 agree.
             EXPECT_TRUE((byte >= 32 && byte < 0x80 && byte != '\\' && byte != '{' && byte != '}') ||
-                        byte == 0xB0 || byte == 0xE9)
+                        byte == 0xB0 || byte == 0xE9 || byte == 0xD7)
                 << "unexpected byte " << int(byte);
             s.ch = QChar(byte);
             out.push_back(s);
@@ -96,13 +97,13 @@ void ExpectDocumentLooksLike(const QTextDocument& doc, const std::vector<Expecte
     }
 }
 
-vorn::Sheet MakeSheet(vorn::Family family, int questions, int spacing, unsigned seed) {
+vorn::Sheet MakeSheet(const vorn::SheetKind& kind, int questions, int spacing, unsigned seed) {
     vorn::SheetSettings settings;
     settings.questionCount = questions;
     settings.title = "Feuille d'essai";
     settings.spacingLines = spacing;
     vorn::LcgRandom random(seed);
-    return vorn::GenerateSheet(family, settings, random);
+    return vorn::GenerateSheet(kind, settings, random);
 }
 
 } // namespace vorn_test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/sheet.h"
+#include "exercises/family_table.h"
 
 #include <QString>
 
@@ -27,10 +27,7 @@ std::vector<ExpectedChar> ReadGeneratedMarkup(std::string_view markup);
 QString TextOf(const std::vector<ExpectedChar>& chars);
 void ExpectDocumentLooksLike(const QTextDocument& doc, const std::vector<ExpectedChar>& expected);
 
-vorn::Sheet MakeSheet(vorn::Family family, int questions, int spacing, unsigned seed = 12345);
-
-inline constexpr vorn::Family kAllFamilies[] = {vorn::Family::VNdeg1, vorn::Family::VNdeg2,
-                                                vorn::Family::Dev1, vorn::Family::Dev2,
-                                                vorn::Family::Ident};
+vorn::Sheet MakeSheet(const vorn::SheetKind& kind, int questions, int spacing,
+                      unsigned seed = 12345);
 
 } // namespace vorn_test

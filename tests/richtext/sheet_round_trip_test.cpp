@@ -16,9 +16,9 @@ QByteArray StreamRtf(const RichTextPane& pane) {
 }
 
 TEST(SheetRoundTrip, EveryFamilyReadsBackAsItsMarkupSays) {
-    for (vorn::Family family : vorn_test::kAllFamilies) {
-        SCOPED_TRACE(int(family));
-        const vorn::Sheet sheet = vorn_test::MakeSheet(family, 40, 1, 777);
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
+        SCOPED_TRACE(std::string(kind.family->shortName) + " " + std::to_string(kind.level));
+        const vorn::Sheet sheet = vorn_test::MakeSheet(kind, 40, 1, 777);
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
             RichTextPane original, reloaded;
             MarkupToRtf(original, *markup);

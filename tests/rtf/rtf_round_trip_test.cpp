@@ -2,8 +2,8 @@
 #include "richtext/rtf_writer.h"
 
 #include "exercises/cp1252.h"
+#include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "exercises/sheet.h"
 #include "richtext/markup_converter.h"
 #include "tests/rtf/rtf_sample_documents.h"
 #include "tests/rtf/rtf_test_support.h"
@@ -13,9 +13,6 @@
 
 namespace vorn::test {
 namespace {
-
-constexpr Family kFamilies[] = {Family::VNdeg1, Family::VNdeg2, Family::Dev1, Family::Dev2,
-                                Family::Ident};
 
 QByteArray Bytes(const std::string& s) {
     return QByteArray::fromStdString(s);
@@ -89,10 +86,10 @@ TEST(RtfRoundTrip, ConvertedSheetsOfEveryFamily) {
     SheetSettings settings;
     settings.questionCount = 12;
     settings.title = "Titre \xe9t\xe9 \x80";
-    for (const Family family : kFamilies) {
+    for (const SheetKind& kind : AllSheetKinds()) {
         for (const std::uint32_t seed : {1u, 77u}) {
             LcgRandom random(seed);
-            const Sheet sheet = GenerateSheet(family, settings, random);
+            const Sheet sheet = GenerateSheet(kind, settings, random);
             SCOPED_TRACE(sheet.reference);
             ExpectRoundTrip(Bytes(ConvertMarkupToRtf(sheet.statement)));
             ExpectRoundTrip(Bytes(ConvertMarkupToRtf(sheet.answerKey)));
@@ -140,9 +137,9 @@ std::vector<QString> HighlightedInDocument(const QTextDocument& doc) {
 TEST(RtfRoundTrip, AnswerKeysHighlightExactlyTheResults) {
     SheetSettings settings;
     settings.questionCount = 8;
-    for (const Family family : kFamilies) {
+    for (const SheetKind& kind : AllSheetKinds()) {
         LcgRandom random(2024);
-        const Sheet sheet = GenerateSheet(family, settings, random);
+        const Sheet sheet = GenerateSheet(kind, settings, random);
         SCOPED_TRACE(sheet.reference);
         const std::vector<QString> expected = HighlightedInMarkup(sheet.answerKey);
         ASSERT_EQ(expected.size(), 8u);

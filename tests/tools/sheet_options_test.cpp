@@ -13,11 +13,11 @@
 namespace {
 
 using namespace vorn::sheet_tool;
-using vorn::Family;
+using vorn::FamilyNamed;
 
 const std::string kUsageLine =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)";
 
 Options Parse(std::vector<std::string> args) {
     return ParseArguments(args);
@@ -31,7 +31,8 @@ void NeverSaves(const std::vector<vorn::Sheet>&, const std::string& path) {
 TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
     const Options o = Parse({"vn1", "--markup"});
     EXPECT_FALSE(o.help);
-    EXPECT_EQ(o.family, Family::VNdeg1);
+    EXPECT_EQ(o.kind.family, &FamilyNamed("vn1"));
+    EXPECT_EQ(o.kind.level, 1);
     EXPECT_FALSE(o.seed.has_value());
     EXPECT_EQ(o.settings.questionCount, 20);
     EXPECT_EQ(o.settings.separatorLength, 120);
@@ -44,11 +45,29 @@ TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
 }
 
 TEST(SheetOptionsTest, FamiliesFollowTheButtonOrder) {
-    EXPECT_EQ(Parse({"vn1", "--rtf"}).family, Family::VNdeg1);
-    EXPECT_EQ(Parse({"vn2", "--rtf"}).family, Family::VNdeg2);
-    EXPECT_EQ(Parse({"dev1", "--rtf"}).family, Family::Dev1);
-    EXPECT_EQ(Parse({"--rtf", "dev2"}).family, Family::Dev2);
-    EXPECT_EQ(Parse({"ident", "--rtf"}).family, Family::Ident);
+    EXPECT_EQ(Parse({"vn1", "--rtf"}).kind.family, &FamilyNamed("vn1"));
+    EXPECT_EQ(Parse({"vn2", "--rtf"}).kind.family, &FamilyNamed("vn2"));
+    EXPECT_EQ(Parse({"dev1", "--rtf"}).kind.family, &FamilyNamed("dev1"));
+    EXPECT_EQ(Parse({"--rtf", "dev2"}).kind.family, &FamilyNamed("dev2"));
+    EXPECT_EQ(Parse({"ident", "--rtf"}).kind.family, &FamilyNamed("ident"));
+}
+
+TEST(SheetOptionsTest, LevelIsTakenAnywhereOnTheLine) {
+    const struct {
+        std::vector<std::string> args;
+        const char* family;
+        int level;
+    } cases[] = {
+        {{"red", "--rtf"}, "red", 1},
+        {{"--level", "2", "devred", "--rtf"}, "devred", 2},
+        {{"eq1", "--level=+3", "--markup"}, "eq1", 3},
+        {{"ident", "-o", "x.rtf", "--level", "1"}, "ident", 1},
+    };
+    for (const auto& c : cases) {
+        const Options o = Parse(c.args);
+        EXPECT_EQ(o.kind.family, &FamilyNamed(c.family)) << c.family;
+        EXPECT_EQ(o.kind.level, c.level) << c.family;
+    }
 }
 
 TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
@@ -98,8 +117,9 @@ struct BadCase {
 
 TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
     const std::vector<BadCase> cases{
-        {{"vn3", "--markup"}, {"vn3", "vn1, vn2, dev1, dev2 or ident"}},
-        {{"--markup"}, {"FAMILY", "vn1, vn2, dev1, dev2 or ident"}},
+        {{"vn3", "--markup"},
+         {"vn3", "vn1, vn2, dev1, dev2, ident, red, devred, fact, eq1 or eqprod"}},
+        {{"--markup"}, {"FAMILY", "vn1, vn2, dev1, dev2, ident, red, devred, fact, eq1 or eqprod"}},
         {{"vn1", "vn2", "--markup"}, {"vn2"}},
         {{"vn1", "--colour", "--markup"}, {"--colour", "--seed"}},
         {{"vn1", "--markup=1"}, {"--markup=1"}},
@@ -128,6 +148,14 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "--variants", "0", "-o", "x.pdf"}, {"--variants", "1 to 200"}},
         {{"vn1", "--variants", "201", "-o", "x.pdf"}, {"--variants", "1 to 200"}},
         {{"vn1", "--variants", "abc", "-o", "x.pdf"}, {"--variants", "abc", "1 to 200"}},
+        {{"vn1", "--level", "2", "--markup"}, {"--level", "2", "vn1", "only level 1"}},
+        {{"--level=0", "--rtf", "dev2"}, {"--level", "0", "dev2", "only level 1"}},
+        {{"vn1", "--rtf", "--level", "un"}, {"--level", "\"un\"", "from 1"}},
+        {{"vn1", "--rtf", "--level", ""}, {"--level", "from 1"}},
+        {{"vn1", "--rtf", "--level"}, {"--level", "from 1"}},
+        {{"fact", "--level", "4", "--rtf"}, {"--level", "4", "fact", "levels 1 to 3"}},
+        {{"red", "--level", "3", "--rtf"}, {"--level", "3", "red", "levels 1 to 2"}},
+        {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;

@@ -1,4 +1,6 @@
 #include "exercises/cp1252.h"
+#include "exercises/family_table.h"
+#include "richtext/markup_converter.h"
 #include "richtext/rich_text_pane.h"
 
 #include <gtest/gtest.h>
@@ -247,6 +249,46 @@ TEST_F(VornSheetCliTest, MarkupAndRtfMatchAnIndependentReproduction) {
         o = Spawn(args);
         EXPECT_EQ(o.status, 0) << o.err;
         EXPECT_EQ(o.out, kRtfHeader + s.rtf + "}\n" + kRtfHeader + k.rtf + "}\n") << seed;
+    }
+}
+
+// Every family at every level: the sheet the table's generator gives for the
+// seed, as markup, as RTF, and saved as a set of two sheets.
+TEST_F(VornSheetCliTest, EveryFamilyAndLevelIsGenerated) {
+    vorn::SheetSettings settings;
+    settings.questionCount = 4;
+    settings.title = "T";
+    for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
+        const std::string family(kind.family->shortName);
+        const std::string level = std::to_string(kind.level);
+        SCOPED_TRACE(family + " " + level);
+        vorn::LcgRandom random(2026);
+        const vorn::Sheet first = vorn::GenerateSheet(kind, settings, random);
+        const vorn::Sheet second = vorn::GenerateSheet(kind, settings, random);
+        const std::vector<std::string> common{family,        "--level", level,     "--seed", "2026",
+                                              "--questions", "4",       "--title", "T"};
+        std::vector<std::string> args = common;
+        args.push_back("--markup");
+        Outcome o = Spawn(args);
+        EXPECT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(o.out, first.statement + "\n" + first.answerKey + "\n");
+
+        args = common;
+        args.push_back("--rtf");
+        o = Spawn(args);
+        EXPECT_EQ(o.out, vorn::ConvertMarkupToRtf(first.statement) + "\n" +
+                             vorn::ConvertMarkupToRtf(first.answerKey) + "\n");
+
+        args = common;
+        const fs::path statement = dir_ / (family + level + ".rtf");
+        args.insert(args.end(), {"--variants", "2", "-o", statement.string()});
+        o = Spawn(args);
+        EXPECT_EQ(o.status, 0) << o.err;
+        for (const fs::path& file : {statement, dir_ / (family + level + "_Cor.rtf")}) {
+            const QString text = Show(ReadFile(file)).text;
+            EXPECT_TRUE(text.startsWith(QString::fromStdString(first.reference))) << file;
+            EXPECT_TRUE(text.contains(QString::fromStdString(second.reference))) << file;
+        }
     }
 }
 
@@ -510,6 +552,10 @@ TEST_F(VornSheetCliTest, HelpExitsWith0) {
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out.rfind("usage: vorn-sheet FAMILY", 0), 0u) << o.out;
     EXPECT_NE(o.out.find("--variants N"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("--level N"), std::string::npos) << o.out;
+    for (const char* family : {"vn1 ", "vn2 ", "dev1 ", "dev2 ", "ident ", "red ", "devred ",
+                               "fact ", "eq1 ", "eqprod "})
+        EXPECT_NE(o.out.find(std::string("    ") + family), std::string::npos) << family;
     EXPECT_EQ(o.err, "");
 }
 

@@ -1,0 +1,59 @@
+#include "exercises/family_table.h"
+
+#include "scripted_random.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace vorn {
+namespace {
+
+TEST(FamilyTable, ShortNamesInTheWindowsOrder) {
+    std::vector<std::string> names;
+    std::set<std::string> prefixes;
+    for (const ExerciseFamily& family : ExerciseFamilies()) {
+        names.emplace_back(family.shortName);
+        prefixes.emplace(family.referencePrefix);
+        EXPECT_EQ(family.hasOwnButton, names.size() <= 5) << names.back();
+        EXPECT_GE(family.LevelCount(), 1) << names.back();
+        EXPECT_EQ(FindFamily(family.shortName), &family);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"vn1", "vn2", "dev1", "dev2", "ident", "red",
+                                               "devred", "fact", "eq1", "eqprod"}));
+    EXPECT_EQ(prefixes.size(), names.size());
+    EXPECT_EQ(FindFamily("VN1"), nullptr);
+    EXPECT_THROW(FamilyNamed("vn3"), std::invalid_argument);
+}
+
+TEST(FamilyTable, EveryLevelDrawsAReferenceWithItsFamilysPrefix) {
+    SheetSettings settings;
+    settings.questionCount = 3;
+    for (const SheetKind& kind : AllSheetKinds()) {
+        const std::regex reference(std::string(kind.family->referencePrefix) + "[0-9]{6}");
+        for (std::uint32_t seed : {1u, 99u, 0xFFFFFFFFu}) {
+            LcgRandom random(seed);
+            const Sheet sheet = GenerateSheet(kind, settings, random);
+            EXPECT_TRUE(std::regex_match(sheet.reference, reference))
+                << kind.family->shortName << " " << kind.level << ": " << sheet.reference;
+        }
+    }
+}
+
+TEST(FamilyTable, ALevelOutsideTheFamilysIsRefusedBeforeAnyDraw) {
+    for (const ExerciseFamily& family : ExerciseFamilies()) {
+        for (int level : {0, -1, family.LevelCount() + 1}) {
+            test::ScriptedRandom random; // any draw fails the test
+            EXPECT_THROW(GenerateSheet({&family, level}, SheetSettings{}, random),
+                         std::out_of_range);
+        }
+    }
+    test::ScriptedRandom random;
+    EXPECT_THROW(GenerateSheet({}, SheetSettings{}, random), std::invalid_argument);
+}
+
+} // namespace
+} // namespace vorn
