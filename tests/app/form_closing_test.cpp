@@ -73,7 +73,7 @@ TEST_F(FormClosing, RemovesWhatThePreviewsMadeWhereverTheyMadeIt) {
 // program runs; the file system may well give it the freed inode number.
 TEST_F(FormClosing, KeepsAFileMadeInThePlaceOfOneOfItsOwn) {
     form->state.Printer.PrintToFile(dir_.filePath("unused.pdf"));
-    form->generateValueDegree1();
+    form->generateSheet({&vorn::FamilyNamed("vn1")});
     form->showPreview();
     ASSERT_EQ(Left(), (QStringList{"TWFile.txt", "Temp0.EMF"}));
     ReplaceKeepingInodeIfFree(dir_.filePath("TWFile.txt"), "mine");

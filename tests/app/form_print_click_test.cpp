@@ -79,7 +79,7 @@ TEST_F(FormTest, AHurriedDoubleClickPrintsOneBatch) {
     ASSERT_TRUE(folder.isValid());
     QDir out(folder.path());
     form->state.Printer.PrintToFile(out.filePath("choix.pdf"));
-    form->generateValueDegree1();
+    form->generateSheet({&vorn::FamilyNamed("vn1")});
     form->statementCopiesSpin->SetValue(3);
     form->answerKeyCopiesSpin->SetValue(0);
     QTimer boxes;
