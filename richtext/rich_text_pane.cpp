@@ -81,6 +81,8 @@ RichTextPane::RichTextPane(QWidget* parent) : QTextEdit(parent) {
     vorn::ApplyDefaultTabStops(*document());
     ApplyPointSizedFont();
     connect(this, &QTextEdit::textChanged, this, &RichTextPane::OnTextChanged);
+    connect(this, &QTextEdit::currentCharFormatChanged, this,
+            &RichTextPane::OnCurrentCharFormatChanged);
 }
 
 RichTextPane::~RichTextPane() = default;
@@ -185,6 +187,16 @@ void RichTextPane::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void RichTextPane::OnCurrentCharFormatChanged(const QTextCharFormat& format) {
+    // Numbers and expressions are laid out unshaped; what is typed after them
+    // may be words, which want their kerning and ligatures back.
+    if (!(format.fontStyleStrategy() & QFont::PreferNoShaping) || textCursor().hasSelection())
+        return;
+    QTextCharFormat typed = format;
+    typed.setFontStyleStrategy(QFont::PreferDefault);
+    setCurrentCharFormat(typed);
 }
 
 void RichTextPane::OnTextChanged() {

@@ -88,6 +88,7 @@ signals:
 
 private:
     void OnTextChanged();
+    void OnCurrentCharFormatChanged(const QTextCharFormat& format);
     void LoadPlainText(const QByteArray& bytes);
     void ApplyPointSizedFont();
     // Wraps anywhere while the content holds a word too long to lay out

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "richtext/plain_shaping.h"
 #include "richtext/rtf_char_props.h"
 
-#include <QStringView>
 #include <QTextCharFormat>
 
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 
 namespace vorn {
 
@@ -34,17 +35,7 @@ struct RtfCharPropsHash {
     }
 };
 
-// Runs of at least this many hyphens and nothing else (a sheet's separator
-// lines) are laid out without OpenType shaping. Shaping is most of the cost of
-// laying out a long separator, and it changes nothing there: a hyphen has no
-// ligature or kerning with another hyphen, so the glyphs and their places are
-// the same either way. Shorter runs cost too little to be worth a format.
-inline constexpr int kUnshapedRunMinLength = 32;
-
-// Whether `text` is such a run.
-bool IsUnshapedRun(QStringView text);
-
-// A reader state, and whether its text skips shaping.
+// A reader state, and whether its text skips shaping (see plain_shaping.h).
 struct RtfFormatKey {
     RtfCharProps props;
     bool unshaped = false;
@@ -81,11 +72,25 @@ public:
         [[maybe_unused]] const bool same = format == probe;
         return formats_.emplace(key, std::move(format)).first->second;
     }
+    // What shaping does in the font of a state's text.
+    template <class Make> const PlainShaping& ShapingOf(const RtfCharProps& props, Make&& make) {
+        const auto it = shaping_.find(props);
+        if (it != shaping_.end())
+            return *it->second;
+        const PlainShaping& shaping =
+            PlainShapingOf(Get(RtfFormatKey{props, false}, std::forward<Make>(make)).font());
+        shaping_.emplace(props, &shaping);
+        return shaping;
+    }
     // The font or colour table changed: what a state means may have changed.
-    void Clear() { formats_.clear(); }
+    void Clear() {
+        formats_.clear();
+        shaping_.clear();
+    }
 
 private:
     std::unordered_map<RtfFormatKey, QTextCharFormat, RtfFormatKeyHash> formats_;
+    std::unordered_map<RtfCharProps, const PlainShaping*, RtfCharPropsHash> shaping_;
     int nextState_ = 0;
 };
 

@@ -486,13 +486,11 @@ void RtfReaderContext::Flush() {
     if (pending_.isEmpty())
         return;
     EnsureTarget(Para().inTable);
-    cursor_.insertText(pending_, Format(pendingProps_, IsUnshapedRun(pending_)));
+    const bool plain =
+        formats_.ShapingOf(pendingProps_, [this](const RtfCharProps& p) { return MakeFormat(p); })
+            .LaysOutPlainly(pending_);
+    cursor_.insertText(pending_, Format(pendingProps_, plain));
     pending_.resize(0);
-}
-
-bool IsUnshapedRun(QStringView text) {
-    return text.size() >= kUnshapedRunMinLength &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'-'; });
 }
 
 const QTextCharFormat& RtfReaderContext::Format(const RtfCharProps& props, bool unshaped) {
