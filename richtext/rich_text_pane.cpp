@@ -12,6 +12,7 @@
 #include "richtext/tab_stops.h"
 #include "richtext/wrap_mode.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -22,9 +23,11 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
+#include <QTimerEvent>
 #include <QVariant>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -60,6 +63,16 @@ private:
 
 // The block size handed to a stream sink at a time.
 constexpr qint64 kStreamBlock = 4096;
+
+// Paragraphs of a new content laid out before its first paint: enough for
+// lines of at least this height to fill the pane's view; more are brought in
+// at once when they do not fill it.
+constexpr int kShownLineHeight = 12;
+constexpr int kMinShownParagraphs = 8;
+// The held-back paragraphs come into the layout this many at a time, one
+// step per interval, as Qt's own layout brings in a long text.
+constexpr int kParagraphsPerStep = 128;
+constexpr int kShowStepMs = 10;
 
 int TwipsToPixels(int twips, int dpi) {
     return int(qint64(twips) * dpi / 1440);
@@ -127,6 +140,7 @@ bool RichTextPane::canInsertFromMimeData(const QMimeData* source) const {
 void RichTextPane::insertFromMimeData(const QMimeData* source) {
     if (!source || isReadOnly())
         return;
+    ShowWholeContent();
     // Pasted content brings its own text and formatting only: nothing it
     // names (a stylesheet, a picture) is read from the disk or the network.
     OfflineTextDocument staging;
@@ -225,6 +239,8 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             // the edit block would each lay the whole content out again: the
             // layout waits for the page size to come back and runs once.
             const PageSizeHold hold(doc);
+            // Nothing of the old content stays held back (the layout waits).
+            ShowNextParagraphs(std::numeric_limits<int>::max());
             // One edit block: the content is announced once, at its end,
             // instead of after every piece the reader inserts.
             QTextCursor edit(&doc);
@@ -242,7 +258,14 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             // would otherwise have its place measured, and that lays the whole
             // document out at once instead of the part the pane shows.
             setTextCursor(QTextCursor(&doc));
+            HoldBackBelowView();
         }
+        // What the first layout gave must fill the view.
+        while (heldBackFrom_ >= 0 &&
+               doc.documentLayout()->documentSize().height() < viewport()->height())
+            ShowNextParagraphs(kMinShownParagraphs);
+        if (heldBackFrom_ >= 0)
+            showTimer_.start(kShowStepMs, this);
         if (pinScrollBar)
             setVerticalScrollBarPolicy(policy);
     }
@@ -318,6 +341,7 @@ int RichTextPane::SelLength() const {
 }
 
 void RichTextPane::SetSelStart(int pos) {
+    ShowWholeContent(); // the caret is scrolled into view
     QTextCursor cursor = textCursor();
     cursor.setPosition(std::clamp(pos, 0, TextLength()));
     setTextCursor(cursor);
@@ -325,6 +349,7 @@ void RichTextPane::SetSelStart(int pos) {
 }
 
 void RichTextPane::SetSelLength(int len) {
+    ShowWholeContent();
     const int start = SelStart();
     // A negative length selects backwards from the start.
     const qint64 end = std::clamp<qint64>(qint64(start) + len, 0, TextLength());
@@ -403,6 +428,7 @@ int RichTextPane::FormatRange(QPainter& painter, const QRect& pageTwips, const Q
     QPaintDevice* device = painter.device();
     if (!device)
         return -1;
+    ShowWholeContent(); // pages are laid out from copies, which must not inherit hidden text
     const int length = TextLength();
     const int start = std::max(firstChar, 0);
     if (start >= length)
@@ -435,6 +461,82 @@ int RichTextPane::FormatRange(QPainter& painter, const QRect& pageTwips, const Q
 
 void RichTextPane::FormatRangeRelease() {
     pageLayout_.reset();
+}
+
+void RichTextPane::HoldBackBelowView() {
+    // Qt lays a new text out at least two thousand pixels deep before the
+    // first paint, ten times what the pane shows at its designed size. A
+    // paragraph out of sight is hidden from the layout until it is brought
+    // in; tables are laid out whole anyway, and a pane nobody sees is laid
+    // out as it is asked for.
+    QTextDocument& doc = *document();
+    if (!isVisible() || !doc.rootFrame()->childFrames().isEmpty())
+        return;
+    const int shown = std::max(kMinShownParagraphs, viewport()->height() / kShownLineHeight + 1);
+    if (doc.blockCount() <= shown)
+        return;
+    for (QTextBlock block = doc.findBlockByNumber(shown); block.isValid(); block = block.next())
+        block.setVisible(false);
+    heldBackFrom_ = shown;
+}
+
+void RichTextPane::ShowNextParagraphs(int count) const {
+    if (heldBackFrom_ < 0)
+        return;
+    QTextDocument& doc = *document();
+    const QTextBlock first = doc.findBlockByNumber(heldBackFrom_);
+    QTextBlock block = first;
+    for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
+        block.setVisible(true);
+    const int end = block.isValid() ? block.position() : doc.characterCount();
+    heldBackFrom_ = block.isValid() ? block.blockNumber() : -1;
+    if (heldBackFrom_ < 0)
+        showTimer_.stop();
+    // Visibility is no edit: the layout is told of it as of a change of
+    // format, which neither marks the document modified nor enters the undo
+    // history.
+    doc.markContentsDirty(first.position(), end - first.position());
+}
+
+void RichTextPane::ShowWholeContent() const {
+    ShowNextParagraphs(std::numeric_limits<int>::max());
+}
+
+void RichTextPane::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != showTimer_.timerId()) {
+        QTextEdit::timerEvent(event);
+        return;
+    }
+    ShowNextParagraphs(kParagraphsPerStep);
+}
+
+bool RichTextPane::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+        ShowWholeContent();
+        break;
+    default:
+        break;
+    }
+    return QTextEdit::event(event);
+}
+
+bool RichTextPane::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+        ShowWholeContent();
+        break;
+    default:
+        break;
+    }
+    return QTextEdit::viewportEvent(event);
 }
 
 void MarkupToRtf(RichTextPane& pane, std::string_view markup) {

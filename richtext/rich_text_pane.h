@@ -2,6 +2,7 @@
 
 #include "richtext/rtf_writer.h"
 
+#include <QBasicTimer>
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -73,7 +74,17 @@ public:
     // Drops any layout cached by FormatRange.
     void FormatRangeRelease();
 
+    // A new content is laid out as far as the pane shows it before it is
+    // painted; the paragraphs below are kept out of the layout and brought
+    // in a step at a time afterwards. Brings in all that are left now.
+    void ShowWholeContent() const;
+
 protected:
+    // What the user types, clicks, scrolls or drops needs the whole layout.
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
     // Pasted and dropped content is taken through the RTF the pane saves, so
     // the pane never shows what a save would lose; pictures are refused.
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -94,6 +105,10 @@ private:
     // Wraps anywhere while the content holds a word too long to lay out
     // word by word in reasonable time.
     void FitWrapMode();
+    // Keeps the paragraphs below the pane's view out of the layout.
+    void HoldBackBelowView();
+    // Brings the next `count` held-back paragraphs into the layout.
+    void ShowNextParagraphs(int count) const;
 
     bool loading_ = false;
     bool wantTabs_ = false;
@@ -101,6 +116,9 @@ private:
     // while it matches.
     quint64 revision_ = 0;
     std::unique_ptr<vorn::PageLayout> pageLayout_;
+    // The first paragraph kept out of the layout, or -1 when none is.
+    mutable int heldBackFrom_ = -1;
+    mutable QBasicTimer showTimer_;
 };
 
 // Converts the markup and loads the document into the pane.

@@ -1,15 +1,21 @@
 #include "richtext/rich_text_pane.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -186,6 +192,50 @@ TEST_F(ShownPane, VerticalScrollBarAsNeededAndWordsWrap) {
     pane.SetText(QByteArray(300, 'w'));
     EXPECT_FALSE(pane.horizontalScrollBar()->isVisible());
     EXPECT_GT(pane.document()->begin().layout()->lineCount(), 1);
+}
+
+// A long new content is laid out as far as the pane shows it before its
+// first paint; the rest comes in soon after on its own, at once on the
+// user's first key, click or wheel, and before printing. The text itself is
+// whole from the start, and showing it is no edit.
+TEST_F(ShownPane, LongContentShowsItsViewFirstAndTheRestSoonAfter) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 400; ++i)
+        rtf += "line " + QByteArray::number(i) + "\\par ";
+    rtf += "end}";
+    QTextDocument& doc = *pane.document();
+    const auto wholeShown = [&] { return doc.lastBlock().isVisible(); };
+    const std::function<void()> firstInputs[] = {
+        [&] { QTest::keyClick(&pane, Qt::Key_Down); },
+        [&] { QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, QPoint(5, 5)); },
+        [&] {
+            QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(pane.viewport(), &wheel);
+        },
+        [&] {
+            QImage page(850, 1100, QImage::Format_RGB32);
+            QPainter painter(&page);
+            pane.FormatRange(painter, QRect(0, 0, 12240, 15840), QRect(720, 720, 10800, 14400), 0,
+                             true);
+        },
+    };
+    for (const auto& input : firstInputs) {
+        pane.SetText(rtf);
+        // "line " and 1 090 digits on 400 lines, each with its break, then "end".
+        EXPECT_EQ(pane.TextLength(), 400 * 5 + 1090 + 400 + 3);
+        EXPECT_FALSE(wholeShown());
+        EXPECT_GE(doc.documentLayout()->documentSize().height(), pane.viewport()->height());
+        input();
+        EXPECT_TRUE(wholeShown());
+    }
+    pane.SetText(rtf);
+    EXPECT_FALSE(wholeShown());
+    EXPECT_TRUE(QTest::qWaitFor(wholeShown, 5000));
+    EXPECT_GT(doc.documentLayout()->documentSize().height(), 400 * 10);
+    EXPECT_EQ(doc.lastBlock().layout()->lineCount(), 1);
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_FALSE(doc.isUndoAvailable());
 }
 
 } // namespace
