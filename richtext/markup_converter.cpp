@@ -213,6 +213,37 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) < 32;
 }
 
+// The tags generated sheets are made of, written in lower case and closed:
+// matched on their bytes, ahead of the general lookup, which gives them the
+// same control words. True when the tag at `at` was one of them.
+inline bool PutSheetTag(RtfWriter& rtf, const char*& at, const char* end) {
+    const auto left = static_cast<std::size_t>(end - at);
+    const auto put = [&](std::string_view tag, const ControlWord& word) {
+        if (left < tag.size() || std::memcmp(at, tag.data(), tag.size()) != 0)
+            return false;
+        rtf.PutPadded(word.text, word.size);
+        at += tag.size();
+        return true;
+    };
+    if (left < 3)
+        return false;
+    switch (at[1]) {
+    case 'i':
+        return put("<i>", kItalic);
+    case 'b':
+        return put("<br>", kBreak);
+    case 's':
+        return put("<sup>", kSuper);
+    case 't':
+        return put("<times>", kTimes);
+    case 'a':
+        return put("<arial>", kArial);
+    case '/':
+        return at[2] == 'i' ? put("</i>", kItalicEnd) : put("</sup>", kNoSuperSub);
+    }
+    return false;
+}
+
 } // namespace
 
 std::string ConvertMarkupToRtf(std::string_view markup) {
@@ -260,6 +291,8 @@ std::string ConvertMarkupToRtf(std::string_view markup) {
             }
             continue;
         }
+        if (PutSheetTag(rtf, at, end))
+            continue;
         // The tag text runs to the next ">" or, unclosed, to the end of the
         // markup; it is looked up either way, folded.
         ++at;

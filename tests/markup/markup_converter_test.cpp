@@ -119,6 +119,20 @@ TEST(MarkupToRtfTest, UnclosedTagRunsToTheEnd) {
     EXPECT_EQ(Convert("a < b"), Doc("a "));
     EXPECT_EQ(Convert("a < b> c"), Doc("a  c"));
     EXPECT_EQ(Convert("<"), Doc(""));
+    // The tags sheets are made of, cut short at the end.
+    const std::pair<const char*, const char*> cut[] = {
+        {"a<i", "a\\i "},
+        {"a</i", "a\\i0 "},
+        {"a<br", "a\\par "},
+        {"a<sup", "a\\super "},
+        {"a</sup", "a\\nosupersub "},
+        {"a<times", "a\\f1 "},
+        {"a<arial", "a\\f0 "},
+        {"a<su", "a"},
+        {"a</", "a"},
+    };
+    for (const auto& [markup, body] : cut)
+        EXPECT_EQ(Convert(markup), Doc(body)) << markup;
 }
 
 TEST(MarkupToRtfTest, SecondOpeningBracketBelongsToTheTag) {
