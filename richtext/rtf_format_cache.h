@@ -3,8 +3,10 @@
 #include "richtext/plain_shaping.h"
 #include "richtext/rtf_char_props.h"
 
+#include <QStringView>
 #include <QTextCharFormat>
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
@@ -72,25 +74,52 @@ public:
         [[maybe_unused]] const bool same = format == probe;
         return formats_.emplace(key, std::move(format)).first->second;
     }
-    // What shaping does in the font of a state's text.
-    template <class Make> const PlainShaping& ShapingOf(const RtfCharProps& props, Make&& make) {
-        const auto it = shaping_.find(props);
-        if (it != shaping_.end())
-            return *it->second;
-        const PlainShaping& shaping =
-            PlainShapingOf(Get(RtfFormatKey{props, false}, std::forward<Make>(make)).font());
-        shaping_.emplace(props, &shaping);
-        return shaping;
+    // The format for a run of `text` in a state: unshaped when the text lays
+    // out plainly in the state's font.
+    template <class Make>
+    const QTextCharFormat& RunFormat(const RtfCharProps& props, QStringView text, Make&& make) {
+        RunFormats& run = RunFormatsOf(props, make);
+        if (!run.shaping->LaysOutPlainly(text))
+            return *run.shaped;
+        if (!run.unshaped)
+            run.unshaped = &Get(RtfFormatKey{props, true}, std::forward<Make>(make));
+        return *run.unshaped;
     }
     // The font or colour table changed: what a state means may have changed.
     void Clear() {
         formats_.clear();
-        shaping_.clear();
+        runs_.clear();
+        recent_ = {};
     }
 
 private:
+    struct RunFormats {
+        const QTextCharFormat* shaped = nullptr;
+        const QTextCharFormat* unshaped = nullptr;
+        const PlainShaping* shaping = nullptr;
+    };
+
+    // A sheet's runs alternate between a handful of states (plain, italic x,
+    // raised 2): the last few are found without hashing.
+    template <class Make> RunFormats& RunFormatsOf(const RtfCharProps& props, Make& make) {
+        for (const auto& [recentProps, runs] : recent_)
+            if (runs && recentProps == props)
+                return *runs;
+        auto [it, added] = runs_.try_emplace(props);
+        RunFormats& runs = it->second;
+        if (added) {
+            runs.shaped = &Get(RtfFormatKey{props, false}, make);
+            runs.shaping = &PlainShapingOf(runs.shaped->font());
+        }
+        recent_[nextRecent_] = {props, &runs};
+        nextRecent_ = (nextRecent_ + 1) % recent_.size();
+        return runs;
+    }
+
     std::unordered_map<RtfFormatKey, QTextCharFormat, RtfFormatKeyHash> formats_;
-    std::unordered_map<RtfCharProps, const PlainShaping*, RtfCharPropsHash> shaping_;
+    std::unordered_map<RtfCharProps, RunFormats, RtfCharPropsHash> runs_;
+    std::array<std::pair<RtfCharProps, RunFormats*>, 4> recent_{};
+    std::size_t nextRecent_ = 0;
     int nextState_ = 0;
 };
 

@@ -486,10 +486,9 @@ void RtfReaderContext::Flush() {
     if (pending_.isEmpty())
         return;
     EnsureTarget(Para().inTable);
-    const bool plain =
-        formats_.ShapingOf(pendingProps_, [this](const RtfCharProps& p) { return MakeFormat(p); })
-            .LaysOutPlainly(pending_);
-    cursor_.insertText(pending_, Format(pendingProps_, plain));
+    cursor_.insertText(pending_,
+                       formats_.RunFormat(pendingProps_, pending_,
+                                          [this](const RtfCharProps& p) { return MakeFormat(p); }));
     pending_.resize(0);
 }
 
