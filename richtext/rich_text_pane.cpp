@@ -484,7 +484,12 @@ void RichTextPane::ShowNextParagraphs(int count) const {
     if (heldBackFrom_ < 0)
         return;
     QTextDocument& doc = *document();
-    const QTextBlock first = doc.findBlockByNumber(heldBackFrom_);
+    // An edit made meanwhile by other means than the keyboard or the mouse
+    // may have moved the first held-back paragraph: start at it wherever it
+    // went.
+    QTextBlock first = doc.findBlockByNumber(std::min(heldBackFrom_, doc.blockCount() - 1));
+    while (first.previous().isValid() && !first.previous().isVisible())
+        first = first.previous();
     QTextBlock block = first;
     for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
         block.setVisible(true);
