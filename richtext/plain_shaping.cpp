@@ -15,6 +15,8 @@ namespace vorn {
 
 namespace {
 
+constexpr qsizetype kMaxExaminedFonts = 16;
+
 using PairSet = std::bitset<kPlainCharacterCount * kPlainCharacterCount>;
 
 // Every plain character is below U+0100: the place of each among them, or -1,
@@ -112,9 +114,17 @@ const PlainShaping& PlainShapingOf(const QFont& font) {
                         QString::number(int(font.style())) + u'|' +
                         QString::number(int(font.styleHint()));
     const std::lock_guard<std::mutex> lock(mutex);
-    std::shared_ptr<const PlainShaping>& entry = known[key];
-    if (!entry)
-        entry = std::make_shared<const PlainShaping>(Examine(font));
+    const auto it = known.constFind(key);
+    if (it != known.constEnd())
+        return **it;
+    // Each font costs a few milliseconds to examine: pasted text naming a
+    // thousand fonts must not stall the pane. Past the first few (the sheet
+    // fonts come first), a font's text is simply shaped.
+    static const PlainShaping shapeEverything;
+    if (known.size() >= kMaxExaminedFonts)
+        return shapeEverything;
+    const auto entry = std::make_shared<const PlainShaping>(Examine(font));
+    known.insert(key, entry);
     return *entry;
 }
 

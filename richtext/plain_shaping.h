@@ -38,7 +38,8 @@ private:
 
 // What shaping does in `font`'s family, weight and slant: found once by
 // laying every ordered pair of the characters out both ways, then kept for
-// the whole process.
+// the whole process. Only the first 16 fonts asked for are examined; text in
+// any other is shaped.
 const PlainShaping& PlainShapingOf(const QFont& font);
 
 } // namespace vorn

@@ -134,7 +134,7 @@ PlainRunCount ExpectLaidOutAsShaped(const std::string& markup, int separatorLeng
     printer.setDotsPerMeterY(qRound(1200 / 0.0254));
     unshaped->documentLayout()->setPaintDevice(&printer);
     shaped->documentLayout()->setPaintDevice(&printer);
-    for (const qreal width : {3000.0, 7770.0, 40000.0}) {
+    for (const qreal width : {3777.0, 40000.0}) {
         unshaped->setTextWidth(width);
         shaped->setTextWidth(width);
         QTextBlock b = unshaped->begin();
@@ -174,7 +174,7 @@ TEST(SheetInPane, PlainRunsLayOutAsShapedTextWould) {
     for (const vorn::SheetKind& kind : vorn::AllSheetKinds()) {
         SCOPED_TRACE(std::string(kind.family->shortName) + " " + std::to_string(kind.level));
         vorn::SheetSettings settings;
-        settings.questionCount = 12;
+        settings.questionCount = 8;
         settings.separatorLength = 1000;
         vorn::LcgRandom random(7);
         const vorn::Sheet sheet = vorn::GenerateSheet(kind, settings, random);
@@ -202,6 +202,13 @@ TEST(SheetInPane, KernedPairsAndTypedWordsAreShaped) {
     for (const auto& [text, plain] : cases)
         EXPECT_EQ(shaping.LaysOutPlainly(text), plain) << QString::fromUtf16(text).toStdString();
     EXPECT_FALSE(vorn::PlainShaping().LaysOutPlainly(u"12"));
+    // Fonts past the first few asked for are not examined: their text is
+    // shaped. Unknown names fall back on an installed font that kerns no
+    // "12", so an examined one would lay it out plainly.
+    for (int i = 0; i < 40; ++i)
+        vorn::PlainShapingOf(QFont(QStringLiteral("Vorn Test Font %1").arg(i)));
+    EXPECT_FALSE(
+        vorn::PlainShapingOf(QFont(QStringLiteral("Vorn Test Font 39"))).LaysOutPlainly(u"12"));
 
     RichTextPane pane;
     MarkupToRtf(pane, "<times>= 25 <i>x</i> + 36");
