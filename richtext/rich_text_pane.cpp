@@ -69,9 +69,11 @@ constexpr qint64 kStreamBlock = 4096;
 // at once when they do not fill it.
 constexpr int kShownLineHeight = 12;
 constexpr int kMinShownParagraphs = 8;
-// The held-back paragraphs come into the layout this many at a time, one
-// step per interval, as Qt's own layout brings in a long text.
-constexpr int kParagraphsPerStep = 128;
+// The held-back paragraphs come into the layout this many at first, one
+// step per interval, twice as many at each step (each step passes over all
+// that are still held back), as Qt's own layout brings in a long text.
+constexpr int kParagraphsFirstStep = 128;
+constexpr int kParagraphsLastStep = 1 << 20;
 constexpr int kShowStepMs = 10;
 
 int TwipsToPixels(int twips, int dpi) {
@@ -264,8 +266,10 @@ void RichTextPane::SetText(const QByteArray& bytes) {
         while (heldBackFrom_ >= 0 &&
                doc.documentLayout()->documentSize().height() < viewport()->height())
             ShowNextParagraphs(kMinShownParagraphs);
-        if (heldBackFrom_ >= 0)
+        if (heldBackFrom_ >= 0) {
+            showStep_ = kParagraphsFirstStep;
             showTimer_.start(kShowStepMs, this);
+        }
         if (pinScrollBar)
             setVerticalScrollBarPolicy(policy);
     }
@@ -512,7 +516,8 @@ void RichTextPane::timerEvent(QTimerEvent* event) {
         QTextEdit::timerEvent(event);
         return;
     }
-    ShowNextParagraphs(kParagraphsPerStep);
+    ShowNextParagraphs(showStep_);
+    showStep_ = std::min(2 * showStep_, kParagraphsLastStep);
 }
 
 bool RichTextPane::event(QEvent* event) {

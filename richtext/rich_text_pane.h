@@ -119,6 +119,7 @@ private:
     // The first paragraph kept out of the layout, or -1 when none is.
     mutable int heldBackFrom_ = -1;
     mutable QBasicTimer showTimer_;
+    int showStep_ = 0;
 };
 
 // Converts the markup and loads the document into the pane.
