@@ -242,7 +242,7 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             // layout waits for the page size to come back and runs once.
             const PageSizeHold hold(doc);
             // Nothing of the old content stays held back (the layout waits).
-            ShowNextParagraphs(std::numeric_limits<int>::max());
+            ShowWholeContent();
             // One edit block: the content is announced once, at its end,
             // instead of after every piece the reader inserts.
             QTextCursor edit(&doc);
