@@ -3,6 +3,7 @@
 #include "app/start_options.h"
 #include "app/terminate_signal.h"
 #include "output/private_temp_folder.h"
+#include "output/save_journal.h"
 #include "output/working_folder.h"
 
 #include <QApplication>
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
 
     // Preview folders of earlier runs that crashed or were killed.
     vorn::RemoveStalePrivateFolders(QDir::tempPath());
+    // Saves that a kill or a power cut interrupted: finished when every new
+    // file was whole, undone otherwise.
+    vorn::SettleInterruptedSaves();
 
     MainWindow Form1;
     Form1.show();

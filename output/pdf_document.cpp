@@ -3,7 +3,6 @@
 #include "exercises/user_error.h"
 #include "output/pdf_text_layer.h"
 #include "output/print_pane.h"
-#include "output/save_stream.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QBuffer>
@@ -40,16 +39,6 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
         painter.end();
     }
     return WithProbedCharacters(bytes, probes);
-}
-
-void SavePdf(const QByteArray& pdf, const QString& fileName) {
-    SaveStream(fileName, [&pdf](const BlockSink& sink) {
-        constexpr qint64 kBlock = 64 * 1024;
-        for (qint64 at = 0; at < pdf.size(); at += kBlock)
-            if (sink(pdf.constData() + at, std::min(kBlock, pdf.size() - at)) != 0)
-                return false;
-        return true;
-    });
 }
 
 } // namespace vorn

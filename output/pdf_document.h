@@ -19,8 +19,4 @@ namespace vorn {
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
                       const QString& title, const ProgressTick& tick = {});
 
-// Writes a PDF document to `fileName` through SaveStream: the same guarantees
-// and the same errors as every other save.
-void SavePdf(const QByteArray& pdf, const QString& fileName);
-
 } // namespace vorn

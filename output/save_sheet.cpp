@@ -1,12 +1,14 @@
 #include "output/save_sheet.h"
 
 #include "output/answer_key_name.h"
+#include "output/save_error.h"
 #include "output/save_sheets.h"
-#include "output/save_stream.h"
 #include "output/user_questions.h"
 #include "output/working_folder.h"
+#include "output/write_files_together.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -31,19 +33,35 @@ RichTextPane::StreamFormat FormatForFileName(const QString& fileName) {
                : RichTextPane::StreamFormat::Rtf;
 }
 
-void SavePane(const RichTextPane& pane, const QString& fileName,
-              const std::optional<RtfPage>& page) {
-    const RichTextPane::StreamFormat format = FormatForFileName(fileName);
-    SaveStream(fileName, [&pane, format, &page](const BlockSink& sink) {
-        return pane.StreamOut(format, sink, page);
-    });
+FileContent ContentOf(const QString& fileName, const QByteArray& bytes) {
+    return {QFile::encodeName(fileName).toStdString(),
+            std::string_view(bytes.constData(), std::size_t(bytes.size()))};
+}
+
+QByteArray PaneContent(const RichTextPane& pane, RichTextPane::StreamFormat format,
+                       const std::optional<RtfPage>& page, const QString& fileName) {
+    QByteArray bytes;
+    const bool whole = pane.StreamOut(
+        format,
+        [&bytes](const char* data, qint64 size) {
+            bytes.append(data, size);
+            return 0;
+        },
+        page);
+    if (!whole)
+        throw SaveError("Erreur à l'enregistrement du flux",
+                        QFile::encodeName(fileName).toStdString());
+    return bytes;
 }
 
 void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
                const QString& fileName, const std::optional<RtfPage>& page) {
-    SavePane(statement, fileName, page);
-    const std::string keyName = AnswerKeyFileName(fileName.toStdString());
-    SavePane(answerKey, QString::fromStdString(keyName), page);
+    const QString keyName = QString::fromStdString(AnswerKeyFileName(fileName.toStdString()));
+    const QByteArray statementContent =
+        PaneContent(statement, FormatForFileName(fileName), page, fileName);
+    const QByteArray keyContent =
+        PaneContent(answerKey, RichTextPane::StreamFormat::Rtf, page, keyName);
+    WriteFilesTogether({ContentOf(fileName, statementContent), ContentOf(keyName, keyContent)});
 }
 
 QString AskSaveFileName(QWidget* parent, const QString& sheetReference) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/write_files_together.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QString>
@@ -19,15 +20,18 @@ namespace vorn {
 // is "txt" in any letter case, RTF for every other extension and for none.
 RichTextPane::StreamFormat FormatForFileName(const QString& fileName);
 
-// Writes the pane's content, as the control serialises it, to `fileName`
-// (see SaveStream for the guarantees and the errors, a SaveError naming the
-// file). An RTF file states `page` when there is one.
-void SavePane(const RichTextPane& pane, const QString& fileName,
-              const std::optional<RtfPage>& page = std::nullopt);
+// The pane's content as the control serialises it in `format`, an RTF
+// document stating `page` when there is one. Throws SaveError "Erreur à
+// l'enregistrement du flux", naming `fileName`, when the control fails.
+QByteArray PaneContent(const RichTextPane& pane, RichTextPane::StreamFormat format,
+                       const std::optional<RtfPage>& page, const QString& fileName);
 
-// Writes the statement to `fileName` and then the answer key beside it under
-// AnswerKeyFileName(fileName), the RTF files stating `page` when there is one.
-// When the statement fails the answer key is not written at all.
+// A file of a save: `bytes` must outlive it.
+FileContent ContentOf(const QString& fileName, const QByteArray& bytes);
+
+// Writes the statement to `fileName` and the answer key beside it under
+// AnswerKeyFileName(fileName), the RTF files stating `page` when there is one:
+// both or neither (see WriteFilesTogether for the guarantees and the errors).
 void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
                const QString& fileName, const std::optional<RtfPage>& page = std::nullopt);
 

@@ -6,35 +6,20 @@
 #include "output/pdf_titles.h"
 #include "output/rtf_join.h"
 #include "output/save_sheet.h"
-#include "output/save_stream.h"
 #include "output/saved_page.h"
+#include "output/write_files_together.h"
 #include "richtext/rich_text_pane.h"
 
 namespace vorn {
 namespace {
 
-QByteArray Serialised(const RichTextPane& pane, RichTextPane::StreamFormat format,
-                      const RtfPage& page) {
-    QByteArray bytes;
-    const bool whole = pane.StreamOut(
-        format,
-        [&bytes](const char* data, qint64 size) {
-            bytes.append(data, size);
-            return 0;
-        },
-        page);
-    if (!whole)
-        throw UserError("Erreur à l'enregistrement du flux");
-    return bytes;
-}
-
 // Several panes as the content of one file of `format`.
 QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamFormat format,
-                  const RtfPage& page, const ProgressTick& tick) {
+                  const RtfPage& page, const QString& fileName, const ProgressTick& tick) {
     std::vector<QByteArray> documents;
     documents.reserve(panes.size());
     for (const RichTextPane* pane : panes) {
-        documents.push_back(Serialised(*pane, format, page));
+        documents.push_back(PaneContent(*pane, format, page, fileName));
         TickOrStop(tick);
     }
     QByteArray content;
@@ -51,10 +36,14 @@ QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamF
     return content;
 }
 
-void SaveBytes(const QByteArray& content, const QString& fileName) {
-    SaveStream(fileName, [&content](const BlockSink& sink) {
-        return sink(content.constData(), content.size()) == 0;
-    });
+// The statements and the answer keys replace their files together or not at
+// all: a set is never left with one sheet's statements and another's keys.
+void WriteContents(const QString& statementFile, const QByteArray& statements,
+                   const QString& answerKeyFile, const QByteArray& answerKeys, bool withKeys) {
+    std::vector<FileContent> files{ContentOf(statementFile, statements)};
+    if (withKeys)
+        files.push_back(ContentOf(answerKeyFile, answerKeys));
+    WriteFilesTogether(files);
 }
 
 } // namespace
@@ -76,9 +65,7 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
         const QByteArray answerKeyPdf =
             answerKeys.empty() ? QByteArray()
                                : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick);
-        SavePdf(statementPdf, fileName);
-        if (!answerKeys.empty())
-            SavePdf(answerKeyPdf, answerKeyFile);
+        WriteContents(fileName, statementPdf, answerKeyFile, answerKeyPdf, !answerKeys.empty());
         return;
     }
     // The answer key is RTF whatever the statement is.
@@ -88,13 +75,12 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
         return;
     }
     const QByteArray statementContent =
-        Joined(statements, FormatForFileName(fileName), page, tick);
+        Joined(statements, FormatForFileName(fileName), page, fileName, tick);
     const QByteArray answerKeyContent =
-        answerKeys.empty() ? QByteArray()
-                           : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page, tick);
-    SaveBytes(statementContent, fileName);
-    if (!answerKeys.empty())
-        SaveBytes(answerKeyContent, answerKeyFile);
+        answerKeys.empty()
+            ? QByteArray()
+            : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page, answerKeyFile, tick);
+    WriteContents(fileName, statementContent, answerKeyFile, answerKeyContent, !answerKeys.empty());
 }
 
 } // namespace vorn

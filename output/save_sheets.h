@@ -25,10 +25,10 @@ QString AnswerKeyFileNameFor(const QString& statementFileName);
 // - otherwise one sheet is saved exactly as SaveSheet does, and several
 //   sheets as joined RTF documents (plain texts separated by a form feed for a
 //   ".txt" statement); the RTF documents state the page of `pageSetup`.
-// Same guarantees and errors as SaveStream; the statements are written first,
-// and when they fail the answer keys are not written at all. Both documents
-// are made before either file is written, `tick` being told of each sheet
-// done: a stop (WorkCancelled) leaves every file as it was.
+// Both files are replaced together or not at all (see WriteFilesTogether for
+// the guarantees and the errors). Both documents are made before either file
+// is written, `tick` being told of each sheet done: a stop (WorkCancelled)
+// leaves every file as it was.
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
                 const std::function<PdfPageSetup()>& pageSetup, const QString& title,

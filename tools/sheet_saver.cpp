@@ -3,6 +3,7 @@
 #include "exercises/cp1252.h"
 #include "output/current_printer.h"
 #include "output/pdf_titles.h"
+#include "output/save_journal.h"
 #include "output/save_sheets.h"
 #include "richtext/rich_text_pane.h"
 #include "tools/sheet_tool.h"
@@ -96,6 +97,8 @@ void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
         sheets.empty()
             ? QString()
             : SheetsTitle(reference(sheets.front()), reference(sheets.back()), int(sheets.size()));
+    // What an interrupted save of the window or of an earlier run left.
+    SettleInterruptedSaves();
     SaveSheets(
         statements, answerKeys, QFile::decodeName(path.c_str()),
         [] {

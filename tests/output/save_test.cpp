@@ -100,24 +100,23 @@ TEST_F(SaveTest, SavingAgainReplacesBothFilesSilently) {
 TEST_F(SaveTest, AFileThatCannotBeCreatedIsNamedInFullAndStopsTheSave) {
     const QString missing = Path("absent/f.rtf");
     EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, missing); }),
-              "Impossible de créer le fichier " + missing.toStdString());
+              "Impossible de créer le fichier " + missing.toStdString() + " : dossier introuvable");
     EXPECT_TRUE(Files().isEmpty());
 
     // The statement's name is taken by a folder: no answer key either.
     ASSERT_TRUE(QDir(dir_).mkdir("g.rtf"));
     EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("g.rtf")); }),
-              "Impossible de créer le fichier " + Path("g.rtf").toStdString());
+              "Impossible de créer le fichier " + Path("g.rtf").toStdString() +
+                  " : c'est un dossier");
     EXPECT_FALSE(QFile::exists(Path("g_Cor.rtf")));
 }
 
-TEST_F(SaveTest, AFailedAnswerKeyLeavesTheStatementComplete) {
+TEST_F(SaveTest, AFailedAnswerKeyLeavesTheStatementAsItWas) {
     ASSERT_TRUE(QDir(dir_).mkdir("h_Cor.rtf"));
     EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("h.rtf")); }),
-              "Impossible de créer le fichier " + Path("h_Cor.rtf").toStdString());
-    const QByteArray statement = ReadAll(Path("h.rtf"));
-    EXPECT_TRUE(IsRtf(statement));
-    EXPECT_TRUE(statement.trimmed().endsWith('}'));
-    EXPECT_TRUE(statement.contains("Question 3"));
+              "Impossible de créer le fichier " + Path("h_Cor.rtf").toStdString() +
+                  " : c'est un dossier");
+    EXPECT_FALSE(QFile::exists(Path("h.rtf")));
 }
 
 TEST_F(SaveTest, AFailedStreamLeavesTheExistingFileUntouched) {
@@ -154,7 +153,8 @@ TEST_F(SaveTest, AWriteRefusedByTheSystemLeavesTheExistingFileUntouched) {
     const FileSizeLimit limit(256);
     const std::string message = MessageOf([&] { vorn::SaveSheet(statement_, key_, name); });
 
-    EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
+    EXPECT_EQ(message, "Erreur à l'enregistrement du flux dans " + name.toStdString() +
+                           " : fichier trop gros");
     EXPECT_EQ(ReadAll(name), QByteArray("former sheet"));
     EXPECT_EQ(Files(), QStringList({"f.rtf"}));
 }
@@ -216,22 +216,25 @@ TEST_F(SaveTest, ANameTakenByAnythingButARegularFileIsRefusedAndKept) {
         SCOPED_TRACE(entry.kind);
         const QString statement = Path(QString("s-") + entry.kind + ".rtf");
         ASSERT_TRUE(entry.make(statement));
+        const std::string cause = std::string(entry.kind) == "folder"
+                                      ? " : c'est un dossier"
+                                      : " : ce n'est pas un fichier ordinaire";
         EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, statement); }),
-                  "Impossible de créer le fichier " + statement.toStdString());
+                  "Impossible de créer le fichier " + statement.toStdString() + cause);
         struct stat st {};
         ASSERT_EQ(::lstat(QFile::encodeName(statement).constData(), &st), 0);
         EXPECT_TRUE(entry.is(st));
         EXPECT_FALSE(QFileInfo::exists(Path(QString("s-") + entry.kind + "_Cor.rtf")));
 
-        // The answer key's name taken: the statement is saved, the key refused.
+        // The answer key's name taken: neither file is written.
         const QString key = Path(QString("k-") + entry.kind + "_Cor.rtf");
         ASSERT_TRUE(entry.make(key));
         EXPECT_EQ(
             MessageOf([&] { vorn::SaveSheet(statement_, key_, Path(QString("k-") + entry.kind)); }),
-            "Impossible de créer le fichier " + key.toStdString());
+            "Impossible de créer le fichier " + key.toStdString() + cause);
         ASSERT_EQ(::lstat(QFile::encodeName(key).constData(), &st), 0);
         EXPECT_TRUE(entry.is(st));
-        EXPECT_TRUE(IsRtf(ReadAll(Path(QString("k-") + entry.kind))));
+        EXPECT_FALSE(QFile::exists(Path(QString("k-") + entry.kind)));
     }
 }
 
@@ -275,16 +278,27 @@ TEST_F(ReadOnlyFolderSaveTest, AWritableFileIsWrittenInPlace) {
 
     // A new name still cannot be made there.
     EXPECT_EQ(MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("nouveau.rtf")); }),
-              "Impossible de créer le fichier " + Path("nouveau.rtf").toStdString());
+              "Impossible de créer le fichier " + Path("nouveau.rtf").toStdString() +
+                  " : accès refusé");
 }
 
-TEST_F(ReadOnlyFolderSaveTest, AFailedWriteInPlaceIsReported) {
-    statement_.SetText(StatementRtf(40, 5));
-    const FileSizeLimit limit(256);
-    const std::string message =
-        MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("partage.rtf")); });
-    EXPECT_EQ(message, "Erreur à l'enregistrement du flux");
-    EXPECT_EQ(ReadAll(Path("partage_Cor.rtf")), "former key");
+TEST_F(ReadOnlyFolderSaveTest, AFailedWriteInPlaceIsReportedAndPutBack) {
+    // Room for the copy kept aside of the former file, not for the new one.
+    constexpr int kLimit = 24000;
+    statement_.SetText(StatementRtf(800, 5));
+    ASSERT_GT(vorn::PaneContent(statement_, RichTextPane::StreamFormat::Rtf, {}, {}).size(),
+              kLimit);
+    for (const int limitBytes : {kLimit, 256}) {
+        const FileSizeLimit limit(limitBytes);
+        const std::string message =
+            MessageOf([&] { vorn::SaveSheet(statement_, key_, Path("partage.rtf")); });
+        // Written and put back, or refused for want of a copy aside.
+        EXPECT_NE(message.find(Path("partage.rtf").toStdString()), std::string::npos);
+        EXPECT_NE(message.find("fichier trop gros"), std::string::npos) << message;
+        // Both files as they were: the statement is not left cut.
+        EXPECT_EQ(ReadAll(Path("partage.rtf")), QByteArray(20000, 'x'));
+        EXPECT_EQ(ReadAll(Path("partage_Cor.rtf")), "former key");
+    }
 }
 
 } // namespace
