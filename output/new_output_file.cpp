@@ -1,5 +1,6 @@
 #include "output/new_output_file.h"
 
+#include "exercises/system_cause.h"
 #include "exercises/user_error.h"
 #include "output/print_file_name.h"
 
@@ -12,7 +13,7 @@
 
 namespace vorn {
 
-NewOutputFile::NewOutputFile(const QString& wanted, const char* failure) {
+NewOutputFile::NewOutputFile(const QString& wanted, const char* failure) : failure_(failure) {
     for (int n = 1; n <= kMaxNumber; ++n) {
         const QString candidate = NumberedFileName(wanted, n);
         // O_EXCL with O_CREAT fails on any existing entry, a dangling link
@@ -24,9 +25,9 @@ NewOutputFile::NewOutputFile(const QString& wanted, const char* failure) {
             return;
         }
         if (errno != EEXIST)
-            break;
+            FailFor(candidate, errno);
     }
-    throw UserError(failure);
+    FailFor(wanted, EEXIST);
 }
 
 NewOutputFile::~NewOutputFile() {
@@ -43,8 +44,37 @@ NewOutputFile::~NewOutputFile() {
     ::close(descriptor_);
 }
 
-QString NewOutputFile::WriterPath() const {
-    return QStringLiteral("/proc/self/fd/%1").arg(descriptor_);
+void NewOutputFile::WriteWhole(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return;
+    // A file system that cannot reserve space leaves the check to the writes.
+    const int reserved = ::posix_fallocate(descriptor_, 0, bytes.size());
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+        Fail(reserved);
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step =
+            ::write(descriptor_, bytes.constData() + written, std::size_t(bytes.size() - written));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step < 0)
+            Fail(errno);
+        // A write that takes nothing would be asked again for ever.
+        if (step == 0)
+            Fail(ENOSPC);
+        written += step;
+    }
+    // A network or quota-bound disk may only refuse the data here.
+    if (::fsync(descriptor_) != 0 && errno != EINVAL)
+        Fail(errno);
+}
+
+void NewOutputFile::Fail(int errorNumber) const {
+    FailFor(path_, errorNumber);
+}
+
+void NewOutputFile::FailFor(const QString& path, int errorNumber) const {
+    throw UserError(failure_ + ' ' + path.toStdString() + " : " + SystemCause(errorNumber));
 }
 
 } // namespace vorn

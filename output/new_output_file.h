@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <string>
 
 namespace vorn {
 
@@ -11,8 +14,10 @@ namespace vorn {
 // so nothing can slip in between looking and creating.
 class NewOutputFile {
 public:
-    // Throws UserError `failure` when no file can be created: a missing or
-    // read-only folder, or every name up to kMaxNumber taken.
+    // Throws UserError when no file can be created, as Fail() words it: a
+    // missing or read-only folder, a name too long, or every name up to
+    // kMaxNumber taken (then naming `wanted`). `failure` starts every message
+    // of this file ("Impossible d'imprimer dans le fichier").
     NewOutputFile(const QString& wanted, const char* failure);
     // Deletes the file unless Keep() was called, so that a job that fails
     // leaves nothing behind; a file put in its place meanwhile stays.
@@ -24,12 +29,20 @@ public:
 
     // The name the file was created under.
     const QString& Path() const { return path_; }
-    // A name that opens this very file for a writer that only takes names
-    // (Qt's PDF writer), whatever becomes of Path() meanwhile.
-    QString WriterPath() const;
+    // Writes `bytes` as the whole content of the still empty file, down to
+    // the disk. Throws UserError, as Fail() words it, on the first write that
+    // fails; the whole size is reserved first, so that a full disk usually
+    // shows before anything is written.
+    void WriteWhole(const QByteArray& bytes);
+    // Throws UserError "<failure> <Path()> : <cause>", the cause in French
+    // after the system's error number.
+    [[noreturn]] void Fail(int errorNumber) const;
     void Keep() { keep_ = true; }
 
 private:
+    [[noreturn]] void FailFor(const QString& path, int errorNumber) const;
+
+    const std::string failure_;
     QString path_;
     int descriptor_ = -1;
     bool keep_ = false;

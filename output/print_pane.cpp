@@ -2,17 +2,19 @@
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
+#include "output/memory_file.h"
 #include "output/new_output_file.h"
 #include "output/pdf_text_layer.h"
 #include "output/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 
+#include <cerrno>
 #include <optional>
 
 namespace vorn {
@@ -45,23 +47,29 @@ private:
     const QString name_;
 };
 
-// Appends to the PDF just written the character maps of the characters that
-// Qt's writer leaves out. The update only adds bytes at the end, through the
-// name the writer used (the created file itself when printing to a file); a
-// file that cannot be read back or extended stays as Qt wrote it, complete
-// but for those characters.
-void CompleteTextLayer(const QString& writtenFile, const std::vector<CharacterProbe>& probes) {
-    QFile pdfFile(writtenFile);
-    if (!pdfFile.open(QIODevice::ReadWrite))
-        return;
-    const QByteArray pdf = pdfFile.readAll();
+// What goes to a file printed to: the PDF Qt wrote, with the character maps
+// of the characters its writer leaves out appended. A PDF not laid out as Qt
+// writes it stays as it is, complete but for those characters.
+QByteArray WithTextLayer(const QByteArray& pdf, const std::vector<CharacterProbe>& probes) {
+    if (probes.empty())
+        return pdf;
     const QByteArray completed = WithProbedCharacters(pdf, probes);
     if (completed.size() <= pdf.size() || !completed.startsWith(pdf))
-        return;
-    const QByteArray update = completed.mid(pdf.size());
-    if (pdfFile.write(update) != update.size() || !pdfFile.flush())
-        pdfFile.resize(pdf.size());
+        return pdf;
+    return completed;
 }
+
+// Whether Qt's writer got its whole PDF through: it writes the file from the
+// start to the end, the cross-reference table last but for the trailer that
+// points at it, and a write that fails cuts all that follows.
+bool WrittenWhole(const QByteArray& pdf) {
+    static const QRegularExpression tail(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$"));
+    const QRegularExpressionMatch match = tail.match(QString::fromLatin1(pdf.right(64)));
+    return pdf.startsWith("%PDF-") && match.hasMatch() &&
+           pdf.mid(match.captured(1).toLongLong(), 4) == "xref";
+}
+
+const char kFileFailure[] = "Impossible d'imprimer dans le fichier";
 
 void LetWindowBreathe() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -105,13 +113,19 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
             throw UserError(PrintRefusedMessage(printer.printerName(), refusal));
     }
     // Printing to a file never replaces anything: the job goes to a file it
-    // creates, under the next free name when the one asked for is taken.
+    // creates, under the next free name when the one asked for is taken. Qt's
+    // PDF writer does not tell when a write fails, so it writes in memory and
+    // the PDF reaches the file only once known whole, every write checked.
     std::optional<OutputNameBack> nameBack;
     std::optional<NewOutputFile> file;
+    std::optional<MemoryFile> memory;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         nameBack.emplace(printer);
-        file.emplace(printer.outputFileName(), "Imprimante sélectionnée incorrecte");
-        printer.setOutputFileName(file->WriterPath());
+        file.emplace(printer.outputFileName(), kFileFailure);
+        memory.emplace();
+        if (memory->OpenError() != 0)
+            file->Fail(memory->OpenError());
+        printer.setOutputFileName(memory->WriterPath());
     }
     QPainter painter;
     if (!painter.begin(&printer))
@@ -142,10 +156,17 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     // The CUPS backend hands the job to the scheduler here and says nothing
     // when it is refused.
     painter.end();
-    if (!probes.empty())
-        CompleteTextLayer(printer.outputFileName(), probes);
-    if (file)
+    if (file) {
+        QByteArray pdf;
+        if (const int error = memory->Read(pdf); error != 0)
+            file->Fail(error);
+        if (!WrittenWhole(pdf)) {
+            const int error = memory->GrowthError();
+            file->Fail(error != 0 ? error : EIO);
+        }
+        file->WriteWhole(WithTextLayer(pdf, probes));
         file->Keep();
+    }
     if (spooled) {
         const QString refusal = SubmissionRefusal();
         if (!refusal.isEmpty())

@@ -37,8 +37,10 @@ void PrintPanes(CurrentPrinter& printer, const std::vector<RichTextPane*>& panes
 // printer, laid out anew page by page by the control. Between pages the
 // window repaints and timers run, but user input waits until the job has
 // been handed to the spooler, so no command of the window can run inside it.
-// Throws UserError: the current printer's errors, and "Impression en cours"
-// when a job is already open.
+// Throws UserError: the current printer's errors, "Impression en cours"
+// when a job is already open, and, printing to a file, "Impossible d'imprimer
+// dans le fichier <file> : <cause>" when the file cannot be created or
+// written whole; then no file of the job is left.
 void PrintPane(CurrentPrinter& printer, RichTextPane& pane, const QString& title);
 
 } // namespace vorn

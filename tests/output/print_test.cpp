@@ -1,5 +1,7 @@
+#include "file_size_limit.h"
 #include "pdf_tools.h"
 #include "sheet_fixture.h"
+#include "tests/support/watchdog.h"
 
 #include "exercises/user_error.h"
 #include "output/current_printer.h"
@@ -20,8 +22,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace {
 
@@ -68,6 +75,11 @@ protected:
     void SetUp() override {
         pdf_ = FreshFolder() + "/job.pdf";
         printer_.PrintToFile(pdf_);
+    }
+    // "Imprimer" with 3 statements and 2 answer keys; what it reported.
+    std::string PrintThreeAndTwo() {
+        return MessageOf(
+            [&] { vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "3", "2"); });
     }
     QString pdf_;
     vorn::CurrentPrinter printer_;
@@ -118,13 +130,14 @@ TEST_F(PdfPrintTest, APrintArrivingDuringAJobIsRefusedAndTheJobGoesOn) {
     EXPECT_EQ(MessageOf([&] { vorn::PrintPane(printer_, statement_, "again.rtf"); }), "(no error)");
 }
 
-TEST_F(PdfPrintTest, APrinterThatCannotBeOpenedStopsTheCommand) {
+TEST_F(PdfPrintTest, AFileThatCannotBeCreatedStopsTheCommand) {
     statement_.SetText(StatementRtf(2));
     printer_.PrintToFile("/nonexistent-vorn-folder/job.pdf");
     EXPECT_EQ(MessageOf([&] {
                   vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "3", "2");
               }),
-              "Imprimante sélectionnée incorrecte");
+              "Impossible d'imprimer dans le fichier /nonexistent-vorn-folder/VN1_071542.pdf : "
+              "dossier introuvable");
     EXPECT_FALSE(printer_.JobOpen());
 }
 
@@ -224,9 +237,87 @@ TEST_F(PdfPrintTest, WhenEveryNumberedNameIsTakenNothingIsWritten) {
         ASSERT_TRUE(QFile(vorn::NumberedFileName(pdf_, n)).open(QIODevice::WriteOnly));
     statement_.SetText(StatementRtf(1));
     EXPECT_EQ(MessageOf([&] { vorn::PrintPane(printer_, statement_, "x.rtf"); }),
-              "Imprimante sélectionnée incorrecte");
+              "Impossible d'imprimer dans le fichier " + pdf_.toStdString() +
+                  " : le nom est déjà pris");
     EXPECT_EQ(folder.entryList(QDir::Files).size(), vorn::NewOutputFile::kMaxNumber);
     EXPECT_EQ(ReadAll(pdf_), "");
+}
+
+// The VN1* entries of a folder, by name.
+QStringList Printed(const QString& folder) {
+    return QDir(folder).entryList({"VN1*"}, QDir::AllEntries | QDir::System, QDir::Name);
+}
+
+std::string CannotPrint(const QString& file, const char* cause) {
+    return "Impossible d'imprimer dans le fichier " + file.toStdString() + " : " + cause;
+}
+
+// Mounts a 256 KB tmpfs on `folder`, full but for `room` bytes; false where
+// mounting is not allowed.
+bool MountSmallDisk(const QString& folder, qint64 room) {
+    struct statvfs disk {};
+    QFile filler(folder + "/filler");
+    if (::mount("vorn-test", qPrintable(folder), "tmpfs", 0, "size=256k") != 0)
+        return false;
+    EXPECT_TRUE(::statvfs(qPrintable(folder), &disk) == 0 && filler.open(QIODevice::WriteOnly) &&
+                ::posix_fallocate(filler.handle(), 0, disk.f_bavail * disk.f_frsize - room) == 0);
+    return true;
+}
+
+// No room for one PDF, then room for one: the copy that does not fit is named
+// with the cause, leaves no file, and no later copy is tried.
+TEST_F(PdfPrintTest, ACopyThatDoesNotFitOnTheDiskLeavesNoFileAndStopsTheCommand) {
+    const Watchdog watchdog(std::chrono::seconds(120), "printing onto a full disk");
+    statement_.SetText(StatementRtf(3));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "0");
+    const qint64 pages = (QFileInfo(QFileInfo(pdf_).dir(), "VN1_071542.pdf").size() + 4095) / 4096;
+    for (const qint64 room : {qint64(0), pages * 4096}) {
+        const QString folder = FreshFolder();
+        if (!MountSmallDisk(folder, room))
+            GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+        printer_.PrintToFile(folder + "/job.pdf");
+        EXPECT_EQ(
+            PrintThreeAndTwo(),
+            CannotPrint(folder + (room ? "/VN1_071542-2.pdf" : "/VN1_071542.pdf"), "disque plein"));
+        EXPECT_EQ(Printed(folder), room ? QStringList{"VN1_071542.pdf"} : QStringList{});
+        EXPECT_EQ(PdfPages(folder + "/VN1_071542.pdf"), room ? 1 : -1);
+        ::umount2(qPrintable(folder), MNT_DETACH);
+    }
+}
+
+// No file may grow past the statement's PDF: the answer key's, longer, fails
+// in Qt's writer, which does not say so.
+TEST_F(PdfPrintTest, APdfLargerThanAFileMayGrowLeavesNoFile) {
+    statement_.SetText(StatementRtf(3));
+    key_.SetText(AnswerKeyRtf(3));
+    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "1", "1");
+    const QDir measured = QFileInfo(pdf_).dir();
+    const qint64 statementSize = QFileInfo(measured, "VN1_071542.pdf").size();
+    ASSERT_LT(statementSize, QFileInfo(measured, "VN1_071542-Cor.pdf").size());
+    const QString folder = FreshFolder();
+    printer_.PrintToFile(folder + "/job.pdf");
+    std::string message;
+    {
+        const FileSizeLimit limit{rlim_t(statementSize)};
+        message = PrintThreeAndTwo();
+    }
+    EXPECT_EQ(message, CannotPrint(folder + "/VN1_071542-Cor.pdf", "fichier trop gros"));
+    EXPECT_EQ(Printed(folder),
+              QStringList({"VN1_071542-2.pdf", "VN1_071542-3.pdf", "VN1_071542.pdf"}));
+}
+
+// A folder whose path leaves room for "/VN1_071542.pdf" below PATH_MAX, but
+// not for "/VN1_071542-2.pdf".
+TEST_F(PdfPrintTest, ANameTooLongIsReportedAsSuch) {
+    QString folder = FreshFolder();
+    const int length = PATH_MAX - 1 - int(std::strlen("/VN1_071542.pdf"));
+    while (length - folder.size() > 256)
+        ASSERT_TRUE(QDir().mkdir(folder += "/" + QString(200, 'd')));
+    ASSERT_TRUE(QDir().mkdir(folder += "/" + QString(length - folder.size() - 1, 'd')));
+    statement_.SetText(StatementRtf(2));
+    printer_.PrintToFile(folder + "/job.pdf");
+    EXPECT_EQ(PrintThreeAndTwo(), CannotPrint(folder + "/VN1_071542-2.pdf", "nom trop long"));
+    EXPECT_EQ(Printed(folder), QStringList{"VN1_071542.pdf"});
 }
 
 // A job that fails takes its file with it, but never a file put in its place.
