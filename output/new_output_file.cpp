@@ -3,6 +3,7 @@
 #include "exercises/system_cause.h"
 #include "exercises/user_error.h"
 #include "output/print_file_name.h"
+#include "output/whole_file_io.h"
 
 #include <QFile>
 
@@ -51,19 +52,8 @@ void NewOutputFile::WriteWhole(const QByteArray& bytes) {
     const int reserved = ::posix_fallocate(descriptor_, 0, bytes.size());
     if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
         Fail(reserved);
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t step =
-            ::write(descriptor_, bytes.constData() + written, std::size_t(bytes.size() - written));
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step < 0)
-            Fail(errno);
-        // A write that takes nothing would be asked again for ever.
-        if (step == 0)
-            Fail(ENOSPC);
-        written += step;
-    }
+    if (!WriteAll(descriptor_, std::string_view(bytes.constData(), std::size_t(bytes.size()))))
+        Fail(errno);
     // A network or quota-bound disk may only refuse the data here.
     if (::fsync(descriptor_) != 0 && errno != EINVAL)
         Fail(errno);
