@@ -68,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // Saves once more only when the save at closing failed.
+    // Saves once more only when the save at closing failed, and not after a
+    // whole wait for another copy's lock: one wait, one message.
     formStorage.SaveAgainIfCloseFailed();
 }
 

@@ -1,8 +1,12 @@
 #include "output/private_temp_folder.h"
 
+#include "output/page_pictures.h"
+#include "output/preview_command.h"
+
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
@@ -17,31 +21,40 @@ namespace vorn {
 namespace {
 
 const char kPrefix[] = "vorn-apercu-";
+// mkdtemp() replaces the six X of its pattern with letters and digits.
+constexpr std::size_t kSuffixLength = 6;
+// Far above any process id the kernel hands out (at most 2^22).
+constexpr std::size_t kMaxPidDigits = 9;
 
 int OpenFolder(int at, const char* name) {
     return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
 }
 
-// Deletes everything inside the folder open at `folder`, working on names
-// relative to it so that no link, and no folder swapped in meanwhile, is
-// followed.
-void EmptyFolder(int folder) {
+// The names in the folder open at `folder`, "." and ".." left out.
+std::vector<std::string> EntryNames(int folder) {
+    std::vector<std::string> names;
     const int listing = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
     if (listing < 0)
-        return;
+        return names;
     DIR* entries = ::fdopendir(listing);
     if (!entries) {
         ::close(listing);
-        return;
+        return names;
     }
-    std::vector<std::string> names;
     while (const dirent* entry = ::readdir(entries)) {
         const std::string name = entry->d_name;
         if (name != "." && name != "..")
             names.push_back(name);
     }
     ::closedir(entries);
-    for (const std::string& name : names) {
+    return names;
+}
+
+// Deletes everything inside the folder open at `folder`, working on names
+// relative to it so that no link, and no folder swapped in meanwhile, is
+// followed.
+void EmptyFolder(int folder) {
+    for (const std::string& name : EntryNames(folder)) {
         if (::unlinkat(folder, name.c_str(), 0) == 0 || (errno != EISDIR && errno != EPERM))
             continue;
         const int sub = OpenFolder(folder, name.c_str());
@@ -51,6 +64,65 @@ void EmptyFolder(int folder) {
         ::close(sub);
         ::unlinkat(folder, name.c_str(), AT_REMOVEDIR);
     }
+}
+
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsAsciiLetterOrDigit(char c) {
+    return IsAsciiDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The process id in a name that Create() could have made, exactly:
+// "vorn-apercu-", the id in decimal (no sign, no leading zero), "-" and
+// mkdtemp's six letters or digits. 0 for any other name.
+long long MakerOf(const std::string& name) {
+    constexpr std::size_t prefixLength = sizeof kPrefix - 1;
+    if (name.compare(0, prefixLength, kPrefix) != 0)
+        return 0;
+    const std::size_t dash = name.find('-', prefixLength);
+    const std::size_t digits = dash == std::string::npos ? 0 : dash - prefixLength;
+    if (digits == 0 || digits > kMaxPidDigits || name[prefixLength] == '0' ||
+        name.size() != dash + 1 + kSuffixLength)
+        return 0;
+    long long pid = 0;
+    for (std::size_t i = prefixLength; i < dash; ++i) {
+        if (!IsAsciiDigit(name[i]))
+            return 0;
+        pid = pid * 10 + (name[i] - '0');
+    }
+    const auto suffix = name.begin() + static_cast<std::ptrdiff_t>(dash + 1);
+    return std::all_of(suffix, name.end(), IsAsciiLetterOrDigit) ? pid : 0;
+}
+
+// The names of the files the preview puts in the folder.
+std::vector<std::string> OwnFileNames() {
+    std::vector<std::string> names{kProbeFileName};
+    for (int page = 0; page < kPreviewPages; ++page)
+        names.push_back(
+            QFile::encodeName(PageFileName(QString::fromLatin1(kPagePrefix), page)).toStdString());
+    return names;
+}
+
+// Deletes the preview's files from a folder left behind, provided that it
+// holds nothing else: each entry is a regular file of this user's under one
+// of the preview's names. A folder holding anything else is somebody's work
+// that merely looks like ours, and is not touched at all.
+bool RemoveLeftFiles(int folder) {
+    const std::vector<std::string> own = OwnFileNames();
+    const std::vector<std::string> names = EntryNames(folder);
+    for (const std::string& name : names) {
+        struct stat st {};
+        if (std::find(own.begin(), own.end(), name) == own.end() ||
+            ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            return false;
+    }
+    for (const std::string& name : names)
+        if (::unlinkat(folder, name.c_str(), 0) != 0)
+            return false;
+    return true;
 }
 
 bool ProcessRuns(long long pid) {
@@ -86,38 +158,35 @@ std::unique_ptr<PrivateTempFolder> PrivateTempFolder::Create(const QString& pare
 }
 
 PrivateTempFolder::~PrivateTempFolder() {
+    // Everything in it is this run's, whatever it is: the folder goes whole.
     EmptyFolder(lock_);
     ::rmdir(QFile::encodeName(path_).constData());
     ::close(lock_);
 }
 
 int RemoveStalePrivateFolders(const QString& parent) {
-    const QDir dir(parent);
-    const QStringList names =
-        dir.entryList({QString::fromLatin1(kPrefix) + QLatin1Char('*')},
-                      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const int parentFolder = OpenFolder(AT_FDCWD, QFile::encodeName(parent).constData());
+    if (parentFolder < 0)
+        return 0;
     int removed = 0;
-    for (const QString& name : names) {
-        bool isNumber = false;
-        const long long pid =
-            name.mid(int(sizeof kPrefix) - 1).section(QLatin1Char('-'), 0, 0).toLongLong(&isNumber);
-        if (!isNumber || pid <= 0 || pid == ::getpid() || ProcessRuns(pid))
+    for (const std::string& name : EntryNames(parentFolder)) {
+        const long long pid = MakerOf(name);
+        if (pid <= 0 || pid == ::getpid() || ProcessRuns(pid))
             continue;
-        const QByteArray path = QFile::encodeName(dir.filePath(name));
-        const int folder = OpenFolder(AT_FDCWD, path.constData());
+        const int folder = OpenFolder(parentFolder, name.c_str());
         if (folder < 0)
             continue;
         struct stat st {};
+        // Only what Create() makes: a folder of this user's with mode 0700.
         // The maker may run in another process namespace, where its id means
         // something else: its lock is free only once it is gone.
         if (::fstat(folder, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-            ::flock(folder, LOCK_EX | LOCK_NB) == 0) {
-            EmptyFolder(folder);
-            if (::rmdir(path.constData()) == 0)
-                ++removed;
-        }
+            (st.st_mode & 07777) == 0700 && ::flock(folder, LOCK_EX | LOCK_NB) == 0 &&
+            RemoveLeftFiles(folder) && ::unlinkat(parentFolder, name.c_str(), AT_REMOVEDIR) == 0)
+            ++removed;
         ::close(folder);
     }
+    ::close(parentFolder);
     return removed;
 }
 

@@ -30,10 +30,14 @@ private:
 };
 
 // Removes from `parent` the folders that earlier runs left behind when they
-// ended without cleaning up (a crash, a kill): only real folders (a link is
-// never followed), owned by this user, whose recorded process no longer runs
-// and whose lock nobody holds. Anything else, a folder of a running program
-// first, stays. Returns how many folders went.
+// ended without cleaning up (a crash, a kill). A folder goes only when it is
+// exactly what Create() makes: its name is the prefix, a process id in
+// decimal and mkdtemp's six-character suffix, letter case included; it is a
+// real folder (a link is never followed) of this user's with mode 0700; its
+// recorded process no longer runs and nobody holds its lock; and it holds
+// nothing but the preview's own files, as regular files. Anything else, a
+// folder of a running program first, stays whole. Returns how many folders
+// went.
 int RemoveStalePrivateFolders(const QString& parent);
 
 } // namespace vorn

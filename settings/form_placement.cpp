@@ -4,6 +4,7 @@
 #include "settings/profile_file.h"
 #include "settings/section_snapshot.h"
 #include "settings/section_update.h"
+#include "settings/settings_file_lock.h"
 #include "settings/value_text.h"
 #include "settings/window_placement.h"
 
@@ -65,7 +66,7 @@ std::string ReadPosition(const SectionSnapshot& values, const std::string& name,
 
 } // namespace
 
-FormPlacement::FormPlacement(QWidget* form) : form_(form) {}
+FormPlacement::FormPlacement(QWidget* form) : form_(form), lockWait_(ProfileFile::kLockWait) {}
 
 FormPlacement::~FormPlacement() = default;
 
@@ -96,7 +97,7 @@ void FormPlacement::SaveOnClose(bool canClose) {
 }
 
 void FormPlacement::SaveAgainIfCloseFailed() {
-    if (!active_ || saved_)
+    if (!active_ || saved_ || lockStayedHeld_)
         return;
     destroying_ = true;
     SaveReportingErrors();
@@ -106,6 +107,9 @@ void FormPlacement::SaveAgainIfCloseFailed() {
 void FormPlacement::SaveReportingErrors() {
     try {
         SaveFormPlacement();
+    } catch (const vorn::SettingsLockHeld& e) {
+        lockStayedHeld_ = true;
+        Report(QString::fromUtf8(e.what()));
     } catch (const std::exception& e) {
         Report(QString::fromUtf8(e.what()));
     }
@@ -207,7 +211,7 @@ void FormPlacement::SaveFormPlacement() {
         SavePlacement(update);
     update.WriteBool("Visible", destroying_);
     StoreProperties(update);
-    ProfileFile(iniFileName_).WriteSection(SectionBytes(), update);
+    ProfileFile(iniFileName_, lockWait_).WriteSection(SectionBytes(), update);
     if (onSavePlacement_)
         onSavePlacement_();
     saved_ = true;

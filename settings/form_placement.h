@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,8 @@ public:
     QString IniSection() const;
     void SetActive(bool active) { active_ = active; }
     bool Active() const { return active_; }
+    // How long a save waits for another copy's save of the same file.
+    void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
     // A file whose "FormVersion" is below this restores nothing.
     void SetVersion(int version) { version_ = version; }
     int Version() const { return version_; }
@@ -46,7 +49,10 @@ public:
     void RestoreOnFirstShow();
     // The window's own close handling has run; saves when the close goes ahead.
     void SaveOnClose(bool canClose);
-    // The window is being destroyed: saves once more if no save has completed.
+    // The window is being destroyed: saves once more if no save has
+    // completed, unless a save already waited the whole lock wait in vain
+    // (another copy that holds the lock that long is not done a moment later,
+    // and the user has been told once).
     void SaveAgainIfCloseFailed();
 
     // Reads the file and applies placement and stored values; failures of
@@ -85,4 +91,6 @@ private:
     bool restored_ = false;
     bool saved_ = false;
     bool destroying_ = false;
+    std::chrono::milliseconds lockWait_;
+    bool lockStayedHeld_ = false;
 };

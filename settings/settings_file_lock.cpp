@@ -91,7 +91,7 @@ SettingsFileLock::SettingsFileLock(const QString& path, std::chrono::millisecond
             throw vorn::UserError(failureMessage);
         }
         if (std::chrono::steady_clock::now() >= deadline)
-            throw vorn::UserError(failureMessage);
+            throw vorn::SettingsLockHeld(failureMessage);
         std::this_thread::sleep_for(kRetryPause);
     }
 }

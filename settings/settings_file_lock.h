@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/user_error.h"
+
 #include <QString>
 
 #include <chrono>
@@ -17,10 +19,11 @@
 class SettingsFileLock {
 public:
     // Waits at most `wait` for the lock of the settings file `path`. Throws
-    // vorn::UserError `failureMessage` when another process keeps it longer,
-    // when something other than a regular file lies where the lock file
-    // goes, or when no private folder can be had: the settings are then not
-    // written, rather than written unguarded.
+    // vorn::SettingsLockHeld `failureMessage` when another process keeps it
+    // longer, and vorn::UserError `failureMessage` when something other than
+    // a regular file lies where the lock file goes or when no private folder
+    // can be had: the settings are then not written, rather than written
+    // unguarded.
     SettingsFileLock(const QString& path, std::chrono::milliseconds wait,
                      const std::string& failureMessage);
     ~SettingsFileLock();
@@ -33,6 +36,12 @@ private:
 };
 
 namespace vorn {
+
+// The lock of the settings file stayed held for the whole wait.
+class SettingsLockHeld : public UserError {
+public:
+    using UserError::UserError;
+};
 
 // The folder for this user's lock files when the settings folder is not
 // writable: `runtimeDir` ($XDG_RUNTIME_DIR) when it is an absolute path to a

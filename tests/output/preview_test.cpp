@@ -8,7 +8,6 @@
 #include "output/page_pictures.h"
 #include "output/preview_box.h"
 #include "output/preview_command.h"
-#include "output/private_temp_folder.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDataStream>
@@ -25,8 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -289,56 +286,6 @@ TEST_F(PreviewTest, ForeignFilesPutInThePlaceOfPageFilesStayUntouched) {
     EXPECT_EQ(Files(), QStringList({"Temp0.EMF", "Temp1.EMF"}));
     EXPECT_EQ(ReadAll(PagePath(0)), "renamed over");
     EXPECT_EQ(ReadAll(PagePath(1)), "made anew");
-}
-
-// Only this user's folders whose process is gone and whose lock is free go;
-// a link is never followed.
-TEST(StalePrivateFolders, OnlyThoseOfThisUserLeftByAProcessThatIsGoneAreRemoved) {
-    // One process ended and collected, one ended and not yet collected.
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ASSERT_GT(child, 0);
-    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
-    const pid_t zombie = ::fork();
-    if (zombie == 0)
-        ::_exit(0);
-    ASSERT_GT(zombie, 0);
-    siginfo_t ended{};
-    ASSERT_EQ(::waitid(P_PID, zombie, &ended, WEXITED | WNOWAIT), 0);
-    const QString dead = "vorn-apercu-" + QString::number(child);
-    const QString parent = FreshFolder();
-    const QString victim = FreshFolder();
-    const QDir dir(parent);
-    QFile(victim + "/precious.txt").open(QIODevice::WriteOnly);
-
-    const auto live = vorn::PrivateTempFolder::Create(parent);
-    ASSERT_NE(live, nullptr);
-    ASSERT_TRUE(dir.mkpath(dead + "-crashed/inner"));
-    QFile(parent + "/" + dead + "-crashed/Temp0.EMF").open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-crashed/inner/link"));
-    ASSERT_TRUE(QFile::link(victim, parent + "/" + dead + "-link"));
-    ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(zombie) + "-zombie"));
-    ASSERT_TRUE(dir.mkdir("vorn-apercu-" + QString::number(::getppid()) + "-parent"));
-    ASSERT_TRUE(dir.mkdir(dead + "-locked"));
-    const int lock = ::open(qPrintable(parent + "/" + dead + "-locked"), O_RDONLY | O_DIRECTORY);
-    ASSERT_EQ(::flock(lock, LOCK_SH), 0);
-    ASSERT_EQ(::mkfifo(qPrintable(parent + "/" + dead + "-fifo"), 0600), 0);
-    QStringList kept{QFileInfo(live->Path()).fileName(), dead + "-fifo", dead + "-link",
-                     dead + "-locked", "vorn-apercu-" + QString::number(::getppid()) + "-parent"};
-    if (::geteuid() == 0) {
-        ASSERT_TRUE(dir.mkdir(dead + "-nobody"));
-        ASSERT_EQ(::chown(qPrintable(parent + "/" + dead + "-nobody"), 65534, 65534), 0);
-        kept << dead + "-nobody";
-    }
-    kept.sort();
-
-    EXPECT_EQ(vorn::RemoveStalePrivateFolders(parent), 2);
-    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
-              kept);
-    EXPECT_TRUE(QFileInfo::exists(victim + "/precious.txt"));
-    ::close(lock);
-    ::waitpid(zombie, nullptr, 0);
 }
 
 } // namespace

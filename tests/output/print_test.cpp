@@ -10,6 +10,7 @@
 #include "output/print_pane.h"
 #include "output/print_sheet.h"
 #include "richtext/rich_text_pane.h"
+#include "tests/support/watchdog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -212,7 +213,11 @@ TEST_F(PdfPrintTest, CopiesToAFileNeverReplaceAnEntryNorFollowALink) {
     statement_.SetText(StatementRtf(3));
     key_.SetText(AnswerKeyRtf(3));
 
-    vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "2", "1");
+    {
+        // Opened for writing, the pipe would wait for a reader for ever.
+        const Watchdog watchdog(std::chrono::seconds(60), "printing next to a pipe");
+        vorn::PrintSheetCommand(printer_, statement_, key_, "VN1_071542", "2", "1");
+    }
 
     EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name),
               QStringList({"VN1_071542 (2).pdf", "VN1_071542-2 (2).pdf", "VN1_071542-2 (3).pdf",

@@ -1,5 +1,7 @@
 #include "tests/settings/settings_test_support.h"
 
+#include "settings/settings_file_lock.h"
+
 #include <QDir>
 #include <QProcess>
 
@@ -149,6 +151,18 @@ TEST_F(FormFileTest, AReadOnlyFolderIsReportedAtCloseAndAgainAtDestruction) {
     ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
     ExpectCloseReportsTwice(folder + "/vorn.ini", folder);
     chmod(QFile::encodeName(folder).constData(), 0755);
+}
+
+TEST_F(FormFileTest, ALockHeldPastTheWaitIsWaitedForAndReportedOnce) {
+    auto form = Start();
+    QStringList errors;
+    form->formStorage.SetErrorReporter([&errors](const QString& m) { errors << m; });
+    form->formStorage.SetLockWait(std::chrono::milliseconds(50));
+    const SettingsFileLock other(path_, std::chrono::milliseconds(0), "busy");
+    EXPECT_TRUE(form->close());
+    form.reset();
+    EXPECT_EQ(errors, QStringList{QString::fromUtf8("Impossible d'écrire dans ") + path_});
+    EXPECT_FALSE(QFile::exists(path_));
 }
 
 TEST_F(FormFileTest, AWritableFileInAReadOnlyFolderKeepsTheSettings) {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <latch>
 #include <thread>
 
@@ -158,6 +159,12 @@ TEST_F(ReadOnlyFolderTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
 }
 
+TEST_F(ReadOnlyFolderTest, AShorterTextWrittenInPlaceKeepsNoOldTail) {
+    PutBytes(path_, "[TForm1]\r\nedtTitre_Text=" + std::string(60, 't') + "\r\n");
+    ProfileFile(path_).WriteString("TForm1", "edtTitre_Text", "court");
+    EXPECT_EQ(FileBytes(path_), "[TForm1]\r\nedtTitre_Text=court\r\n");
+}
+
 // Sets RLIMIT_FSIZE to `bytes` for as long as it lives.
 class FileSizeLimit {
 public:
@@ -282,7 +289,9 @@ TEST_F(ProfileFileTest, NothingButARegularFileIsOpenedOrReplaced) {
                   0);
         {
             const Watchdog watchdog(std::chrono::seconds(20), "a planted FIFO or link");
-            const ProfileFile ini(path_);
+            // A lock taken through the link would never be the lock file's:
+            // the save would wait the whole hour.
+            const ProfileFile ini(path_, std::chrono::hours(1));
             if (c.planted == path_) {
                 EXPECT_EQ(ini.ReadInteger("TForm1", "FormVersion", 7), 7);
             }
@@ -339,6 +348,37 @@ TEST_F(ProfileFileTest, TwoSavesAtOnceKeepEachOthersValues) {
         }
     }
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vorn.ini"});
+}
+
+TEST_F(ProfileFileTest, ThreeSaversNeverHoldTheLockTogether) {
+    // One saver lets go, removing the lock file, just as a second one has
+    // opened it: a lock on that removed file keeps nobody out, and a third
+    // saver makes and locks a new file under the name. Each saver tries again
+    // at once, so that such moments come often.
+    std::atomic<int> inside{0};
+    std::atomic<int> together{0};
+    const auto saver = [&] {
+        for (int taken = 0; taken < 300;) {
+            try {
+                const SettingsFileLock lock(path_, std::chrono::milliseconds(0), "busy");
+                if (++inside > 1)
+                    ++together;
+                std::this_thread::yield();
+                --inside;
+                ++taken;
+            } catch (const vorn::UserError&) {
+            }
+        }
+    };
+    {
+        const Watchdog watchdog(std::chrono::seconds(120), "three savers");
+        std::thread a(saver), b(saver), c(saver);
+        a.join();
+        b.join();
+        c.join();
+    }
+    EXPECT_EQ(together, 0);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 // UTF-16 bytes of a UTF-8 text, mark first, through Qt's own codec.
