@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
 #include <cstdlib>
 #include <string>
 #include <sys/mount.h>
@@ -22,6 +23,17 @@ using vorn::SaveStep;
 
 class SavePairTest : public ::testing::Test {
 public:
+    ~SavePairTest() override {
+        if (home_)
+            ::setenv("HOME", home_->c_str(), 1);
+    }
+    // No folder of the user's where a journal could be kept.
+    void WithoutStateFolder() {
+        if (const char* home = std::getenv("HOME"))
+            home_ = home;
+        ::unsetenv("XDG_STATE_HOME");
+        ::setenv("HOME", "/proc/vorn-no-home", 1);
+    }
     void SetUp() override {
         dir_ = FreshFolder().toStdString();
         // Each test keeps its journals apart.
@@ -50,6 +62,7 @@ public:
     }
 
     std::string dir_;
+    std::optional<std::string> home_;
 };
 
 // Saves the new pair in a child process that a kill stops at `step`.
@@ -163,8 +176,7 @@ TEST_F(SavePairTest, WhatAKillLeftGoesAtTheNextSaveOfThatName) {
     SaveKilledAt([&] { SaveNewPair("new statement", "new key"); }, SaveStep::kContentsWritten, 0);
     EXPECT_EQ(Entries().size(), 3); // two temporary files beside the statement
     // Without any journal to settle it, the next save removes it.
-    ::unsetenv("XDG_STATE_HOME");
-    ::setenv("HOME", "/nonexistent", 1);
+    WithoutStateFolder();
     SaveNewPair("second statement", "second key");
     EXPECT_EQ(Entries(), QStringList({"devoir.rtf", "devoir_Cor.rtf"}));
     EXPECT_EQ(Read("devoir_Cor.rtf"), "second key");
@@ -193,8 +205,7 @@ TEST_F(ReadOnlyFolderPairTest, AKillWhileWritingInPlaceIsUndoneAtTheNextStart) {
     EXPECT_EQ(Read("devoir_Cor.rtf"), "former key");
 
     // A save that cannot keep a copy aside is refused before any change.
-    ::setenv("XDG_STATE_HOME", "/proc/vorn-no-state", 1);
-    ::setenv("HOME", "/nonexistent", 1);
+    WithoutStateFolder();
     EXPECT_NE(Message("new", "key").find("Impossible de créer le fichier " + Path("devoir.rtf")),
               std::string::npos);
     EXPECT_EQ(Read("devoir.rtf"), std::string(20000, 'x'));
