@@ -108,6 +108,33 @@ int Reserve(int fd, off_t size, int mode) {
     return errno == EOPNOTSUPP || errno == ENOSYS ? 0 : errno;
 }
 
+// Two saves of the user's that replace files at the same time take turns, so
+// that two copies of the program saving the same pair cannot leave one's
+// statement beside the other's answer key. A turn held too long (a stopped
+// process) is not waited for past a few seconds.
+class ReplacingTurn {
+public:
+    explicit ReplacingTurn(const std::string& journalFolder) {
+        if (journalFolder.empty())
+            return;
+        fd_ = ::open(journalFolder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        for (int wait = 0; fd_ >= 0 && wait < 500; ++wait) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            ::usleep(10 * 1000);
+        }
+    }
+    ~ReplacingTurn() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ReplacingTurn(const ReplacingTurn&) = delete;
+    ReplacingTurn& operator=(const ReplacingTurn&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 struct PlannedFile {
     const FileContent* file = nullptr;
     std::string target; // a link's target, or the name itself
@@ -209,6 +236,7 @@ public:
             if (!plan.inPlace)
                 WriteTemporary(plan);
         const bool anyInPlace = journal_.inPlace.size() > 0;
+        const ReplacingTurn turn(journalFolder_);
         RecordState(anyInPlace ? SaveJournal::State::kReady : SaveJournal::State::kCommitted);
         Reached(SaveStep::kContentsWritten);
         if (anyInPlace) {
@@ -272,6 +300,7 @@ private:
 
     void OpenJournal() {
         const std::string folder = SaveJournalFolder();
+        journalFolder_ = folder;
         if (folder.empty())
             return;
         std::string pattern = folder + "/save-XXXXXX";
@@ -351,6 +380,7 @@ private:
     std::vector<PlannedFile> plans_;
     SaveJournal journal_;
     int journalFd_ = -1;
+    std::string journalFolder_;
     std::string journalPath_;
     bool keepJournal_ = false;
     bool done_ = false;

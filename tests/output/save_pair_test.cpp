@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -180,6 +180,45 @@ TEST_F(SavePairTest, WhatAKillLeftGoesAtTheNextSaveOfThatName) {
     SaveNewPair("second statement", "second key");
     EXPECT_EQ(Entries(), QStringList({"devoir.rtf", "devoir_Cor.rtf"}));
     EXPECT_EQ(Read("devoir_Cor.rtf"), "second key");
+}
+
+// Two copies saving the same pair at once: the second waits for the first's
+// renames, whose turn a pipe holds open halfway through.
+int pausePipe[2];
+void PauseAtKeyRenamed(SaveStep step, std::size_t index) {
+    if (step == SaveStep::kRenamed && index == 1) {
+        char byte = 0;
+        ::write(pausePipe[1], &byte, 1);
+        ::read(pausePipe[0], &byte, 1);
+    }
+}
+
+TEST_F(SavePairTest, TwoCopiesSavingThePairAtOnceLeaveOneWholePair) {
+    ASSERT_EQ(::pipe(pausePipe), 0);
+    int resume[2];
+    ASSERT_EQ(::pipe(resume), 0);
+    const pid_t first = ::fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        pausePipe[0] = resume[0];
+        vorn::SetSaveStepHookForTests(PauseAtKeyRenamed);
+        SaveNewPair("first statement", "first key");
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(pausePipe[0], &byte, 1), 1); // the first is between its renames
+    const pid_t second = ::fork();
+    ASSERT_GE(second, 0);
+    if (second == 0) {
+        SaveNewPair("second statement", "second key");
+        ::_exit(0);
+    }
+    ::usleep(300 * 1000); // time enough for the second to overtake, were it let
+    ASSERT_EQ(::write(resume[1], &byte, 1), 1);
+    for (const pid_t child : {first, second})
+        ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string statement = Read("devoir.rtf");
+    EXPECT_EQ(Read("devoir_Cor.rtf"), statement.substr(0, statement.find(' ')) + " key");
 }
 
 // A shared folder the user cannot write, holding the user's own pair: run as
