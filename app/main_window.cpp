@@ -258,6 +258,7 @@ void MainWindow::ConnectHandlers() {
     pressOn(previewKeyShortcut, QKeySequence(Qt::Key_F5), previewButton);
     statusLabel->installEventFilter(this);
     statusTimer_ = new QTimer(this);
+    statusTimer_->setObjectName(QStringLiteral("statusTimer"));
     statusTimer_->setSingleShot(true);
     connect(statusTimer_, &QTimer::timeout, statusLabel, &QWidget::hide);
 

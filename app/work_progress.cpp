@@ -8,7 +8,7 @@ WorkProgress::WorkProgress(QWidget* parent, const QString& label, int steps)
     dialog_->setWindowTitle(QStringLiteral("VORN"));
     // Only the main window waits; the dialog's own button stays usable.
     dialog_->setWindowModality(Qt::WindowModal);
-    dialog_->setMinimumDuration(kShowAfterMs);
+    dialog_->setMinimumDuration(showAfterMs);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setValue(0);

@@ -20,6 +20,10 @@ public:
     WorkProgress& operator=(const WorkProgress&) = delete;
 
     static constexpr int kShowAfterMs = 500;
+    // The delay the dialogs made from now on wait before showing. Tests set it
+    // to 0: the dialog is then there from the first step, however fast the
+    // machine gets through the work.
+    static inline int showAfterMs = kShowAfterMs;
 
     // Moves the bar one step on; answers false once the user has cancelled.
     vorn::ProgressTick Tick();

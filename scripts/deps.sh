@@ -14,7 +14,7 @@ VORN_PACKAGE_PACKAGES=(
 VORN_TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev qt6-base-private-dev
     xvfb xauth
-    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+    cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils qpdf
     "${VORN_PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian
 )
 

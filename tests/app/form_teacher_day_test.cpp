@@ -2,9 +2,11 @@
 // lost, a confirmation after work is done, and the keyboard.
 #include "form_fixture.h"
 
+#include "app/confirmation_text.h"
 #include "app/spin_edit.h"
 #include "output/preview_box.h"
 #include "richtext/rich_text_pane.h"
+#include "tests/support/watchdog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,8 +24,8 @@
 
 namespace {
 
-// Answers every question box as it comes up, with Escape or with the button
-// called `answer`, and keeps what each one asked.
+// Answers every question box as it comes up, with the button called `answer`
+// or else with `key`, and keeps what each one asked.
 class BoxAnswers {
 public:
     explicit BoxAnswers(QString reply = {}) : answer(std::move(reply)) {
@@ -33,7 +35,7 @@ public:
                 return;
             asked << box->text();
             if (answer.isEmpty()) {
-                QTest::keyClick(box, Qt::Key_Escape);
+                QTest::keyClick(box, key);
                 return;
             }
             for (QAbstractButton* button : box->buttons())
@@ -43,6 +45,7 @@ public:
         timer_.start(10);
     }
     QString answer;
+    Qt::Key key = Qt::Key_Escape;
     QStringList asked;
 
 private:
@@ -129,17 +132,23 @@ TEST_F(TeacherDay, SavingAsksBeforeReplacingAndSaysWhereTheFilesWent) {
 
     TypeInto(form->statementPane, "Classe ");
     form->statusLabel->hide();
-    SaveAs("feuille.rtf");
-    EXPECT_EQ(boxes.asked, QStringList({"Les fichiers « feuille.rtf » et « feuille_Cor.rtf » "
-                                        "existent déjà.\nLes remplacer ?"}));
-    EXPECT_EQ(Read("feuille.rtf"), statement);
-    EXPECT_EQ(Read("feuille_Cor.rtf"), answerKey);
-    EXPECT_EQ(Status(), QString());
+    // Escape and a hurried Return both answer "Non".
+    const Watchdog watchdog(std::chrono::seconds(60), "the replace question stays open");
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        boxes.key = key;
+        SaveAs("feuille.rtf");
+        EXPECT_EQ(boxes.asked.takeLast(), "Les fichiers « feuille.rtf » et « feuille_Cor.rtf » "
+                                          "existent déjà.\nLes remplacer ?");
+        EXPECT_EQ(Read("feuille.rtf"), statement) << key;
+        EXPECT_EQ(Read("feuille_Cor.rtf"), answerKey);
+        EXPECT_EQ(Status(), QString());
+    }
+    EXPECT_TRUE(boxes.asked.isEmpty());
 
     ASSERT_TRUE(QFile::remove(folder.filePath("feuille.rtf")));
     boxes.answer = "Oui";
     SaveAs("feuille.rtf");
-    EXPECT_EQ(boxes.asked.mid(1),
+    EXPECT_EQ(boxes.asked,
               QStringList({"Le fichier « feuille_Cor.rtf » existe déjà.\nLe remplacer ?"}));
     EXPECT_TRUE(Read("feuille.rtf").contains("Classe"));
 }
@@ -151,6 +160,30 @@ TEST_F(TeacherDay, PrintingSaysHowManyJobsWentWhere) {
     form->printButton->click();
     EXPECT_EQ(Status(),
               "3 impressions enregistrées dans " + QDir::toNativeSeparators(folder.path()));
+}
+
+TEST_F(TeacherDay, TheConfirmationGoesAfterAFewSecondsOrAtAClick) {
+    const Watchdog watchdog(std::chrono::seconds(60), "a dialog waits for an answer");
+    form->state.Printer.PrintToFile(folder.filePath("copie.pdf"));
+    form->statementCopiesSpin->SetValue(0);
+    form->answerKeyCopiesSpin->SetValue(0);
+    form->printButton->click();
+    EXPECT_EQ(Status(), "Aucune impression envoyée");
+    EXPECT_EQ(PrintJobsText(0, "PDF"), "Aucune impression envoyée");
+    auto* timer = form->findChild<QTimer*>(QStringLiteral("statusTimer"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_GE(timer->interval(), 2000);
+    EXPECT_LE(timer->interval(), 10000);
+    // Its time is up now rather than in a few seconds.
+    timer->start(0);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Status().isEmpty(); }));
+
+    SaveAs("feuille");
+    ASSERT_FALSE(Status().isEmpty());
+    QTest::mouseClick(form->statusLabel, Qt::LeftButton);
+    EXPECT_EQ(Status(), QString());
 }
 
 TEST_F(TeacherDay, ThePrinterDialogChoosesWithoutSayingPrint) {

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -259,6 +260,23 @@ TEST_F(SheetSetTest, RtfAndTextSetsBreakPagesBetweenSheets) {
 
     vorn::SaveSheets(statements_, keys_, Path("set.txt"), vorn::LaserA4PageSetup, "REF");
     EXPECT_EQ(ReadAll(Path("set.txt")), "Feuille 1 sujet\fFeuille 2 sujet\fFeuille 3 sujet");
+}
+
+TEST_F(SheetSetTest, SavedPdfsPassQpdfCheck) {
+    if (QStandardPaths::findExecutable("qpdf").isEmpty())
+        GTEST_SKIP() << "qpdf is not installed (scripts/deps.sh installs it)";
+    // An emoji sends the text layer's characters through an incremental update.
+    const QByteArray emoji = "{\\rtf1 Classe \\u-10179?\\u-8704? fin}";
+    statement_.SetText(emoji);
+    key_.SetText(emoji);
+    panes_.front()->SetText(emoji);
+    Save("f.pdf", vorn::LaserA4PageSetup());
+    vorn::SaveSheets(statements_, keys_, Path("set.pdf"), vorn::LaserA4PageSetup, "REF");
+    for (const char* name : {"f.pdf", "f_Cor.pdf", "set.pdf"}) {
+        EXPECT_EQ(ReadAll(Path(name)).count("startxref"), 2) << name << " has no update";
+        EXPECT_EQ(QpdfProblems(Path(name)).toStdString(), "") << name;
+    }
+    EXPECT_EQ(QpdfProblems(Path("set_Cor.pdf")).toStdString(), "");
 }
 
 TEST(RtfJoinTest, RefusesDocumentsWhoseTablesDisagree) {

@@ -91,3 +91,15 @@ QImage PdfPageImage(const QString& pdf, int page, int dpi) {
         &ok);
     return ok ? QImage(base + QStringLiteral(".png")) : QImage();
 }
+
+QString QpdfProblems(const QString& pdf) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf});
+    if (!process.waitForFinished(60000))
+        return QStringLiteral("qpdf did not run: ") + process.errorString();
+    const QString report = QString::fromUtf8(process.readAll());
+    const bool clean = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+                       !report.contains(QStringLiteral("WARNING"), Qt::CaseInsensitive);
+    return clean ? QString() : report;
+}

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-// poppler-utils, run on a PDF the tests made.
+// poppler-utils and qpdf, run on a PDF the tests made.
 
 // The page count pdfinfo reads, or -1 when the file is no complete PDF.
 int PdfPages(const QString& pdf);
@@ -21,3 +21,7 @@ QString PdfInfoField(const QString& pdf, const QString& field);
 QStringList PdfFontsEmbedded(const QString& pdf);
 // One page (from 1) rendered by pdftoppm at `dpi`; null when it failed.
 QImage PdfPageImage(const QString& pdf, int page, int dpi);
+// What `qpdf --check` reports about the file's structure (cross-reference
+// offsets, lengths, trailers); empty when it finds neither an error nor a
+// warning.
+QString QpdfProblems(const QString& pdf);

@@ -138,6 +138,20 @@ TEST(PanePaste, ParagraphsKeepTheirMarginsInAnyUnit) {
               Qt::AlignHCenter);
 }
 
+TEST(PanePaste, TwoParagraphsPastedInsideALineLeaveItsFirstHalfAsItWas) {
+    PastePane pane;
+    pane.SetText("{\\rtf1 x\\par\\qc debutfin\\par y}");
+    pane.SetReadOnly(false);
+    pane.SetSelStart(7);
+    QMimeData html;
+    html.setHtml(QStringLiteral("<p style=\"margin-left:40px\">un</p>"
+                                "<p style=\"margin-left:40px\">deux</p>"));
+    pane.insertFromMimeData(&html);
+    const QTextBlockFormat line = BlockWith(*pane.document(), "debutun").blockFormat();
+    EXPECT_EQ(line.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(line.leftMargin(), 0);
+}
+
 TEST(PanePaste, BringsInOnlyWhatTheFileHolds) {
     PastePane pane;
     pane.SetText(" ");

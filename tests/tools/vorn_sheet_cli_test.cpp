@@ -476,7 +476,10 @@ TEST_F(VornSheetCliTest, ThirtyVariantsGiveThirtySheetsWithTheirKeysInTheSameOrd
     for (const fs::path& file : {statement, answerKey}) {
         const bool isKey = file == answerKey;
         const std::string info = Poppler("pdfinfo '" + file.string() + "'");
-        EXPECT_NE(info.find("Title:           " + references.front()), std::string::npos) << info;
+        // The set is named by its first and last sheets and its size.
+        const std::string title = references.front() + " \xC3\xA0 " + references.back() +
+                                  " (30 feuilles)" + (isKey ? " - Corrig\xC3\xA9" : "");
+        EXPECT_NE(info.find("Title:           " + title + "\n"), std::string::npos) << info;
         // pdftotext ends every page with a form feed.
         std::vector<std::string> pages;
         std::istringstream text(Poppler("pdftotext -layout '" + file.string() + "' -"));
@@ -520,6 +523,22 @@ TEST_F(VornSheetCliTest, ThirtyVariantsGiveThirtySheetsWithTheirKeysInTheSameOrd
             }
         }
     }
+}
+
+TEST_F(VornSheetCliTest, ASingleSheetsPdfIsTitledWithItsReference) {
+    const fs::path statement = dir_ / "une.pdf";
+    const Outcome o =
+        Spawn({"vn1", "--seed", "5", "--questions", "2", "--title", "", "-o", statement.string()});
+    ASSERT_EQ(o.status, 0) << o.err;
+    Draws d{5};
+    const std::string reference = DegreeOneSheet(d, 2, 120, "").second.plain.substr(0, 10);
+    const std::pair<fs::path, std::string> titles[] = {
+        {statement, reference}, {dir_ / "une_Cor.pdf", reference + " - Corrig\xC3\xA9"}};
+    for (const auto& [file, title] : titles)
+        EXPECT_NE(
+            Poppler("pdfinfo '" + file.string() + "'").find("Title:           " + title + "\n"),
+            std::string::npos)
+            << file;
 }
 
 TEST_F(VornSheetCliTest, TheSameSeedGivesByteIdenticalRtfSets) {
