@@ -2,8 +2,8 @@
 
 #include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "output/current_printer.h"
-#include "output/sheet_set.h"
+#include "output/print/current_printer.h"
+#include "output/sets/sheet_set.h"
 
 #include <memory>
 #include <optional>

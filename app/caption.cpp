@@ -1,7 +1,7 @@
 #include "app/caption.h"
 
 #include "app/scramble_text.h"
-#include "exercises/cp1252.h"
+#include "text/cp1252.h"
 
 namespace vorn {
 

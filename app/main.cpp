@@ -2,9 +2,9 @@
 #include "app/qt_french_translation.h"
 #include "app/start_options.h"
 #include "app/terminate_signal.h"
-#include "output/private_temp_folder.h"
-#include "output/save_journal.h"
-#include "output/working_folder.h"
+#include "output/preview/private_temp_folder.h"
+#include "output/save/save_journal.h"
+#include "output/save/working_folder.h"
 
 #include <QApplication>
 #include <QDir>

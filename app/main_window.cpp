@@ -10,10 +10,10 @@
 #include "app/removable_drive.h"
 #include "app/spin_edit.h"
 #include "app/start_up.h"
-#include "exercises/user_error.h"
-#include "output/preview_box.h"
+#include "output/preview/preview_box.h"
 #include "richtext/rich_text_pane.h"
 #include "settings/settings_location.h"
+#include "text/user_error.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 // Builds the main window's controls with their designed values.
 #include "app/main_window.h"
 
-#include "output/preview_box.h"
+#include "output/preview/preview_box.h"
 
 #include "app/form_layout.h"
 #include "app/link_label.h"

@@ -10,15 +10,15 @@
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "app/work_progress.h"
-#include "exercises/cp1252.h"
-#include "exercises/user_error.h"
-#include "output/preview_box.h"
-#include "output/preview_command.h"
-#include "output/print_sheet.h"
-#include "output/save_sheet.h"
-#include "output/sheet_set.h"
-#include "output/user_questions.h"
+#include "output/preview/preview_box.h"
+#include "output/preview/preview_command.h"
+#include "output/print/print_sheet.h"
+#include "output/save/save_sheet.h"
+#include "output/save/user_questions.h"
+#include "output/sets/sheet_set.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
+#include "text/user_error.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -154,8 +154,9 @@ void MainWindow::generateSheet(const vorn::SheetKind& kind) {
 
 void MainWindow::saveSheet() {
     try {
-        const QStringList written = vorn::SaveSheetCommand(
-            this, *statementPane, *answerKeyPane, SheetReferenceText(state), &state.Printer);
+        const QStringList written =
+            vorn::SaveSheetCommand(this, *statementPane, *answerKeyPane, SheetReferenceText(state),
+                                   [this] { return vorn::PageSetupOf(state.Printer); });
         if (!written.isEmpty())
             ShowStatus(SavedFilesText(written));
     } catch (const std::exception& error) {

@@ -1,8 +1,8 @@
 #include "app/start_up.h"
 
-#include "exercises/cp1252.h"
-#include "exercises/user_error.h"
 #include "settings/settings_location.h"
+#include "text/cp1252.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/progress_tick.h"
+#include "output/pages/progress_tick.h"
 
 #include <QString>
 

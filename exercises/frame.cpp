@@ -1,8 +1,8 @@
 #include "exercises/frame.h"
 
-#include "exercises/cp1252.h"
 #include "exercises/markup_append.h"
 #include "exercises/terms.h"
+#include "text/cp1252.h"
 
 #include <algorithm>
 #include <cstdint>

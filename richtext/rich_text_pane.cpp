@@ -1,6 +1,5 @@
 #include "richtext/rich_text_pane.h"
 
-#include "exercises/cp1252.h"
 #include "richtext/html_box_lengths.h"
 #include "richtext/markup_converter.h"
 #include "richtext/offline_text_document.h"
@@ -11,6 +10,7 @@
 #include "richtext/rtf_writer.h"
 #include "richtext/tab_stops.h"
 #include "richtext/wrap_mode.h"
+#include "text/cp1252.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>

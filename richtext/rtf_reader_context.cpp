@@ -1,9 +1,9 @@
 #include "richtext/rtf_reader_context.h"
 
-#include "exercises/cp1252.h"
 #include "richtext/highlight_colours.h"
 #include "richtext/rtf_font_properties.h"
 #include "richtext/rtf_reader.h"
+#include "text/cp1252.h"
 
 #include <QBrush>
 #include <QFont>

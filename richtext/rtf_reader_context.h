@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/tab_stops.h"
+
 #include "richtext/rtf_char_props.h"
 #include "richtext/rtf_format_cache.h"
 #include "richtext/rtf_paragraph_props.h"
@@ -40,7 +42,6 @@ public:
     // Groups nested deeper than this share their parent's state.
     static constexpr int kMaxGroupDepth = 256;
     // Default tab width when the document sets none (half an inch).
-    static constexpr int kDefaultTabTwips = 720;
 
     explicit RtfReaderContext(QTextDocument& doc);
     ~RtfReaderContext();

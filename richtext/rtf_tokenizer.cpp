@@ -1,6 +1,6 @@
 #include "richtext/rtf_tokenizer.h"
 
-#include "exercises/hex_digit.h"
+#include "text/hex_digit.h"
 
 #include <limits>
 

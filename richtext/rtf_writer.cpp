@@ -1,9 +1,11 @@
 #include "richtext/rtf_writer.h"
 
-#include "exercises/cp1252.h"
+#include "richtext/tab_stops.h"
+
 #include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_font_properties.h"
 #include "richtext/rtf_reader.h"
+#include "text/cp1252.h"
 
 #include <QBrush>
 #include <QFont>
@@ -22,8 +24,6 @@
 namespace vorn {
 
 namespace {
-
-constexpr int kDefaultTabTwips = 720;
 
 struct FontDecl {
     QString name;
@@ -108,13 +108,6 @@ void AppendEscaped(QByteArray& out, QStringView text) {
         AppendNumber(out, c > 0x7FFF ? static_cast<int>(c) - 0x10000 : static_cast<int>(c));
         out.append('?');
     }
-}
-
-// A document that never came from RTF has RTF's own default tab width.
-int DefaultTabTwips(const QTextDocument& doc) {
-    bool ok = false;
-    const int twips = doc.property(kDefTabTwipsProperty).toInt(&ok);
-    return ok && twips > 0 ? std::min(twips, 32767) : kDefaultTabTwips;
 }
 
 class DocumentWriter {

@@ -9,6 +9,7 @@
 #include <QTextOption>
 #include <QVariant>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vorn {
@@ -31,7 +32,7 @@ qreal LayoutReferenceDpi() {
 int DefaultTabTwips(const QTextDocument& doc) {
     bool ok = false;
     const int twips = doc.property(kDefTabTwipsProperty).toInt(&ok);
-    return ok && twips > 0 ? twips : kFallbackTabTwips;
+    return ok && twips > 0 ? std::min(twips, 32767) : kDefaultTabTwips;
 }
 
 void ApplyDefaultTabStops(QTextDocument& doc) {

@@ -4,11 +4,13 @@ class QTextDocument;
 
 namespace vorn {
 
-// The default tab distance of a document that names none: half an inch.
-inline constexpr int kFallbackTabTwips = 720;
+// The default tab distance of a document that names none: half an inch, as
+// in RTF.
+inline constexpr int kDefaultTabTwips = 720;
 
 // The document's default tab distance in twips, as recorded by the RTF reader,
-// or kFallbackTabTwips when none is recorded.
+// at most what RTF can write (32767), or kDefaultTabTwips when none is
+// recorded.
 int DefaultTabTwips(const QTextDocument& doc);
 
 // Sets the document's default tab stops from its recorded distance, so that

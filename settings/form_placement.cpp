@@ -1,12 +1,12 @@
 #include "settings/form_placement.h"
 
-#include "exercises/cp1252.h"
 #include "settings/profile_file.h"
 #include "settings/section_snapshot.h"
 #include "settings/section_update.h"
 #include "settings/settings_file_lock.h"
 #include "settings/value_text.h"
 #include "settings/window_placement.h"
+#include "text/cp1252.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

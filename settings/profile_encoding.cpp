@@ -1,6 +1,7 @@
 #include "settings/profile_encoding.h"
 
-#include "exercises/cp1252.h"
+#include "text/cp1252.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 #include <utility>
@@ -15,24 +16,6 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
@@ -53,7 +36,7 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
                 i += 2;
             }
         }
-        AppendUtf8(out, unit);
+        AppendUtf8(out, char32_t(unit));
     }
     return out;
 }

@@ -1,10 +1,10 @@
 #include "settings/profile_file.h"
 
-#include "exercises/user_error.h"
 #include "settings/file_update.h"
 #include "settings/regular_file.h"
 #include "settings/settings_file_lock.h"
 #include "settings/settings_location.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "settings/props_storage.h"
 
-#include "exercises/cp1252.h"
 #include "settings/profile_text.h"
 #include "settings/section_snapshot.h"
 #include "settings/section_update.h"
 #include "settings/value_text.h"
+#include "text/cp1252.h"
 
 #include <QObject>
 

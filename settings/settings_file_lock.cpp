@@ -1,8 +1,8 @@
 #include "settings/settings_file_lock.h"
 
-#include "exercises/user_error.h"
 #include "settings/regular_file.h"
 #include "settings/settings_location.h"
+#include "text/user_error.h"
 
 #include <QCryptographicHash>
 #include <QDir>

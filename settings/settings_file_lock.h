@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/user_error.h"
+#include "text/user_error.h"
 
 #include <QString>
 

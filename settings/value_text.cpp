@@ -1,6 +1,6 @@
 #include "settings/value_text.h"
 
-#include "exercises/hex_digit.h"
+#include "text/hex_digit.h"
 
 #include <cstdint>
 
@@ -22,29 +22,6 @@ std::string TrimControl(std::string_view text) {
     while (last > first && IsControlOrSpace(text[last - 1]))
         --last;
     return std::string(text.substr(first, last - first));
-}
-
-std::optional<int> ParseDecimal(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    // Accumulate the magnitude in 64 bits so that INT_MIN stays representable.
-    std::int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > std::int64_t{2147483648})
-            return std::nullopt;
-    }
-    const std::int64_t value = negative ? -magnitude : magnitude;
-    if (value > std::int64_t{2147483647})
-        return std::nullopt;
-    return static_cast<int>(value);
 }
 
 std::optional<int> ParseProfileInteger(std::string_view text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/decimal.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,10 +11,6 @@ namespace vorn {
 // Removes every byte from 0 to 32 (the space and the control characters) from
 // both ends.
 std::string TrimControl(std::string_view text);
-
-// An optionally signed decimal integer that fits in 32 bits, nothing else (no
-// blanks, no other prefix).
-std::optional<int> ParseDecimal(std::string_view text);
 
 // What an integer read from a settings file accepts: a decimal integer, or
 // "0x"/"0X" followed by at most eight significant hexadecimal digits, taken as

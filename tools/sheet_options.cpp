@@ -1,6 +1,7 @@
 #include "tools/sheet_options.h"
 
-#include "exercises/cp1252.h"
+#include "text/cp1252.h"
+#include "text/decimal.h"
 
 #include <limits>
 #include <span>
@@ -9,29 +10,6 @@
 namespace vorn::sheet_tool {
 
 namespace {
-
-// Far beyond every accepted range, yet free of overflow while accumulating.
-constexpr long long kSaturation = std::numeric_limits<long long>::max() / 16;
-
-// An optionally signed decimal integer; larger magnitudes saturate, so that
-// "99999999999999999999" reads as out of range rather than as garbage.
-std::optional<long long> ParseInteger(std::string_view text) {
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        if (value < kSaturation)
-            value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
@@ -57,7 +35,7 @@ constexpr IntegerOption kLevel{"--level", std::numeric_limits<long long>::min(),
                                std::numeric_limits<long long>::max(), "a level of FAMILY, from 1"};
 
 long long ReadInteger(const IntegerOption& option, std::string_view value) {
-    const std::optional<long long> n = ParseInteger(value);
+    const std::optional<long long> n = ParseDecimalSaturating(value);
     if (!n)
         throw UsageError(std::string(option.name) + ": " + Quoted(value) +
                          " is not an integer; expected " + std::string(option.range));

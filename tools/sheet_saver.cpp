@@ -1,11 +1,11 @@
 #include "tools/sheet_saver.h"
 
-#include "exercises/cp1252.h"
-#include "output/current_printer.h"
-#include "output/pdf_titles.h"
-#include "output/save_journal.h"
-#include "output/save_sheets.h"
+#include "output/print/current_printer.h"
+#include "output/save/pdf_titles.h"
+#include "output/save/save_journal.h"
+#include "output/save/save_sheets.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
 #include "tools/sheet_tool.h"
 
 #include <QApplication>

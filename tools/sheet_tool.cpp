@@ -2,10 +2,10 @@
 
 #include "exercises/family_table.h"
 #include "exercises/random_source.h"
-#include "exercises/user_error.h"
-#include "output/answer_key_name.h"
-#include "output/save_error.h"
+#include "output/save/answer_key_name.h"
+#include "output/save/save_error.h"
 #include "richtext/markup_converter.h"
+#include "text/user_error.h"
 #include "tools/sheet_options.h"
 
 #include <algorithm>
@@ -112,7 +112,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                 << ConvertMarkupToRtf(sheet.answerKey) << '\n';
         break;
     case OutputMode::Files: {
-        const std::string answerKeyPath = AnswerKeyFileNameForFormat(options.outputPath);
+        const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
         try {
             save(sheets, options.outputPath);
         } catch (const FileNameError& e) {

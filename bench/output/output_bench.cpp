@@ -1,11 +1,11 @@
 #include "bench/support/bench_sheet.h"
 #include "bench/support/paint_counter.h"
 
-#include "output/current_printer.h"
-#include "output/page_picture.h"
-#include "output/preview_box.h"
-#include "output/preview_command.h"
-#include "output/print_pane.h"
+#include "output/preview/page_picture.h"
+#include "output/preview/preview_box.h"
+#include "output/preview/preview_command.h"
+#include "output/print/current_printer.h"
+#include "output/print/print_job.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "app/marker_shape.h"
 #include "app/menu_button.h"
-#include "exercises/cp1252.h"
 #include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/main_window.h"
-#include "output/preview_box.h"
+#include "output/preview/preview_box.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "app/first_click_warm_up.h"
 #include "app/marker_shape.h"
 #include "app/spin_edit.h"
-#include "exercises/cp1252.h"
 #include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 
 #include "app/confirmation_text.h"
 #include "app/spin_edit.h"
-#include "output/preview_box.h"
+#include "output/preview/preview_box.h"
 #include "richtext/rich_text_pane.h"
 #include "tests/support/watchdog.h"
 

@@ -4,9 +4,9 @@
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "app/work_progress.h"
-#include "exercises/cp1252.h"
 #include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
 
 #include <QAction>
 #include <QCheckBox>

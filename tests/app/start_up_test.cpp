@@ -1,6 +1,6 @@
 #include "app/start_up.h"
 
-#include "exercises/user_error.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "output/working_folder.h"
+#include "output/save/working_folder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "pdf_tools.h"
 #include "sheet_fixture.h"
 
-#include "exercises/user_error.h"
-#include "output/current_printer.h"
-#include "output/print_sheet.h"
+#include "output/print/current_printer.h"
+#include "output/print/print_sheet.h"
 #include "richtext/rich_text_pane.h"
+#include "text/user_error.h"
 
 #include <QApplication>
 #include <QDateTime>

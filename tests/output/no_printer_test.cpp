@@ -1,13 +1,13 @@
 #include "sheet_fixture.h"
 
-#include "exercises/user_error.h"
-#include "output/current_printer.h"
-#include "output/page_picture.h"
-#include "output/pdf_page_setup.h"
-#include "output/preview_box.h"
-#include "output/preview_command.h"
-#include "output/print_sheet.h"
+#include "output/pages/pdf_page_setup.h"
+#include "output/preview/page_picture.h"
+#include "output/preview/preview_box.h"
+#include "output/preview/preview_command.h"
+#include "output/print/current_printer.h"
+#include "output/print/print_sheet.h"
 #include "richtext/rich_text_pane.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QPrinterInfo>

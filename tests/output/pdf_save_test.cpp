@@ -1,12 +1,12 @@
 #include "pdf_tools.h"
 #include "sheet_fixture.h"
 
-#include "output/current_printer.h"
-#include "output/pdf_page_setup.h"
-#include "output/print_pane.h"
-#include "output/rtf_join.h"
-#include "output/save_sheet.h"
-#include "output/save_sheets.h"
+#include "output/pages/pdf_page_setup.h"
+#include "output/print/current_printer.h"
+#include "output/print/print_job.h"
+#include "output/save/rtf_join.h"
+#include "output/save/save_sheet.h"
+#include "output/save/save_sheets.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDir>

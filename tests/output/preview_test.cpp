@@ -2,12 +2,12 @@
 #include "file_size_limit.h"
 #include "sheet_fixture.h"
 
-#include "output/current_printer.h"
-#include "output/own_working_files.h"
-#include "output/page_picture.h"
-#include "output/page_pictures.h"
-#include "output/preview_box.h"
-#include "output/preview_command.h"
+#include "output/preview/own_working_files.h"
+#include "output/preview/page_picture.h"
+#include "output/preview/page_pictures.h"
+#include "output/preview/preview_box.h"
+#include "output/preview/preview_command.h"
+#include "output/print/current_printer.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDataStream>

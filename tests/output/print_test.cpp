@@ -3,14 +3,15 @@
 #include "sheet_fixture.h"
 #include "tests/support/watchdog.h"
 
-#include "exercises/user_error.h"
-#include "output/current_printer.h"
-#include "output/new_output_file.h"
-#include "output/print_file_name.h"
-#include "output/print_pane.h"
-#include "output/print_sheet.h"
+#include "output/pages/page_loop.h"
+#include "output/print/current_printer.h"
+#include "output/print/new_output_file.h"
+#include "output/print/print_file_name.h"
+#include "output/print/print_job.h"
+#include "output/print/print_sheet.h"
 #include "richtext/rich_text_pane.h"
 #include "tests/support/watchdog.h"
+#include "text/user_error.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "sheet_fixture.h"
 
-#include "output/private_temp_folder.h"
+#include "output/preview/private_temp_folder.h"
 #include "tests/support/watchdog.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 // take a file, and kills between the steps of a save.
 #include "sheet_fixture.h"
 
-#include "output/save_journal.h"
-#include "output/write_files_together.h"
+#include "output/save/save_journal.h"
+#include "output/save/write_files_together.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "file_size_limit.h"
 #include "sheet_fixture.h"
 
-#include "exercises/user_error.h"
-#include "output/save_sheet.h"
-#include "output/save_stream.h"
+#include "output/save/save_sheet.h"
+#include "output/save/save_stream.h"
 #include "richtext/rich_text_pane.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "sheet_fixture.h"
 
-#include "exercises/user_error.h"
+#include "text/user_error.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 
-#include "exercises/cp1252.h"
 #include "exercises/family_table.h"
 #include "exercises/random_source.h"
 #include "richtext/markup_converter.h"
 #include "tests/rtf/rtf_sample_documents.h"
 #include "tests/rtf/rtf_test_support.h"
+#include "text/cp1252.h"
 
 #include <QTextCursor>
 #include <gtest/gtest.h>

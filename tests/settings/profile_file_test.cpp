@@ -1,9 +1,9 @@
 #include "settings/profile_file.h"
 
-#include "exercises/user_error.h"
 #include "settings/settings_file_lock.h"
 #include "settings/settings_location.h"
 #include "tests/support/watchdog.h"
+#include "text/user_error.h"
 
 #include <QDir>
 #include <QFile>

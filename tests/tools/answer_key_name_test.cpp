@@ -1,4 +1,4 @@
-#include "output/answer_key_name.h"
+#include "output/save/answer_key_name.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ TEST(AnswerKeyNameTest, PdfStatementGetsAPdfAnswerKeyWhateverTheCase) {
         {"f\x0Epdf", "f\x0Epdf_Cor.rtf"},
     };
     for (const auto& [statement, answerKey] : cases)
-        EXPECT_EQ(vorn::AnswerKeyFileNameForFormat(statement), answerKey) << statement;
+        EXPECT_EQ(vorn::AnswerKeyFileName(statement), answerKey) << statement;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "exercises/user_error.h"
-#include "output/save_error.h"
+#include "output/save/save_error.h"
+#include "text/user_error.h"
 #include "tools/sheet_tool.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "exercises/cp1252.h"
 #include "exercises/family_table.h"
 #include "richtext/markup_converter.h"
 #include "richtext/rich_text_pane.h"
+#include "text/cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "output/pages/pdf_page_setup.h"
+#include "output/pages/progress_tick.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+class RichTextPane;
+
+namespace vorn {
+
+// The panes one after the other as one PDF document, each starting on a new
+// page, laid out by the same page loop as a print job on `setup`'s paper. The
+// text stays text (fonts embedded), highlights included; the document's title
+// is `title`. `tick` is told of each pane laid out.
+QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
+                      const QString& title, const ProgressTick& tick = {});
+
+} // namespace vorn

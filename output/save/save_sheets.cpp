@@ -1,0 +1,86 @@
+#include "output/save/save_sheets.h"
+
+#include "output/save/answer_key_name.h"
+#include "output/save/pdf_document.h"
+#include "output/save/pdf_titles.h"
+#include "output/save/rtf_join.h"
+#include "output/save/save_sheet.h"
+#include "output/save/saved_page.h"
+#include "output/save/write_files_together.h"
+#include "richtext/rich_text_pane.h"
+#include "text/user_error.h"
+
+namespace vorn {
+namespace {
+
+// Several panes as the content of one file of `format`.
+QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamFormat format,
+                  const RtfPage& page, const QString& fileName, const ProgressTick& tick) {
+    std::vector<QByteArray> documents;
+    documents.reserve(panes.size());
+    for (const RichTextPane* pane : panes) {
+        documents.push_back(PaneContent(*pane, format, page, fileName));
+        TickOrStop(tick);
+    }
+    QByteArray content;
+    if (format == RichTextPane::StreamFormat::Rtf) {
+        content = JoinRtfDocuments(documents);
+    } else {
+        // A form feed is plain text's page break.
+        for (std::size_t i = 0; i < documents.size(); ++i) {
+            if (i > 0)
+                content.append('\f');
+            content.append(documents[i]);
+        }
+    }
+    return content;
+}
+
+// The statements and the answer keys replace their files together or not at
+// all: a set is never left with one sheet's statements and another's keys.
+void WriteContents(const QString& statementFile, const QByteArray& statements,
+                   const QString& answerKeyFile, const QByteArray& answerKeys, bool withKeys) {
+    std::vector<FileContent> files{ContentOf(statementFile, statements)};
+    if (withKeys)
+        files.push_back(ContentOf(answerKeyFile, answerKeys));
+    WriteFilesTogether(files);
+}
+
+} // namespace
+
+QString AnswerKeyFileNameFor(const QString& statementFileName) {
+    return QString::fromStdString(AnswerKeyFileName(statementFileName.toStdString()));
+}
+
+void SaveSheets(const std::vector<RichTextPane*>& statements,
+                const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
+                const std::function<PdfPageSetup()>& pageSetup, const QString& title,
+                const ProgressTick& tick) {
+    const QString answerKeyFile = AnswerKeyFileNameFor(fileName);
+    if (IsPdfFileName(fileName.toStdString())) {
+        const PdfPageSetup setup = pageSetup();
+        // Both documents are laid out whole before any file is created, so
+        // that a layout failure or a stop leaves nothing behind either.
+        const QByteArray statementPdf = PanesToPdf(statements, setup, title, tick);
+        const QByteArray answerKeyPdf =
+            answerKeys.empty() ? QByteArray()
+                               : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick);
+        WriteContents(fileName, statementPdf, answerKeyFile, answerKeyPdf, !answerKeys.empty());
+        return;
+    }
+    // The answer key is RTF whatever the statement is.
+    const RtfPage page = SavedPageOf(pageSetup());
+    if (statements.size() == 1 && answerKeys.size() == 1) {
+        SaveSheet(*statements.front(), *answerKeys.front(), fileName, page);
+        return;
+    }
+    const QByteArray statementContent =
+        Joined(statements, FormatForFileName(fileName), page, fileName, tick);
+    const QByteArray answerKeyContent =
+        answerKeys.empty()
+            ? QByteArray()
+            : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page, answerKeyFile, tick);
+    WriteContents(fileName, statementContent, answerKeyFile, answerKeyContent, !answerKeys.empty());
+}
+
+} // namespace vorn
