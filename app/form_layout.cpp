@@ -1,13 +1,28 @@
 #include "app/form_layout.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vorn {
 
-int MaximumStatementHeight(int clientHeight) {
+int PaneRoom(int clientHeight) {
     const int others =
         kTitleBarHeight + kSplitterHeight + kExerciseBarHeight + kFooterHeight + kCommandBarHeight;
-    return std::max(kMinimumStatementHeight, clientHeight - others);
+    return clientHeight - others;
+}
+
+int MaximumStatementHeight(int clientHeight) {
+    return std::max(kMinimumStatementHeight, PaneRoom(clientHeight));
+}
+
+int ScaledStatementHeight(int statementHeight, int roomThen, int roomNow) {
+    if (roomThen <= 0 || roomNow == roomThen)
+        return statementHeight;
+    // Rounded to the nearest pixel, in 64 bits: the product of two heights
+    // may not fit in an int.
+    const long long scaled =
+        (2LL * statementHeight * std::max(roomNow, 0) + roomThen) / (2LL * roomThen);
+    return static_cast<int>(std::min<long long>(scaled, std::numeric_limits<int>::max()));
 }
 
 Bands LayoutBands(const QSize& client, int statementHeight) {

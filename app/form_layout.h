@@ -44,7 +44,16 @@ struct Bands {
 // when the answer key would otherwise go below zero, never less than 50.
 Bands LayoutBands(const QSize& client, int statementHeight);
 
+// The height the two panes share in a client area of that height (350 at
+// the designed size); negative when the other bands do not fit.
+int PaneRoom(int clientHeight);
+
 // The tallest statement pane that still leaves room for every other band.
 int MaximumStatementHeight(int clientHeight);
+
+// The statement's height once the panes' room has gone from `roomThen` to
+// `roomNow`: it keeps its share of the room, so that a taller window gives
+// both panes more lines. The same room gives back `statementHeight` itself.
+int ScaledStatementHeight(int statementHeight, int roomThen, int roomNow);
 
 } // namespace vorn

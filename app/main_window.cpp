@@ -1,7 +1,10 @@
 // The main window's life: creation, layout, closing and error reports.
 #include "app/main_window.h"
 
+#include "app/build_stamp.h"
 #include "app/caption.h"
+#include "app/clock_seed.h"
+#include "app/debugger_check.h"
 #include "app/first_click_warm_up.h"
 #include "app/form_layout.h"
 #include "app/link_label.h"
@@ -9,7 +12,6 @@
 #include "app/pane_splitter.h"
 #include "app/removable_drive.h"
 #include "app/spin_edit.h"
-#include "app/start_up.h"
 #include "output/preview/preview_box.h"
 #include "richtext/rich_text_pane.h"
 #include "settings/settings_location.h"
@@ -180,6 +182,7 @@ int MainWindow::statementPaneHeight() const {
 
 void MainWindow::setStatementPaneHeight(int height) {
     statementHeight_ = std::max(vorn::kMinimumStatementHeight, height);
+    statementRoom_ = vorn::PaneRoom(this->height());
     LayoutBands();
 }
 
@@ -189,7 +192,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::LayoutBands() {
-    const vorn::Bands b = vorn::LayoutBands(size(), statementHeight_);
+    const vorn::Bands b =
+        vorn::LayoutBands(size(), vorn::ScaledStatementHeight(statementHeight_, statementRoom_,
+                                                              vorn::PaneRoom(height())));
     titleBar->setGeometry(b.titleBar);
     statementPane->setGeometry(b.statement);
     paneSplitter->setGeometry(b.splitter);

@@ -183,6 +183,7 @@ private:
     void CreateTitleBar();
     void CreatePanes();
     void CreateExerciseBar();
+    void CreateFamilyButtons();
     void CreateFamiliesMenu();
     void CreateCommandBar();
     void CreateHiddenPanels();
@@ -205,7 +206,10 @@ private:
     std::vector<std::pair<const vorn::ExerciseFamily*, QPushButton*>> familyButtons_;
     std::vector<std::pair<vorn::SheetKind, QAction*>> familyActions_;
     QString settingsFileName_;
+    // The statement's height as last set, and the room the two panes had
+    // then (the designed 166 of 350): the layout keeps that share.
     int statementHeight_ = 166;
+    int statementRoom_ = 350;
     int splitterDragBase_ = 166;
     bool generating_ = false;
     // True while "Imprimer" runs, so that a click held back meanwhile is refused.

@@ -28,6 +28,10 @@ QFont ArialPixels(int pixels) {
     return font;
 }
 
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QFrame* MakePanel(QWidget* parent, bool raisedBevel) {
     auto* panel = new QFrame(parent);
     if (raisedBevel) {
@@ -121,27 +125,37 @@ void MainWindow::CreateExerciseBar() {
     questionCountLabel->setToolTip(QStringLiteral("Nombre de questions posées"));
     questionCountSpin = MakeSpinEdit(exerciseBar, spinContextMenu, QString(), QRect(18, 23, 49, 26),
                                      20, 1, vorn::kMaxQuestionCount, 2);
-    valueDegree1Button =
-        MakeButton(exerciseBar, QStringLiteral("VN degré 1"),
-                   QStringLiteral("Valeur numérique 1° degré"), QRect(91, 8, 112, 42));
-    valueDegree2Button =
-        MakeButton(exerciseBar, QStringLiteral("VN deg 2"),
-                   QStringLiteral("Valeur numérique 2 ° degré"), QRect(214, 8, 112, 42));
-    expansion1Button = MakeButton(exerciseBar, QStringLiteral("Développement I"), QString(),
-                                  QRect(353, 8, 118, 42));
-    expansion2Button = MakeButton(exerciseBar, QStringLiteral("Développement II"), QString(),
-                                  QRect(482, 8, 118, 42));
-    identitiesButton = MakeButton(exerciseBar, QStringLiteral("Développement identités"), QString(),
-                                  QRect(610, 8, 154, 42));
+    CreateFamilyButtons();
     CreateFamiliesMenu();
 }
 
-void MainWindow::CreateFamiliesMenu() {
-    // The designed buttons stand for the table's first families, in order.
-    QPushButton* const designed[] = {valueDegree1Button, valueDegree2Button, expansion1Button,
-                                     expansion2Button, identitiesButton};
-    std::size_t nextDesigned = 0;
+void MainWindow::CreateFamilyButtons() {
+    // The designed buttons stand for the table's first families, in order;
+    // their captions are the families'.
+    const struct {
+        QPushButton* MainWindow::*button;
+        const char* hint;
+        QRect geometry;
+    } designed[] = {
+        {&MainWindow::valueDegree1Button, "Valeur numérique 1° degré", QRect(91, 8, 112, 42)},
+        {&MainWindow::valueDegree2Button, "Valeur numérique 2 ° degré", QRect(214, 8, 112, 42)},
+        {&MainWindow::expansion1Button, "", QRect(353, 8, 118, 42)},
+        {&MainWindow::expansion2Button, "", QRect(482, 8, 118, 42)},
+        {&MainWindow::identitiesButton, "", QRect(610, 8, 154, 42)},
+    };
+    std::size_t next = 0;
+    for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies()) {
+        if (!family.hasOwnButton || next == std::size(designed))
+            continue;
+        const auto& design = designed[next++];
+        QPushButton* button = MakeButton(exerciseBar, Utf8(family.caption),
+                                         QString::fromUtf8(design.hint), design.geometry);
+        this->*design.button = button;
+        familyButtons_.emplace_back(&family, button);
+    }
+}
 
+void MainWindow::CreateFamiliesMenu() {
     // In the strip between the last designed button and the bar's edge, so
     // that the designed controls keep their places.
     familiesMenuButton = new MenuButton(exerciseBar);
@@ -153,25 +167,21 @@ void MainWindow::CreateFamiliesMenu() {
     familiesMenu = new QMenu(familiesMenuButton);
     familiesMenuButton->setMenu(familiesMenu);
 
+    // Every family without a button of its own: one entry, or a submenu of
+    // its levels.
     for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies()) {
-        const QString caption =
-            QString::fromUtf8(family.caption.data(), static_cast<qsizetype>(family.caption.size()));
-        if (family.hasOwnButton && nextDesigned < std::size(designed)) {
-            familyButtons_.emplace_back(&family, designed[nextDesigned++]);
+        if (familyButton(family) != nullptr)
             continue;
-        }
         if (family.LevelCount() == 1) {
             familyActions_.emplace_back(vorn::SheetKind{&family, 1},
-                                        familiesMenu->addAction(caption));
+                                        familiesMenu->addAction(Utf8(family.caption)));
             continue;
         }
-        QMenu* levels = familiesMenu->addMenu(caption);
-        for (int level = 1; level <= family.LevelCount(); ++level) {
-            const std::string_view text = family.levels[static_cast<std::size_t>(level - 1)];
-            familyActions_.emplace_back(vorn::SheetKind{&family, level},
-                                        levels->addAction(QString::fromUtf8(
-                                            text.data(), static_cast<qsizetype>(text.size()))));
-        }
+        QMenu* levels = familiesMenu->addMenu(Utf8(family.caption));
+        for (int level = 1; level <= family.LevelCount(); ++level)
+            familyActions_.emplace_back(
+                vorn::SheetKind{&family, level},
+                levels->addAction(Utf8(family.levels[static_cast<std::size_t>(level - 1)])));
     }
 }
 

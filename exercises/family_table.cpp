@@ -10,13 +10,12 @@ namespace vorn {
 
 namespace {
 
-// The first families have a single kind of sheet.
+// The first families have a single kind of sheet, and no level captions.
 template <Sheet (*Generate)(const SheetSettings&, RandomSource&)>
 Sheet SingleLevel(const SheetSettings& settings, int, RandomSource& random) {
     return Generate(settings, random);
 }
 
-constexpr std::string_view kSingleLevel[] = {"Niveau unique"};
 constexpr std::string_view kReduceLevels[] = {"Niveau 1 : termes en x et constantes",
                                               "Niveau 2 : termes en x², en x et constantes"};
 constexpr std::string_view kExpandReduceLevels[] = {
@@ -31,14 +30,12 @@ constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d
                                                        "Niveau 3 : solutions fractionnaires"};
 
 constexpr std::array kFamilies{
-    ExerciseFamily{"VN degré 1", "vn1", "VN1_", kSingleLevel, SingleLevel<GenerateVNdeg1>, true},
-    ExerciseFamily{"VN deg 2", "vn2", "VN2-", kSingleLevel, SingleLevel<GenerateVNdeg2>, true},
-    ExerciseFamily{"Développement I", "dev1", "DEV1_", kSingleLevel, SingleLevel<GenerateDev1>,
-                   true},
-    ExerciseFamily{"Développement II", "dev2", "DEV2_", kSingleLevel, SingleLevel<GenerateDev2>,
-                   true},
-    ExerciseFamily{"Développement identités", "ident", "DEV_ident_", kSingleLevel,
-                   SingleLevel<GenerateIdent>, true},
+    ExerciseFamily{"VN degré 1", "vn1", "VN1_", {}, SingleLevel<GenerateVNdeg1>, true},
+    ExerciseFamily{"VN deg 2", "vn2", "VN2-", {}, SingleLevel<GenerateVNdeg2>, true},
+    ExerciseFamily{"Développement I", "dev1", "DEV1_", {}, SingleLevel<GenerateDev1>, true},
+    ExerciseFamily{"Développement II", "dev2", "DEV2_", {}, SingleLevel<GenerateDev2>, true},
+    ExerciseFamily{
+        "Développement identités", "ident", "DEV_ident_", {}, SingleLevel<GenerateIdent>, true},
     ExerciseFamily{"Réduire", "red", "RED_", kReduceLevels, GenerateReduce, false},
     ExerciseFamily{"Développer et réduire", "devred", "DEVRED_", kExpandReduceLevels,
                    GenerateExpandReduce, false},

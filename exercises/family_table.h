@@ -19,14 +19,15 @@ struct ExerciseFamily {
     std::string_view caption;         // UTF-8, as the window shows it
     std::string_view shortName;       // vorn-sheet's FAMILY argument
     std::string_view referencePrefix; // how every sheet reference of the family begins
-    // UTF-8 caption of each level, level 1 first; never empty.
+    // UTF-8 caption of each level, level 1 first; empty for a family of one
+    // level, which the families menu shows as a single entry.
     std::span<const std::string_view> levels;
     FamilyGenerator generate;
     // True for the families of the exercise bar's designed buttons, in the
     // order of those buttons; the others are chosen from the families menu.
     bool hasOwnButton;
 
-    int LevelCount() const { return static_cast<int>(levels.size()); }
+    int LevelCount() const { return levels.empty() ? 1 : static_cast<int>(levels.size()); }
 };
 
 // Every family, the designed buttons' first and in their order.

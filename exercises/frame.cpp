@@ -18,6 +18,10 @@ constexpr std::size_t kMaxQuestionLine = 320;
 constexpr std::size_t kMaxHeader = 400;
 
 void AppendTitleByte(std::string& escaped, char c) {
+    if (c == '<') {
+        escaped += "<lt>";
+        return;
+    }
     if (c == '\\' || c == '{' || c == '}')
         escaped += '\\';
     escaped += c;
@@ -86,8 +90,8 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     std::string answerGap;
     Append(answerGap, separator, layout.gapEnd);
 
-    // The markup hands "\", "{" and "}" to RTF as syntax; typed in a title
-    // they are text.
+    // The markup reads "<" as the start of a tag and hands "\", "{" and "}"
+    // to RTF as syntax; typed in a title they are text.
     const std::string title = EscapeTitle(settings.title);
 
     Sheet sheet;

@@ -34,9 +34,10 @@ public:
                               std::string& answer) = 0;
 };
 
-// The title as it goes into the markup: each "\", "{" and "}" gets a
-// backslash before it, the RTF escape that shows the character itself; every
-// other byte is kept.
+// The title as it goes into the markup, so that it shows exactly as typed:
+// each "<" becomes the tag "<lt>", each "\", "{" and "}" gets a backslash
+// before it, the RTF escape that shows the character itself; every other
+// byte is kept. A title without those characters goes in unchanged.
 std::string EscapeTitle(std::string_view title);
 
 // The sheet reference: the prefix and three draws of Random(100), each

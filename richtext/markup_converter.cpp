@@ -101,6 +101,8 @@ constexpr ControlWord kCourier{"\\f2 "};
 constexpr ControlWord kSymbol{"\\f3 "};
 constexpr ControlWord kBreak{"\\par "};
 constexpr ControlWord kTab{"\\tab "};
+// Not a control word: the "<" that markup text cannot hold as it stands.
+constexpr ControlWord kLessThan{"<"};
 
 struct ColourName {
     std::string_view name; // lower case, "\xE9" for "é"
@@ -157,7 +159,7 @@ inline const ControlWord* StyleLetter(char letter, bool closing) {
     return nullptr;
 }
 
-// The control word that a style, font, break or tab tag writes, from the
+// The control word that a style, font, break, tab or "<" tag writes, from the
 // folded tag text; nullptr for any other tag. A sheet holds thousands of
 // tags: the length and a byte or two pick the one candidate to compare.
 inline const ControlWord* FixedControl(std::string_view tag) {
@@ -168,7 +170,9 @@ inline const ControlWord* FixedControl(std::string_view tag) {
     case 1:
         return StyleLetter(tag[0], false);
     case 2:
-        return tag[0] == '/' ? StyleLetter(tag[1], true) : when("br", kBreak);
+        if (tag[0] == '/')
+            return StyleLetter(tag[1], true);
+        return tag[0] == 'l' ? when("lt", kLessThan) : when("br", kBreak);
     case 3:
         if (tag[0] == 't')
             return when("tab", kTab);

@@ -1,4 +1,4 @@
-#include "richtext/rtf_writer.h"
+#include "richtext/plain_text_writer.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -4,6 +4,7 @@
 #include "richtext/markup_converter.h"
 #include "richtext/offline_text_document.h"
 #include "richtext/page_layout.h"
+#include "richtext/plain_text_writer.h"
 #include "richtext/point_sized_font.h"
 #include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_reader.h"

@@ -28,8 +28,4 @@ struct RtfPage {
 // that other readers lay the text out on the same width and height.
 QByteArray WriteRtf(const QTextDocument& doc, const std::optional<RtfPage>& page = std::nullopt);
 
-// The document's plain text in UTF-8, every character kept, paragraphs
-// separated by LF: the text files of this platform.
-QByteArray WritePlainText(const QTextDocument& doc);
-
 } // namespace vorn

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the RTF reader, then writes what was read and reads
 // it again: no input may crash, hang or grow memory beyond its size.
+#include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 

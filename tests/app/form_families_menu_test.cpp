@@ -24,18 +24,6 @@ QString PaneText(const std::string& markup) {
     return pane.GetText();
 }
 
-// Every family of the menu with its level count and reference prefix.
-struct MenuCase {
-    const char* shortName;
-    int levels;
-    const char* prefix;
-};
-
-const MenuCase kMenuFamilies[] = {
-    {"red", 2, "RED_"}, {"devred", 2, "DEVRED_"}, {"fact", 3, "FACT_"},
-    {"eq1", 3, "EQ1_"}, {"eqprod", 3, "EQPROD_"},
-};
-
 class FormFamiliesMenu : public FormTest {
 protected:
     // The sheet an independent generator seeded alike gives for the window's
@@ -69,20 +57,30 @@ TEST_F(FormFamiliesMenu, TheButtonSitsRightOfTheDesignedOnes) {
 
 TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
     std::uint32_t seed = 41;
-    for (const MenuCase& c : kMenuFamilies) {
-        const vorn::ExerciseFamily& family = vorn::FamilyNamed(c.shortName);
+    int menuFamilies = 0;
+    for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies()) {
+        if (family.hasOwnButton)
+            continue;
+        ++menuFamilies;
+        const std::string name(family.shortName);
         EXPECT_EQ(form->familyButton(family), nullptr);
-        ASSERT_EQ(family.LevelCount(), c.levels) << c.shortName;
-        for (int level = 1; level <= c.levels; ++level) {
-            SCOPED_TRACE(std::string(c.shortName) + " " + std::to_string(level));
+        for (int level = 1; level <= family.LevelCount(); ++level) {
+            SCOPED_TRACE(name + " " + std::to_string(level));
             QAction* action = form->familyAction({&family, level});
             ASSERT_NE(action, nullptr);
-            // In the family's own submenu of the families menu.
-            auto* levels = qobject_cast<QMenu*>(action->parent());
-            ASSERT_NE(levels, nullptr);
-            EXPECT_EQ(levels->menuAction()->text().toUtf8().toStdString(), family.caption);
-            EXPECT_TRUE(form->familiesMenu->actions().contains(levels->menuAction()));
-            EXPECT_TRUE(action->text().startsWith(QStringLiteral("Niveau %1").arg(level)));
+            if (family.LevelCount() == 1) {
+                // A family of one level is one entry of the menu itself.
+                EXPECT_EQ(action->parent(), form->familiesMenu);
+                EXPECT_TRUE(form->familiesMenu->actions().contains(action));
+                EXPECT_EQ(action->text().toUtf8().toStdString(), family.caption);
+            } else {
+                // In the family's own submenu of the families menu.
+                auto* levels = qobject_cast<QMenu*>(action->parent());
+                ASSERT_NE(levels, nullptr);
+                EXPECT_EQ(levels->menuAction()->text().toUtf8().toStdString(), family.caption);
+                EXPECT_TRUE(form->familiesMenu->actions().contains(levels->menuAction()));
+                EXPECT_TRUE(action->text().startsWith(QStringLiteral("Niveau %1").arg(level)));
+            }
 
             form->settingsChangedMarker->show();
             form->state.Random.SetState(++seed);
@@ -90,7 +88,10 @@ TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
             const vorn::Sheet sheet = Expected({&family, level}, seed);
             EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
             EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
-            EXPECT_TRUE(QRegularExpression(QString("^") + c.prefix + "[0-9]{6}$")
+            EXPECT_TRUE(QRegularExpression(QString("^") +
+                                           QString::fromUtf8(family.referencePrefix.data(),
+                                                             family.referencePrefix.size()) +
+                                           "[0-9]{6}$")
                             .match(form->referenceEdit->text())
                             .hasMatch());
             EXPECT_EQ(form->state.SheetReference, sheet.reference);
@@ -100,6 +101,7 @@ TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
             EXPECT_TRUE(form->previewButton->isEnabled());
         }
     }
+    EXPECT_EQ(form->familiesMenu->actions().size(), menuFamilies);
 }
 
 TEST_F(FormFamiliesMenu, KeyboardAlone) {

@@ -94,8 +94,9 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
     vorn::LcgRandom oracle(7);
     QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
     const vorn::Sheet sheet = Expected(Kind("dev2"), oracle, 1, 0, 0);
-    EXPECT_NE(sheet.statement.find("Contr\xF4le <b>n\xB0"
-                                   "3</b>"),
+    // Typed, "<" is text: the markup writes it as the tag "<lt>".
+    EXPECT_NE(sheet.statement.find("Contr\xF4le <lt>b>n\xB0"
+                                   "3<lt>/b>"),
               std::string::npos);
     EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
     EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
@@ -108,14 +109,16 @@ TEST_F(FormGeneration, SettingsReadFromTheWindow) {
     EXPECT_EQ(form->referenceEdit->text().toStdString(), second.reference);
 }
 
-// Backslashes and braces typed in the title are text, not RTF, and characters
-// Windows-1252 lacks are kept: the title shows as typed and every question is
-// there, in both panes.
+// Backslashes and braces typed in the title are text, not RTF, "<" is text,
+// not markup, and characters Windows-1252 lacks are kept: the title shows as
+// typed and every question is there, in both panes.
 TEST_F(FormGeneration, ATitleWithBackslashesAndBracesShowsAsTyped) {
     const QRegularExpression question(QString::fromUtf8("^\\d+°/ "),
                                       QRegularExpression::MultilineOption);
-    for (const QString& title : {QString("Classe {\\*\\x groupe B"), QString("Titre {a} \\par b"),
-                                 QString::fromUtf8("Classe ≤ √ 😀 &#8804;")}) {
+    for (const QString& title :
+         {QString("Classe {\\*\\x groupe B"), QString("Titre {a} \\par b"),
+          QString::fromUtf8("Classe ≤ √ 😀 &#8804;"),
+          QString::fromUtf8("Inéquations : x < 3 et x > 1"), QString("a<b>c")}) {
         SCOPED_TRACE(title.toStdString());
         form->titleEdit->setText(title);
         form->generateSheet(Kind("vn1"));

@@ -70,15 +70,16 @@ TEST_F(FormGeometry, WideningStretchesTheTitleAndMovesTheRightGroup) {
     EXPECT_EQ(form->separatorSpin->pos(), QPoint(22, 18));
     EXPECT_EQ(form->identitiesButton->pos(), QPoint(610, 8));
     EXPECT_EQ(form->referenceEdit->geometry(), QRect(3, 5, 102, 22));
-    // The statement keeps its height; the answer key takes the rest.
-    EXPECT_EQ(form->statementPane->geometry(), QRect(0, 49, 1000, 166));
-    EXPECT_EQ(form->answerKeyPane->geometry(), QRect(0, 275, 1000, 700 - 275 - 63));
+    // The 178 extra pixels go to both panes, as 166 to 184: 84 and 94.
+    EXPECT_EQ(form->statementPane->geometry(), QRect(0, 49, 1000, 250));
+    EXPECT_EQ(form->answerKeyPane->geometry(), QRect(0, 359, 1000, 278));
     EXPECT_EQ(form->publisherLink->geometry(), QRect(0, 637, 1000, 16));
     EXPECT_EQ(form->commandBar->geometry(), QRect(0, 653, 1000, 47));
 
     form->resize(772, 522); // the smallest the window allows
     EXPECT_EQ(form->titleEdit->width(), 659);
     EXPECT_EQ(form->settingsChangedMarker->pos(), QPoint(754, 16));
+    EXPECT_EQ(form->statementPane->height(), 166); // the designed height again
 }
 
 TEST_F(FormGeometry, SplitterNeverMakesTheStatementLowerThan50) {

@@ -1,4 +1,6 @@
-#include "app/start_up.h"
+#include "app/build_stamp.h"
+#include "app/clock_seed.h"
+#include "app/debugger_check.h"
 
 #include "text/user_error.h"
 
@@ -10,14 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(settingsFileName, LastExtensionOfTheFileNameBecomesIni) {
-    EXPECT_EQ(vorn::SettingsFileNameFor("/opt/vorn/vorn"), "/opt/vorn/vorn.ini");
-    EXPECT_EQ(vorn::SettingsFileNameFor("/opt/vorn/VORN.EXE"), "/opt/vorn/VORN.ini");
-    EXPECT_EQ(vorn::SettingsFileNameFor("/opt/v.1/vorn.tar.gz"), "/opt/v.1/vorn.tar.ini");
-    // A dot in a folder name is not an extension.
-    EXPECT_EQ(vorn::SettingsFileNameFor("/opt/v.1/vorn"), "/opt/v.1/vorn.ini");
-}
 
 TEST(Debugger, TracerPidLine) {
     EXPECT_EQ(vorn::TracerPidFromStatus("Name:\tvorn\nState:\tS\nTracerPid:\t0\nUid:\t0\n"), 0);

@@ -41,14 +41,20 @@ inline Poly Multiply(const Poly& p, const Poly& q) {
     return Trim(product);
 }
 
-// The text a reader sees: tags dropped, the superscript 2 read as "^", the
-// multiplication sign (0xD7) as "*".
+// The text a reader sees: tags dropped but "<lt>", which is "<", RTF's
+// escapes "\\", "\{" and "\}" read as the character, the superscript 2 read
+// as "^", the multiplication sign (0xD7) as "*".
 inline std::string Plain(std::string_view markup) {
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
         if (markup.substr(i, 12) == "<sup>2</sup>") {
             out += '^';
             i += 11;
+        } else if (markup.substr(i, 4) == "<lt>") {
+            out += '<';
+            i += 3;
+        } else if (markup[i] == '\\' && i + 1 < markup.size()) {
+            out += markup[++i];
         } else if (markup[i] == '<') {
             i = markup.find('>', i);
             if (i == std::string_view::npos)

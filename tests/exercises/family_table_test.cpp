@@ -12,18 +12,21 @@
 namespace vorn {
 namespace {
 
-TEST(FamilyTable, ShortNamesInTheWindowsOrder) {
-    std::vector<std::string> names;
+// The table is the one list of families: whatever it holds, each short name
+// and each prefix is its own, and the five designed buttons take its first rows.
+TEST(FamilyTable, ShortNamesAndPrefixesAreUniqueAndTheButtonsComeFirst) {
+    std::set<std::string> names;
     std::set<std::string> prefixes;
     for (const ExerciseFamily& family : ExerciseFamilies()) {
-        names.emplace_back(family.shortName);
+        const std::string name(family.shortName);
+        EXPECT_TRUE(names.insert(name).second) << name;
+        EXPECT_TRUE(std::regex_match(name, std::regex("[a-z0-9]+"))) << name;
         prefixes.emplace(family.referencePrefix);
-        EXPECT_EQ(family.hasOwnButton, names.size() <= 5) << names.back();
-        EXPECT_GE(family.LevelCount(), 1) << names.back();
+        EXPECT_EQ(family.hasOwnButton, names.size() <= 5) << name;
+        EXPECT_GE(family.LevelCount(), 1) << name;
         EXPECT_EQ(FindFamily(family.shortName), &family);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"vn1", "vn2", "dev1", "dev2", "ident", "red",
-                                               "devred", "fact", "eq1", "eqprod"}));
+    EXPECT_GE(names.size(), 5u);
     EXPECT_EQ(prefixes.size(), names.size());
     EXPECT_EQ(FindFamily("VN1"), nullptr);
     EXPECT_THROW(FamilyNamed("vn3"), std::invalid_argument);

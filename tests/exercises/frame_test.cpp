@@ -79,7 +79,8 @@ TEST(Frame, CountOfZeroOrLessBuildsTheHeadersOnly) {
 }
 
 // RTF reads "\", "{" and "}" as syntax: in a title each gets the backslash
-// that makes it a character. Characters the title's code page lacks come as
+// that makes it a character; the markup reads "<" as a tag, so it comes as
+// "<lt>". Characters the title's code page lacks come as
 // references and reach RTF as its Unicode escapes; anything that only looks
 // like a reference, and everything else, stays as typed.
 TEST(Frame, TheTitleReachesTheMarkupAsTyped) {
@@ -89,7 +90,9 @@ TEST(Frame, TheTitleReachesTheMarkupAsTyped) {
     } cases[] = {
         {"Classe {\\*\\x groupe B", "Classe \\{\\\\*\\\\x groupe B"},
         {"Titre {a} \\par b", "Titre \\{a\\} \\\\par b"},
-        {"<b>n\xB0 3</b>", "<b>n\xB0 3</b>"},
+        {"<b>n\xB0 3</b>", "<lt>b>n\xB0 3<lt>/b>"},
+        {"In\xE9quations : x < 3 et x > 1", "In\xE9quations : x <lt> 3 et x > 1"},
+        {"a<b>c &#60;", "a<lt>b>c <lt>"},
         {"Classe &#8804; &#8730; &#128512;{", "Classe \\u8804? \\u8730? \\u-10179?\\u-8704?\\{"},
         {"&#38;#65; &#233;&#92; &#65533;", "&#65; \xE9\\\\ \\u-3?"},
         {"&#; &#12 &#55296; &#31; &#1114112;", "&#; &#12 &#55296; &#31; &#1114112;"},

@@ -52,6 +52,7 @@ TEST(MarkupToRtfTest, EveryFixedTagWritesItsControlWord) {
         {"<arial>", "\\f0 "},   {"<times>", "\\f1 "},
         {"<courier>", "\\f2 "}, {"<symbol>", "\\f3 "},
         {"<br>", "\\par "},     {"<tab>", "\\tab "},
+        {"<lt>", "<"},          {"x <LT>b> 3", "x <b> 3"},
     };
     for (const auto& [tag, word] : cases)
         EXPECT_EQ(Convert(tag), Doc(word)) << tag;

@@ -1,3 +1,4 @@
+#include "richtext/plain_text_writer.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
 

@@ -8,7 +8,10 @@ using vorn::ChooseSettingsFile;
 
 TEST(SettingsLocation, TheFileBesideTheExecutableBearsItsName) {
     EXPECT_EQ(vorn::SettingsFileBesideExecutable("/opt/vorn/vorn"), "/opt/vorn/vorn.ini");
+    EXPECT_EQ(vorn::SettingsFileBesideExecutable("/opt/vorn/VORN.EXE"), "/opt/vorn/VORN.ini");
     EXPECT_EQ(vorn::SettingsFileBesideExecutable("/opt/v.1/vorn.tar.gz"), "/opt/v.1/vorn.tar.ini");
+    // A dot in a folder name is not an extension.
+    EXPECT_EQ(vorn::SettingsFileBesideExecutable("/opt/v.1/vorn"), "/opt/v.1/vorn.ini");
 }
 
 TEST(SettingsLocation, AnInstalledCopyUsesTheUsersConfigurationFolder) {

@@ -307,10 +307,11 @@ TEST_F(VornSheetCliTest, FileOutputSavesBothPanesAsRtf) {
 }
 
 // What the title holds beyond Windows-1252 reaches both documents and both
-// saved files as RTF's Unicode escapes, and reads back as itself.
+// saved files as RTF's Unicode escapes, and reads back as itself; so do "<"
+// and ">", which are no tag there.
 TEST_F(VornSheetCliTest, TitleCharactersBeyondWindows1252AreKept) {
-    const std::string title = "Classe \xE2\x89\xA4 \xE2\x88\x9A \xF0\x9F\x98\x80";
-    const std::string escaped = "Classe \\u8804? \\u8730? \\u-10179?\\u-8704?";
+    const std::string title = "Classe \xE2\x89\xA4 \xE2\x88\x9A \xF0\x9F\x98\x80 a<b>c < 3";
+    const std::string escaped = "Classe \\u8804? \\u8730? \\u-10179?\\u-8704? a<b>c < 3";
     Outcome o = Spawn({"dev1", "--seed", "5", "--questions", "1", "--title", title, "--rtf"});
     EXPECT_EQ(o.status, 0) << o.err;
     std::size_t found = 0;

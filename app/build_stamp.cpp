@@ -1,6 +1,5 @@
-#include "app/start_up.h"
+#include "app/build_stamp.h"
 
-#include "settings/settings_location.h"
 #include "text/cp1252.h"
 #include "text/user_error.h"
 
@@ -13,28 +12,6 @@
 #include <sys/stat.h>
 
 namespace vorn {
-
-QString SettingsFileNameFor(const QString& executablePath) {
-    return SettingsFileBesideExecutable(executablePath);
-}
-
-long long TracerPidFromStatus(const QByteArray& statusText) {
-    for (const QByteArray& line : statusText.split('\n')) {
-        if (!line.startsWith("TracerPid:"))
-            continue;
-        bool ok = false;
-        const long long pid = line.mid(10).trimmed().toLongLong(&ok);
-        return ok ? pid : 0;
-    }
-    return 0;
-}
-
-bool IsDebuggerAttached() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return false;
-    return TracerPidFromStatus(status.readAll()) != 0;
-}
 
 QByteArray DatCompilText(const QString& executablePath, const QDateTime& localNow) {
     const QString text = QFileInfo(executablePath).fileName() + QStringLiteral(" : ") +
@@ -69,11 +46,6 @@ void WriteDatCompil(const QString& executablePath, const QDateTime& localNow) {
         std::rename(QFile::encodeName(file.fileName()).constData(), native.constData()) != 0)
         throw cannotCreate();
     file.setAutoRemove(false);
-}
-
-std::uint32_t SeedFromUtcTime(const QTime& t) {
-    return static_cast<std::uint32_t>(((t.hour() * 60 + t.minute()) * 60 + t.second()) * 1000 +
-                                      t.msec());
 }
 
 } // namespace vorn
