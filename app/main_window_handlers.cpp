@@ -13,7 +13,7 @@
 #include "output/preview/preview_box.h"
 #include "output/preview/preview_command.h"
 #include "output/print/print_sheet.h"
-#include "output/save/save_sheet.h"
+#include "output/save/save_command.h"
 #include "output/save/user_questions.h"
 #include "output/sets/sheet_set.h"
 #include "richtext/rich_text_pane.h"

@@ -4,8 +4,8 @@
 #include "output/save/pdf_document.h"
 #include "output/save/pdf_titles.h"
 #include "output/save/rtf_join.h"
-#include "output/save/save_sheet.h"
 #include "output/save/saved_page.h"
+#include "output/save/sheet_files.h"
 #include "output/save/write_files_together.h"
 #include "richtext/rich_text_pane.h"
 #include "text/user_error.h"
@@ -47,10 +47,6 @@ void WriteContents(const QString& statementFile, const QByteArray& statements,
 }
 
 } // namespace
-
-QString AnswerKeyFileNameFor(const QString& statementFileName) {
-    return QString::fromStdString(AnswerKeyFileName(statementFileName.toStdString()));
-}
 
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,

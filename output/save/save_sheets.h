@@ -12,9 +12,6 @@ class RichTextPane;
 
 namespace vorn {
 
-// AnswerKeyFileName for a name in Qt's strings.
-QString AnswerKeyFileNameFor(const QString& statementFileName);
-
 // Saves one or more sheets given as statement and answer-key panes in the same
 // order, the statements to `fileName` and the answer keys (when there are any)
 // to AnswerKeyFileNameFor(fileName), every sheet starting on a new page:

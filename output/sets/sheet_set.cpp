@@ -7,6 +7,7 @@
 #include "output/print/print_sheet.h"
 #include "output/save/pdf_titles.h"
 #include "output/save/save_sheets.h"
+#include "output/save/sheet_files.h"
 #include "output/save/user_questions.h"
 #include "output/save/working_folder.h"
 #include "richtext/rich_text_pane.h"

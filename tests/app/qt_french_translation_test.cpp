@@ -1,5 +1,5 @@
 #include "app/qt_french_translation.h"
-#include "output/save/save_sheet.h"
+#include "output/save/save_command.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QApplication>

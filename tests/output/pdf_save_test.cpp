@@ -5,7 +5,7 @@
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
 #include "output/save/rtf_join.h"
-#include "output/save/save_sheet.h"
+#include "output/save/sheet_files.h"
 #include "output/save/save_sheets.h"
 #include "richtext/rich_text_pane.h"
 

@@ -1,6 +1,6 @@
 #include "sheet_fixture.h"
 
-#include "output/save/save_sheet.h"
+#include "output/save/save_command.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QApplication>
