@@ -24,7 +24,8 @@ QString PaneText(const std::string& markup) {
     return pane.GetText();
 }
 
-// Every family of the menu with its level count and reference prefix.
+// Every family of the menu with its level count and the stem of its
+// references, which the level and "_" follow.
 struct MenuCase {
     const char* shortName;
     int levels;
@@ -32,8 +33,8 @@ struct MenuCase {
 };
 
 const MenuCase kMenuFamilies[] = {
-    {"red", 2, "RED_"}, {"devred", 2, "DEVRED_"}, {"fact", 3, "FACT_"},
-    {"eq1", 3, "EQ1_"}, {"eqprod", 3, "EQPROD_"},
+    {"red", 2, "RED"},  {"devred", 2, "DEVRED"}, {"fact", 3, "FACT"},
+    {"eq1", 3, "EQ1-"}, {"eqprod", 3, "EQPROD"},
 };
 
 class FormFamiliesMenu : public FormTest {
@@ -90,9 +91,10 @@ TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
             const vorn::Sheet sheet = Expected({&family, level}, seed);
             EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
             EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
-            EXPECT_TRUE(QRegularExpression(QString("^") + c.prefix + "[0-9]{6}$")
-                            .match(form->referenceEdit->text())
-                            .hasMatch());
+            EXPECT_TRUE(
+                QRegularExpression(QString("^") + c.prefix + QString::number(level) + "_[0-9]{6}$")
+                    .match(form->referenceEdit->text())
+                    .hasMatch());
             EXPECT_EQ(form->state.SheetReference, sheet.reference);
             EXPECT_FALSE(form->settingsChangedMarker->isVisible());
             EXPECT_TRUE(form->saveButton->isEnabled());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "markup_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -41,9 +43,10 @@ inline Poly Multiply(const Poly& p, const Poly& q) {
     return Trim(product);
 }
 
-// The text a reader sees: tags dropped, the superscript 2 read as "^", the
-// multiplication sign (0xD7) as "*".
-inline std::string Plain(std::string_view markup) {
+// The text a reader sees: tags dropped, escapes read, the superscript 2 read
+// as "^", the multiplication sign (0xD7) as "*".
+inline std::string Plain(std::string_view escaped) {
+    const std::string markup = ReadEscapes(escaped);
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
         if (markup.substr(i, 12) == "<sup>2</sup>") {
@@ -51,7 +54,7 @@ inline std::string Plain(std::string_view markup) {
             i += 11;
         } else if (markup[i] == '<') {
             i = markup.find('>', i);
-            if (i == std::string_view::npos)
+            if (i == std::string::npos)
                 break;
         } else {
             out += markup[i] == '\xD7' ? '*' : markup[i];

@@ -14,6 +14,21 @@ std::vector<ExpectedChar> ReadGeneratedMarkup(std::string_view markup) {
     ExpectedChar s; // the current look
     for (size_t i = 0; i < markup.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(markup[i]);
+        // The escapes of RTF that the generators write: a character by its
+        // number ("\\u8722?") and an escaped brace.
+        if (markup.substr(i, 2) == "\\u") {
+            const size_t mark = markup.find('?', i);
+            s.ch = QChar(std::stoi(std::string(markup.substr(i + 2, mark - i - 2))));
+            out.push_back(s);
+            i = mark;
+            continue;
+        }
+        if (byte == '\\' && i + 1 < markup.size() &&
+            (markup[i + 1] == '{' || markup[i + 1] == '}')) {
+            s.ch = QLatin1Char(markup[++i]);
+            out.push_back(s);
+            continue;
+        }
         if (byte != '<') {
             // ASCII, the degree sign, e acute and the multiplication sign:
             // Latin-1 and Windows-1252 agree.
