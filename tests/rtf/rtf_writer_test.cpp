@@ -143,6 +143,10 @@ TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
     EXPECT_EQ(WritePlainText(*Read(WorkedExample())),
               QByteArray("Calculer\n1\xC2\xB0/ x = 5\t 12 \n"));
     EXPECT_TRUE(WritePlainText(QTextDocument()).isEmpty());
+    // A raised 2 is an exponent; any other raised character stays itself.
+    EXPECT_EQ(
+        WritePlainText(*Read(std::string_view("{\\rtf1 x\\super 2\\nosupersub  - 2\\super 3}"))),
+        QByteArray("x\xC2\xB2 - 23"));
 }
 
 } // namespace
