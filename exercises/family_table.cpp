@@ -18,7 +18,8 @@ Sheet SingleLevel(const SheetSettings& settings, int, RandomSource& random) {
 }
 
 constexpr std::string_view kReduceLevels[] = {"Niveau 1 : termes en x et constantes",
-                                              "Niveau 2 : termes en x², en x et constantes"};
+                                              "Niveau 2 : termes en x², en x et constantes",
+                                              "Niveau 3 : produits (3x × 5x, 3x × (−x²))"};
 constexpr std::string_view kExpandReduceLevels[] = {
     "Niveau 1 : (ax + b)(cx + d) ± k(ex + f)", "Niveau 2 : (ax + b)(cx + d) ± (ex + f)(gx + h)"};
 constexpr std::string_view kFactoriseLevels[] = {"Niveau 1 : facteur commun",

@@ -22,7 +22,7 @@ Polynomial operator*(int factor, const Polynomial& p);
 // (a x + b)(c x + d)
 Polynomial LinearProduct(int a, int b, int c, int d);
 
-// One term c·x^p of a sum, p in 0..2.
+// One term c·x^p of a sum, p in 0..9 (a sum of a polynomial, 0..2).
 struct Term {
     int coefficient;
     int power;
@@ -40,7 +40,7 @@ inline constexpr std::string_view kTimes = " \xD7 ";
 // Append() pieces writing polynomials and their terms, so that a whole line
 // of working is one Append() call.
 
-// c·x^p on its own: "3x", "x", "−x", "−5x²", "−7", with the typeset minus
+// c·x^p on its own: "3x", "x", "−x", "−5x²", "2x³", "−7", with the typeset minus
 // and no blank before x; a coefficient 1 or -1 is not written before x, only
 // the minus sign.
 struct MonomialPiece {
@@ -80,8 +80,11 @@ inline void WritePiece(char*& at, MonomialPiece piece) {
     else if (term.coefficient != 1)
         WritePiece(at, NumberPiece{term.coefficient});
     WritePiece(at, kItalicX);
-    if (term.power == 2)
-        WritePiece(at, kSquare);
+    if (term.power >= 2) {
+        WritePiece(at, "<sup>");
+        *at++ = static_cast<char>('0' + term.power);
+        WritePiece(at, "</sup>");
+    }
 }
 
 inline std::size_t PieceSize(FactorPiece) {

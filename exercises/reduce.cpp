@@ -1,5 +1,6 @@
 #include "exercises/families.h"
 #include "exercises/frame.h"
+#include "exercises/level_generators.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
@@ -101,7 +102,9 @@ private:
 } // namespace
 
 Sheet GenerateReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<Reduce>("RED", 2, settings, level, random);
+    if (level == 3)
+        return GenerateReduceProducts(settings, random);
+    return RunWorkedFamily<Reduce>("RED", 3, settings, level, random);
 }
 
 } // namespace vorn

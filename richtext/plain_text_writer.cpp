@@ -8,8 +8,8 @@ namespace vorn {
 
 namespace {
 
-// The text of one run: a raised 2 becomes "²", as a text file can show an
-// exponent only so.
+// The text of one run: a raised 2 or 3 becomes "²" or "³", as a text file
+// can show an exponent only so.
 void AppendRun(QString& text, const QTextFragment& fragment) {
     const bool raised =
         fragment.charFormat().verticalAlignment() == QTextCharFormat::AlignSuperScript;
@@ -18,6 +18,8 @@ void AppendRun(QString& text, const QTextFragment& fragment) {
             text += QLatin1Char('\n'); // a line break inside the paragraph
         else if (raised && c == QLatin1Char('2'))
             text += QChar(0x00B2);
+        else if (raised && c == QLatin1Char('3'))
+            text += QChar(0x00B3);
         else if (c != QChar::ObjectReplacementCharacter) // an embedded object has no text
             text += c;
     }

@@ -44,14 +44,16 @@ inline Poly Multiply(const Poly& p, const Poly& q) {
 }
 
 // The text a reader sees: escapes read (markup_text.h), tags dropped but
-// "<lt>", which is "<", the superscript 2 read as "^", the multiplication sign
-// (0xD7) as "*".
+// "<lt>", which is "<", a superscript digit n read as "^n", the
+// multiplication sign (0xD7) as "*".
 inline std::string Plain(std::string_view escaped) {
     const std::string markup = ReadEscapes(escaped);
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
-        if (markup.substr(i, 12) == "<sup>2</sup>") {
+        if (markup.substr(i, 5) == "<sup>" && markup.substr(i + 6, 6) == "</sup>" &&
+            std::isdigit(static_cast<unsigned char>(markup[i + 5]))) {
             out += '^';
+            out += markup[i + 5];
             i += 11;
         } else if (markup.substr(i, 4) == "<lt>") {
             out += '<';
@@ -67,14 +69,14 @@ inline std::string Plain(std::string_view escaped) {
     return out;
 }
 
-// One term of a sum: its sign and its factors, a squared factor twice.
+// One term of a sum: its sign and its factors, a factor raised to n n times.
 struct Product {
     int sign = 1;
     std::vector<Poly> factors;
 };
 
-// A recursive-descent reader of sums of products of numbers, x, bracketed
-// sums and squares, with "*" or juxtaposition between factors.
+// A recursive-descent reader of sums of products of numbers, x, sums in
+// round or square brackets and powers, with "*" or juxtaposition between factors.
 class ExpressionReader {
 public:
     // Reads the markup of one expression; a failure to read fails the test.
@@ -137,13 +139,16 @@ private:
             const Poly factor = Primary();
             product.factors.push_back(factor);
             if (Peek() == '^') {
+                const int power = text_[++at_] - '0';
                 ++at_;
-                product.factors.push_back(factor);
+                for (int i = 1; i < power; ++i)
+                    product.factors.push_back(factor);
             }
             const char c = Peek();
             if (c == '*')
                 ++at_;
-            else if (!std::isdigit(static_cast<unsigned char>(c)) && c != 'x' && c != '(')
+            else if (!std::isdigit(static_cast<unsigned char>(c)) && c != 'x' && c != '(' &&
+                     c != '[')
                 return product;
         }
     }
@@ -154,10 +159,10 @@ private:
             ++at_;
             return {0, 1};
         }
-        if (c == '(') {
+        if (c == '(' || c == '[') {
             ++at_;
             const Poly inner = Value(Sum());
-            if (Peek() == ')')
+            if (Peek() == (c == '(' ? ')' : ']'))
                 ++at_;
             else
                 ADD_FAILURE() << "unclosed bracket in \"" << text_ << '"';

@@ -96,6 +96,30 @@ TEST(Reduce, WorkedExampleLevel2) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+TEST(Reduce, WorkedExampleLevel3) {
+    ScriptedRandom random;
+    random.Add(100, {0, 0, 0});
+    // x times x²: 3 and -1; then x times a number: -2 and 4.
+    random.Add(5, {3});
+    random.Add(18, {11, 8});
+    random.Add(5, {1});
+    random.Add(18, {7});
+    random.Add(16, {10});
+
+    const Sheet sheet = GenerateReduce(Settings(2), 3, random);
+
+    EXPECT_EQ(sheet.reference, "RED3_000000");
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>3@ × (−@<sup>2</sup>)<arial><br>"
+                "      <times>= 3 × (−1) × @ × @<sup>2</sup><arial><br>"
+                "      <times>=<cf=jaune> −3@<sup>3</sup> <cf=auto><arial><br>"
+                "----------<br>"
+                "2°/ <times>−2@ × 4<arial><br>"
+                "      <times>= −2 × 4 × @<arial><br>"
+                "      <times>=<cf=jaune> −8@ <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
 TEST(ExpandReduce, WorkedExampleLevel1) {
     ScriptedRandom random;
     random.Add(100, {99, 1, 5});

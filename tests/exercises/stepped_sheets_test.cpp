@@ -120,7 +120,7 @@ TEST(SteppedFamilies, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
     const struct {
         Generator generate;
         int levels;
-    } families[] = {{GenerateReduce, 2}, {GenerateExpandReduce, 2}, {GenerateFactorise, 3}};
+    } families[] = {{GenerateReduce, 3}, {GenerateExpandReduce, 2}, {GenerateFactorise, 3}};
     for (const auto& family : families) {
         for (int level : {0, -1, family.levels + 1}) {
             test::ScriptedRandom random; // any draw fails the test
@@ -185,6 +185,48 @@ TEST(Reduce, ResultIsTheStatementRegroupedThenReduced) {
             }
         }
     }
+}
+
+TEST(Reduce, ProductsAreOneMonomialOfTheProductsCoefficient) {
+    std::set<std::pair<int, int>> powers;
+    for (int seed = 0; seed < kSeeds; ++seed) {
+        LcgRandom random{static_cast<std::uint32_t>(seed)};
+        // The same two factors in the other order would be a near twin.
+        std::set<std::multiset<std::pair<int, long long>>> factorSets;
+        for (const Worked& q : ReadSheet(GenerateReduce(Settings(40), 3, random), 40)) {
+            CheckWorking(q);
+            const std::vector<Product> statement = ExpressionReader::Read(q.expression);
+            ASSERT_EQ(statement.size(), 1u);
+            // Two monomials: a number then x's, read from the product.
+            const std::vector<Monomial> result = Monomials(q.result);
+            ASSERT_EQ(result.size(), 1u);
+            EXPECT_NE(std::abs(result[0].coefficient), 1) << Plain(q.result);
+            EXPECT_LE(result[0].power, 3);
+            const std::string plain = Plain(q.expression);
+            const std::size_t times = plain.find(" * ");
+            ASSERT_NE(times, std::string::npos) << plain;
+            std::multiset<std::pair<int, long long>> factors;
+            std::pair<int, int> power;
+            for (std::string side : {plain.substr(0, times), plain.substr(times + 3)}) {
+                // A negative factor stands in brackets, only it.
+                EXPECT_EQ(side.starts_with('('), side.starts_with("(-")) << plain;
+                if (side.starts_with('('))
+                    side = side.substr(1, side.size() - 2);
+                const std::vector<Monomial> m = Monomials(side);
+                ASSERT_EQ(m.size(), 1u) << plain;
+                EXPECT_LE(std::abs(m[0].coefficient), 9) << plain;
+                factors.insert({m[0].power, m[0].coefficient});
+                (factors.size() == 1 ? power.first : power.second) = m[0].power;
+            }
+            powers.insert(power);
+            EXPECT_TRUE(factorSets.insert(factors).second) << "twin: " << plain;
+            ASSERT_EQ(q.steps.size(), 1u);
+            EXPECT_EQ(Plain(q.steps[0]).find('x'), Plain(q.steps[0]).find(" x") + 1)
+                << "numbers first: " << Plain(q.steps[0]);
+        }
+    }
+    // x × x, x × a number either way, x × x² either way.
+    EXPECT_EQ(powers, (std::set<std::pair<int, int>>{{1, 1}, {1, 0}, {0, 1}, {1, 2}, {2, 1}}));
 }
 
 bool IsBinomial(const Poly& p) {

@@ -164,8 +164,8 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"vn1", "--rtf", "--level", "un"}, {"--level", "\"un\"", "from 1"}},
         {{"vn1", "--rtf", "--level", ""}, {"--level", "from 1"}},
         {{"vn1", "--rtf", "--level"}, {"--level", "from 1"}},
-        {{"fact", "--level", "4", "--rtf"}, {"--level", "4", "fact", "levels 1 to 3"}},
-        {{"red", "--level", "3", "--rtf"}, {"--level", "3", "red", "levels 1 to 2"}},
+        {{"fact", "--level", "6", "--rtf"}, {"--level", "6", "fact", "levels 1 to 5"}},
+        {{"red", "--level", "4", "--rtf"}, {"--level", "4", "red", "levels 1 to 3"}},
         {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
     };
     for (const BadCase& c : cases) {
