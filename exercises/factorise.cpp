@@ -1,6 +1,7 @@
 #include "exercises/families.h"
 #include "exercises/frame.h"
 #include "exercises/kind_bag.h"
+#include "exercises/level_generators.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
@@ -182,7 +183,9 @@ private:
 } // namespace
 
 Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<Factorise>("FACT", 3, settings, level, random);
+    if (level == 4 || level == 5)
+        return GenerateFactoriseBrackets(settings, level, random);
+    return RunWorkedFamily<Factorise>("FACT", 5, settings, level, random);
 }
 
 } // namespace vorn

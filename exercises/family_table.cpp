@@ -22,9 +22,10 @@ constexpr std::string_view kReduceLevels[] = {"Niveau 1 : termes en x et constan
                                               "Niveau 3 : produits (3x × 5x, 3x × (−x²))"};
 constexpr std::string_view kExpandReduceLevels[] = {
     "Niveau 1 : (ax + b)(cx + d) ± k(ex + f)", "Niveau 2 : (ax + b)(cx + d) ± (ex + f)(gx + h)"};
-constexpr std::string_view kFactoriseLevels[] = {"Niveau 1 : facteur commun",
-                                                 "Niveau 2 : identités remarquables",
-                                                 "Niveau 3 : facteur commun et identités"};
+constexpr std::string_view kFactoriseLevels[] = {
+    "Niveau 1 : facteur commun", "Niveau 2 : identités remarquables",
+    "Niveau 3 : facteur commun et identités", "Niveau 4 : une parenthèse en facteur commun",
+    "Niveau 5 : a² − b² avec des parenthèses"};
 constexpr std::string_view kLinearEquationLevels[] = {
     "Niveau 1 : ax + b = c", "Niveau 2 : ax + b = cx + d", "Niveau 3 : solution fractionnaire"};
 constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d) = 0",

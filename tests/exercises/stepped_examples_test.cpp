@@ -259,5 +259,82 @@ TEST(Factorise, WorkedExampleLevel3) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+TEST(Factorise, WorkedExampleLevel4) {
+    ScriptedRandom random;
+    random.Add(100, {0, 0, 0});
+    // A product: 2x + 1 in common, x - 3, "+", 4x + 5, the common bracket
+    // on the left.
+    random.Add(2, {0});
+    random.Add(5, {1});
+    random.Add(18, {9});
+    random.Add(10, {5});
+    random.Add(18, {6});
+    random.Add(2, {0});
+    random.Add(10, {8});
+    random.Add(18, {13});
+    random.Add(4, {1});
+    // A square: x + 2, "-", 3x - 1, the common bracket on the right.
+    random.Add(2, {1});
+    random.Add(5, {0});
+    random.Add(18, {10});
+    random.Add(2, {1});
+    random.Add(10, {7});
+    random.Add(18, {8});
+    random.Add(4, {0});
+
+    const Sheet sheet = GenerateFactorise(Settings(2), 4, random);
+
+    EXPECT_EQ(sheet.reference, "FACT4_000000");
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>(2@ + 1)(@ − 3) + (2@ + 1)(4@ + 5)<arial><br>"
+                "      <times>= (2@ + 1)[(@ − 3) + (4@ + 5)]<arial><br>"
+                "      <times>= (2@ + 1)(@ − 3 + 4@ + 5)<arial><br>"
+                "      <times>=<cf=jaune> (2@ + 1)(5@ + 2) <cf=auto><arial><br>"
+                "----------<br>"
+                "2°/ <times>(@ + 2)<sup>2</sup> − (3@ − 1)(@ + 2)<arial><br>"
+                "      <times>= (@ + 2)[(@ + 2) − (3@ − 1)]<arial><br>"
+                "      <times>= (@ + 2)(@ + 2 − 3@ + 1)<arial><br>"
+                "      <times>=<cf=jaune> (@ + 2)(−2@ + 3) <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
+TEST(Factorise, WorkedExampleLevel5) {
+    ScriptedRandom random;
+    random.Add(100, {0, 0, 0});
+    // Out of a bag of six, two of each kind: two squares, 2x - 3 and x + 5;
+    // a number minus a square, 4 and 3; a square minus a number, x + 1 and 3.
+    random.Add(6, {4});
+    random.Add(5, {1});
+    random.Add(18, {6});
+    random.Add(5, {0});
+    random.Add(18, {13});
+    random.Add(5, {2});
+    random.Add(9, {3, 2});
+    random.Add(4, {0});
+    random.Add(5, {0});
+    random.Add(18, {9});
+    random.Add(9, {2});
+
+    const Sheet sheet = GenerateFactorise(Settings(3), 5, random);
+
+    EXPECT_EQ(sheet.reference, "FACT5_000000");
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>(2@ − 3)<sup>2</sup> − (@ + 5)<sup>2</sup><arial><br>"
+                "      <times>= [(2@ − 3) + (@ + 5)][(2@ − 3) − (@ + 5)]<arial><br>"
+                "      <times>= (2@ − 3 + @ + 5)(2@ − 3 − @ − 5)<arial><br>"
+                "      <times>=<cf=jaune> (3@ + 2)(@ − 8) <cf=auto><arial><br>"
+                "----------<br>"
+                "2°/ <times>16 − 9@<sup>2</sup><arial><br>"
+                "      <times>= 4<sup>2</sup> − (3@)<sup>2</sup><arial><br>"
+                "      <times>=<cf=jaune> (4 + 3@)(4 − 3@) <cf=auto><arial><br>"
+                "----------<br>"
+                "3°/ <times>(@ + 1)<sup>2</sup> − 9<arial><br>"
+                "      <times>= (@ + 1)<sup>2</sup> − 3<sup>2</sup><arial><br>"
+                "      <times>= [(@ + 1) + 3][(@ + 1) − 3]<arial><br>"
+                "      <times>= (@ + 1 + 3)(@ + 1 − 3)<arial><br>"
+                "      <times>=<cf=jaune> (@ + 4)(@ − 2) <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
 } // namespace
 } // namespace vorn

@@ -120,7 +120,7 @@ TEST(SteppedFamilies, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
     const struct {
         Generator generate;
         int levels;
-    } families[] = {{GenerateReduce, 3}, {GenerateExpandReduce, 2}, {GenerateFactorise, 3}};
+    } families[] = {{GenerateReduce, 3}, {GenerateExpandReduce, 2}, {GenerateFactorise, 5}};
     for (const auto& family : families) {
         for (int level : {0, -1, family.levels + 1}) {
             test::ScriptedRandom random; // any draw fails the test
@@ -343,6 +343,77 @@ TEST(Factorise, ResultIsFullyFactorised) {
             EXPECT_EQ(factors.size(), 12u);
             EXPECT_GT(negative, 0);
         }
+    }
+}
+
+// A bracket that admits no further factor: both terms, coprime.
+bool IsPrimeBinomial(const Poly& p) {
+    return p.size() == 2 && p[0] != 0 && std::gcd(p[0], p[1]) == 1;
+}
+
+TEST(Factorise, BracketsFactoriseIntoTwoPrimeBrackets) {
+    for (int level : {4, 5}) {
+        std::set<int> kindsSeen;
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random{static_cast<std::uint32_t>(seed)};
+            std::vector<int> kinds;
+            std::set<std::multiset<std::vector<Poly>>> statements;
+            for (const Worked& q : ReadSheet(GenerateFactorise(Settings(40), level, random), 40)) {
+                CheckWorking(q);
+                const std::vector<Product> result = ExpressionReader::Read(q.result);
+                ASSERT_EQ(result.size(), 1u);
+                ASSERT_EQ(result[0].factors.size(), 2u) << Plain(q.result);
+                EXPECT_EQ(result[0].sign, 1);
+                for (const Poly& f : result[0].factors)
+                    EXPECT_TRUE(IsPrimeBinomial(f)) << Plain(q.result);
+                EXPECT_NE(result[0].factors[0], result[0].factors[1]) << Plain(q.result);
+                // The same products in another order would be a twin.
+                const std::vector<Product> sum = ExpressionReader::Read(q.expression);
+                ASSERT_EQ(sum.size(), 2u) << Plain(q.expression);
+                std::multiset<std::vector<Poly>> products;
+                for (Product p : sum) {
+                    std::sort(p.factors.begin(), p.factors.end());
+                    p.factors.push_back({p.sign});
+                    products.insert(p.factors);
+                }
+                EXPECT_TRUE(statements.insert(products).second) << Plain(q.expression);
+                const std::vector<Poly>& f = sum[0].factors;
+                const std::vector<Poly>& g = sum[1].factors;
+                int kind = 0;
+                if (level == 4) {
+                    // A bracket common to both products, a square or not.
+                    ASSERT_TRUE(f.size() == 2 && g.size() == 2) << Plain(q.expression);
+                    EXPECT_TRUE(f[0] == g[0] || f[0] == g[1]) << Plain(q.expression);
+                    for (const Poly& factor : {f[0], f[1], g[0], g[1]})
+                        EXPECT_TRUE(IsPrimeBinomial(factor)) << Plain(q.expression);
+                    kind = f[0] == f[1];
+                    ASSERT_EQ(q.steps.size(), 2u);
+                } else {
+                    // a² − b²: a square minus a number, a number minus a
+                    // square of a monomial, a square minus a square.
+                    EXPECT_EQ(sum[1].sign, -1);
+                    kind = f.size() == 1 ? 1 : g.size() == 1 ? 0 : 2;
+                    EXPECT_EQ(q.steps.size(), kind == 0 ? 3u : kind == 1 ? 1u : 2u);
+                    for (const std::vector<Poly>& square : {f, g}) {
+                        if (square.size() == 2) {
+                            EXPECT_EQ(square[0], square[1]) << Plain(q.expression);
+                        }
+                    }
+                }
+                kinds.push_back(kind);
+                kindsSeen.insert(kind);
+            }
+            if (level == 5) {
+                for (int k = 0; k < 3; ++k) {
+                    const auto n = std::count(kinds.begin(), kinds.end(), k);
+                    // Six whole bags of six, four questions from the seventh.
+                    EXPECT_TRUE(n >= 12 && n <= 14) << "kind " << k << ": " << n;
+                }
+                for (std::size_t i = 2; i < kinds.size(); ++i)
+                    EXPECT_FALSE(kinds[i] == kinds[i - 1] && kinds[i] == kinds[i - 2]) << i;
+            }
+        }
+        EXPECT_EQ(kindsSeen.size(), level == 4 ? 2u : 3u);
     }
 }
 
