@@ -10,6 +10,7 @@
 #include "exercises/worked_family.h"
 
 #include <array>
+#include <numeric>
 
 namespace vorn {
 
@@ -28,9 +29,14 @@ struct Factor {
     bool operator==(const Factor&) const = default;
 };
 
+// How a product is expanded: term by term, or by an identity,
+// (a x + b)² or (a x + b)(a x − b).
+enum class Shape { General, Square, Conjugate };
+
 struct Product {
     Factor left;
     Factor right;
+    Shape shape = Shape::General;
 
     Polynomial Value() const { return LinearProduct(left.a, left.b, right.a, right.b); }
     bool operator==(const Product&) const = default;
@@ -47,6 +53,12 @@ inline std::size_t PieceSize(const ProductPiece&) {
 
 void WritePiece(char*& at, const ProductPiece& piece) {
     const Product& p = piece.product;
+    if (p.shape == Shape::Square) {
+        *at++ = '(';
+        WritePiece(at, SumPiece{p.left.Terms()});
+        WritePieces(at, ')', kSquare);
+        return;
+    }
     if (p.left.a == 0) {
         WritePiece(at, NumberPiece{p.left.b});
     } else {
@@ -69,7 +81,29 @@ inline std::size_t PieceSize(const PartialProductsPiece&) {
     return 4 * (3 + kTimes.size() + 2 * PieceSize(FactorPiece{}));
 }
 
+// (a x)², or x² alone when a is 1.
+void WriteSquaredX(char*& at, int a) {
+    if (a == 1)
+        WritePieces(at, kItalicX, kSquare);
+    else
+        WritePieces(at, '(', MonomialPiece{{a, 1}}, ')', kSquare);
+}
+
 void WritePiece(char*& at, const PartialProductsPiece& piece) {
+    // An identity: (a x)² ± 2 × a x × b + b², or (a x)² − b².
+    const Factor& f = piece.product.left;
+    const int b = f.b < 0 ? -f.b : f.b;
+    if (piece.product.shape == Shape::Square) {
+        WriteSquaredX(at, f.a);
+        WritePieces(at, ' ', OperatorPiece{f.b}, " 2", kTimes, MonomialPiece{{f.a, 1}}, kTimes, b,
+                    " + ", b, kSquare);
+        return;
+    }
+    if (piece.product.shape == Shape::Conjugate) {
+        WriteSquaredX(at, f.a);
+        WritePieces(at, ' ', kMinus, ' ', b, kSquare);
+        return;
+    }
     bool first = true;
     for (const Term& u : piece.product.left.Terms()) {
         if (u.coefficient == 0)
@@ -96,6 +130,11 @@ inline std::size_t PieceSize(const ProductValuesPiece&) {
 }
 
 void WritePiece(char*& at, const ProductValuesPiece& piece) {
+    // An identity gives its terms reduced at once.
+    if (piece.product.shape != Shape::General) {
+        WritePiece(at, PolynomialPiece{piece.product.Value()});
+        return;
+    }
     std::array<Term, 4> values{};
     std::size_t count = 0;
     for (const Term& u : piece.product.left.Terms()) {
@@ -117,7 +156,9 @@ struct Question {
 };
 
 // (a x + b)(c x + d) ± k(e x + f) at level 1, (a x + b)(c x + d) ± (e x + f)(g x + h)
-// at level 2; every coefficient in ±1..9, k in 2..9.
+// at level 2; every coefficient in ±1..9, k in 2..9. Level 3 makes one of
+// the two products of level 2, the first or the second, an identity:
+// (a x + b)² or (a x + b)(a x − b), a in 1..5, b in ±1..9.
 class ExpandReduce final : public WorkedFamily {
 public:
     // Five lines of working, the first one with eight partial products.
@@ -165,17 +206,39 @@ private:
         return {a, DrawSignedMagnitude(random, 1, 9)};
     }
 
+    static Product DrawIdentity(RandomSource& random) {
+        // A bracket with a common factor, (5x − 5)², would hide a simpler
+        // exercise.
+        Factor f;
+        do
+            f = {DrawBetween(random, 1, 5), DrawSignedMagnitude(random, 1, 9)};
+        while (std::gcd(f.a, f.b) != 1);
+        if (random.Random(2) == 0)
+            return {f, f, Shape::Square};
+        return {f, {f.a, -f.b}, Shape::Conjugate};
+    }
+
     Question Draw(RandomSource& random) const {
         for (;;) {
             Question q;
-            q.first.left = DrawBinomial(random);
-            q.first.right = DrawBinomial(random);
-            q.sign = DrawSign(random);
-            if (level_ == 1)
-                q.second.left = {0, DrawBetween(random, 2, 9)};
-            else
-                q.second.left = DrawBinomial(random);
-            q.second.right = DrawBinomial(random);
+            if (level_ == 3) {
+                const bool identityFirst = random.Random(2) == 0;
+                Product& identity = identityFirst ? q.first : q.second;
+                Product& general = identityFirst ? q.second : q.first;
+                identity = DrawIdentity(random);
+                general.left = DrawBinomial(random);
+                general.right = DrawBinomial(random);
+                q.sign = DrawSign(random);
+            } else {
+                q.first.left = DrawBinomial(random);
+                q.first.right = DrawBinomial(random);
+                q.sign = DrawSign(random);
+                if (level_ == 1)
+                    q.second.left = {0, DrawBetween(random, 2, 9)};
+                else
+                    q.second.left = DrawBinomial(random);
+                q.second.right = DrawBinomial(random);
+            }
 
             // Two equal products would cancel or merely double; a result
             // without x would reduce the exercise to adding constants.
@@ -194,7 +257,7 @@ private:
 } // namespace
 
 Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<ExpandReduce>("DEVRED", 2, settings, level, random);
+    return RunWorkedFamily<ExpandReduce>("DEVRED", 3, settings, level, random);
 }
 
 } // namespace vorn

@@ -15,7 +15,7 @@ Sheet GenerateIdent(const SheetSettings& settings, RandomSource& random);
 // Families with several levels, counted from 1; a level out of range throws
 // std::out_of_range before any draw.
 Sheet GenerateReduce(const SheetSettings& settings, int level, RandomSource& random);       // 1-3
-Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random); // 1-2
+Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random); // 1-3
 Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& random);    // 1-5
 // a x + b = c (level 1), a x + b = c x + d (levels 2 and 3).
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random);

@@ -21,7 +21,8 @@ constexpr std::string_view kReduceLevels[] = {"Niveau 1 : termes en x et constan
                                               "Niveau 2 : termes en x², en x et constantes",
                                               "Niveau 3 : produits (3x × 5x, 3x × (−x²))"};
 constexpr std::string_view kExpandReduceLevels[] = {
-    "Niveau 1 : (ax + b)(cx + d) ± k(ex + f)", "Niveau 2 : (ax + b)(cx + d) ± (ex + f)(gx + h)"};
+    "Niveau 1 : (ax + b)(cx + d) ± k(ex + f)", "Niveau 2 : (ax + b)(cx + d) ± (ex + f)(gx + h)",
+    "Niveau 3 : avec une identité remarquable"};
 constexpr std::string_view kFactoriseLevels[] = {
     "Niveau 1 : facteur commun", "Niveau 2 : identités remarquables",
     "Niveau 3 : facteur commun et identités", "Niveau 4 : une parenthèse en facteur commun",

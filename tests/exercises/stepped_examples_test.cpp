@@ -180,6 +180,31 @@ TEST(ExpandReduce, WorkedExampleLevel2AfterTwoExcludedDraws) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+TEST(ExpandReduce, WorkedExampleLevel3) {
+    ScriptedRandom random;
+    random.Add(100, {0, 0, 0});
+    // The identity first, a square: 2x + 3; then (x - 1)(x + 4), "-".
+    random.Add(2, {0});
+    random.Add(5, {1});
+    random.Add(18, {11});
+    random.Add(2, {0});
+    random.Add(18, {9, 8, 9, 12});
+    random.Add(2, {1});
+
+    const Sheet sheet = GenerateExpandReduce(Settings(1), 3, random);
+
+    EXPECT_EQ(sheet.reference, "DEVRED3_000000");
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>(2@ + 3)<sup>2</sup> − (@ − 1)(@ + 4)<arial><br>"
+                "      <times>= ((2@)<sup>2</sup> + 2 × 2@ × 3 + 3<sup>2</sup>) − "
+                "(@ × @ + @ × 4 + (−1) × @ + (−1) × 4)<arial><br>"
+                "      <times>= 4@<sup>2</sup> + 12@ + 9 − (@<sup>2</sup> + 4@ − @ − 4)<arial><br>"
+                "      <times>= 4@<sup>2</sup> + 12@ + 9 − (@<sup>2</sup> + 3@ − 4)<arial><br>"
+                "      <times>= 4@<sup>2</sup> + 12@ + 9 − @<sup>2</sup> − 3@ + 4<arial><br>"
+                "      <times>=<cf=jaune> 3@<sup>2</sup> + 9@ + 13 <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
 TEST(Factorise, WorkedExampleLevel1) {
     ScriptedRandom random;
     random.Add(100, {3, 20, 7});

@@ -120,7 +120,7 @@ TEST(SteppedFamilies, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
     const struct {
         Generator generate;
         int levels;
-    } families[] = {{GenerateReduce, 3}, {GenerateExpandReduce, 2}, {GenerateFactorise, 5}};
+    } families[] = {{GenerateReduce, 3}, {GenerateExpandReduce, 3}, {GenerateFactorise, 5}};
     for (const auto& family : families) {
         for (int level : {0, -1, family.levels + 1}) {
             test::ScriptedRandom random; // any draw fails the test
@@ -234,7 +234,7 @@ bool IsBinomial(const Poly& p) {
 }
 
 TEST(ExpandReduce, ResultIsTheStatementExpandedAndReduced) {
-    for (int level : {1, 2}) {
+    for (int level : {1, 2, 3}) {
         for (int seed = 0; seed < kSeeds; ++seed) {
             LcgRandom random{static_cast<std::uint32_t>(seed)};
             for (const Worked& q :
@@ -252,6 +252,19 @@ TEST(ExpandReduce, ResultIsTheStatementExpandedAndReduced) {
                                        : IsBinomial(left));
                 EXPECT_NE(ExpressionReader::Value({{1, sum[0].factors}}),
                           ExpressionReader::Value({{1, sum[1].factors}}));
+                // Level 3: one product at least is an identity, (a x + b)² or
+                // (a x + b)(a x − b), expanded as one.
+                int identities = 0;
+                for (const Product& p : sum) {
+                    const Poly& f = p.factors[0];
+                    const Poly& g = p.factors[1];
+                    identities += f.size() == 2 && g.size() == 2 && f[1] == g[1] &&
+                                  (f[0] == g[0] || f[0] == -g[0]) && f[1] > 0 &&
+                                  std::gcd(f[0], f[1]) == 1;
+                }
+                EXPECT_TRUE(level < 3 || identities >= 1) << Plain(q.expression);
+                EXPECT_EQ(Plain(q.steps.at(0)).find('^') != std::string::npos, level == 3)
+                    << Plain(q.steps[0]);
                 // Partial products, their values, products reduced,
                 // brackets removed.
                 ASSERT_EQ(q.steps.size(), 4u);
