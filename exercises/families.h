@@ -17,7 +17,8 @@ Sheet GenerateIdent(const SheetSettings& settings, RandomSource& random);
 Sheet GenerateReduce(const SheetSettings& settings, int level, RandomSource& random);       // 1-3
 Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random); // 1-3
 Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& random);    // 1-5
-// a x + b = c (level 1), a x + b = c x + d (levels 2 and 3).
+// a x + b = c (level 1), a x + b = c x + d (levels 2 and 3), with brackets
+// (level 4) or fractions (level 5).
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random);
 // (a x + b)(c x + d) = 0, levels 1 to 3.
 Sheet GenerateProductEquation(const SheetSettings& settings, int level, RandomSource& random);

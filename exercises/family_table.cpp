@@ -28,7 +28,8 @@ constexpr std::string_view kFactoriseLevels[] = {
     "Niveau 3 : facteur commun et identités", "Niveau 4 : une parenthèse en facteur commun",
     "Niveau 5 : a² − b² avec des parenthèses"};
 constexpr std::string_view kLinearEquationLevels[] = {
-    "Niveau 1 : ax + b = c", "Niveau 2 : ax + b = cx + d", "Niveau 3 : solution fractionnaire"};
+    "Niveau 1 : ax + b = c", "Niveau 2 : ax + b = cx + d", "Niveau 3 : solution fractionnaire",
+    "Niveau 4 : avec des parenthèses", "Niveau 5 : avec des fractions"};
 constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d) = 0",
                                                        "Niveau 2 : solutions entières",
                                                        "Niveau 3 : solutions fractionnaires"};

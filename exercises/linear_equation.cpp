@@ -2,6 +2,8 @@
 #include "exercises/fraction.h"
 #include "exercises/frame.h"
 #include "exercises/key_steps.h"
+#include "exercises/level_generators.h"
+#include "exercises/linear_solution.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
@@ -47,21 +49,8 @@ public:
                LinearPiece{e.c, e.d}, kLineClose);
         answer.append(statement, question);
 
-        // x terms to the left, constants to the right, each moved term with
-        // its sign changed; then both sides reduced; then the division, left
-        // out when the coefficient is 1 or -1: -x = 5 gives x = -5 at once.
         steps_.Start(answer);
-        const int coefficient = e.a - e.c;
-        const int constant = e.d - e.b;
-        const Fraction solution = MakeFraction(constant, coefficient);
-        const std::array<Term, 2> xTerms{{{e.a, 1}, {-e.c, 1}}};
-        const std::array<Term, 2> constants{{{e.d, 0}, {-e.b, 0}}};
-        steps_.Step(SumPiece{xTerms}, " = ", SumPiece{constants});
-        steps_.Step(MonomialPiece{{coefficient, 1}}, " = ", NumberPiece{constant});
-        if (coefficient != 1 && coefficient != -1)
-            steps_.Step(kItalicX, " = ", QuotientPiece{constant, coefficient});
-        steps_.Step(kItalicX, " = ", FractionPiece{solution});
-        steps_.Result(SolutionSetPiece{{&solution, 1}});
+        AppendLinearSolution(steps_, e.a, e.b, e.c, e.d);
     }
 
 private:
@@ -100,7 +89,9 @@ private:
 } // namespace
 
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<LinearEquationDraws>("EQ1-", 3, settings, level, random);
+    if (level == 4 || level == 5)
+        return GenerateShapedLinearEquation(settings, level, random);
+    return RunWorkedFamily<LinearEquationDraws>("EQ1-", 5, settings, level, random);
 }
 
 } // namespace vorn

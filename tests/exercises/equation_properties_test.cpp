@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <numeric>
@@ -144,13 +145,111 @@ Linear ParseLinear(std::string_view side) {
     return out;
 }
 
+// A side with brackets, products ("x", "*" or juxtaposed) or divisions,
+// read by recursive descent: sum := ["-"] term {("+"|"-") term}; term :=
+// factor {["*"|"/"] factor}; factor := number | "x" | "(" sum ")". A product
+// of two x terms, or a division by one, fails.
+class SideReader {
+public:
+    static Linear Read(std::string_view text) {
+        SideReader reader{text};
+        const Linear value = reader.Sum();
+        if (reader.Peek() != '\0')
+            Bad("unread text", text);
+        return value;
+    }
+
+private:
+    explicit SideReader(std::string_view text) : text_(text) {}
+
+    char Peek() {
+        while (at_ < text_.size() && text_[at_] == ' ')
+            ++at_;
+        return at_ < text_.size() ? text_[at_] : '\0';
+    }
+
+    Linear Sum() {
+        Linear sum;
+        int sign = 1;
+        if (Peek() == '-') {
+            sign = -1;
+            ++at_;
+        }
+        for (;;) {
+            const Linear t = Term();
+            sum = {sum.x + t.x * sign, sum.c + t.c * sign};
+            if (Peek() != '+' && Peek() != '-')
+                return sum;
+            sign = text_[at_++] == '-' ? -1 : 1;
+        }
+    }
+
+    Linear Term() {
+        Linear value = Factor();
+        for (;;) {
+            const char c = Peek();
+            if (c == '/' || c == '\xD7')
+                ++at_;
+            else if (c != 'x' && c != '(' && !std::isdigit(static_cast<unsigned char>(c)))
+                return value;
+            const Linear f = Factor();
+            if (c == '/') {
+                if (f.x != 0 || f.c == 0)
+                    Bad("a division by x or by 0", text_);
+                value = {value.x / f.c, value.c / f.c};
+            } else if (f.x == 0) {
+                value = {value.x * f.c, value.c * f.c};
+            } else if (value.x == 0) {
+                value = {f.x * value.c, f.c * value.c};
+            } else {
+                Bad("x times x", text_);
+            }
+        }
+    }
+
+    Linear Factor() {
+        const char c = Peek();
+        if (c == 'x') {
+            ++at_;
+            return {1, 0};
+        }
+        if (c == '(') {
+            ++at_;
+            const Linear inner = Sum();
+            if (Peek() != ')')
+                Bad("unclosed bracket", text_);
+            ++at_;
+            return inner;
+        }
+        long long n = 0;
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            Bad("not a factor", text_.substr(at_));
+        while (at_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[at_])))
+            n = 10 * n + (text_[at_++] - '0');
+        return {0, n};
+    }
+
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
+
+// A side as the simple sums write it, or with brackets, products or
+// fractions of x, which only the reader above takes.
+Linear Side(std::string_view side) {
+    const bool shaped =
+        side.find('\xD7') != std::string_view::npos || side.find("x/") != std::string_view::npos ||
+        side.find(")/") != std::string_view::npos ||
+        (side.find('(') != std::string_view::npos && side.find("/(") == std::string_view::npos);
+    return shaped ? SideReader::Read(side) : ParseLinear(side);
+}
+
 // The one solution of "left = right".
 Rational Solve(std::string_view equation) {
     const std::vector<std::string> sides = Split(equation, " = ");
     if (sides.size() != 2)
         Bad("not an equation", equation);
-    const Linear l = ParseLinear(sides[0]);
-    const Linear r = ParseLinear(sides[1]);
+    const Linear l = Side(sides[0]);
+    const Linear r = Side(sides[1]);
     if (l.x == r.x)
         Bad("no single solution", equation);
     return (r.c - l.c) / (l.x - r.x);
@@ -274,6 +373,53 @@ TEST(LinearEquationProperties, SolutionsAndDrawsOverManySheets) {
             EXPECT_EQ(solutions.size(), 20u);
         else
             EXPECT_TRUE(solutions.contains(100));
+    }
+}
+
+TEST(LinearEquationProperties, BracketsAndFractionsOverManySheets) {
+    for (int level : {4, 5}) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        std::set<int> kinds;
+        bool fraction = false;
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random(static_cast<std::uint32_t>(seed));
+            const std::vector<Question> questions =
+                Questions(GenerateLinearEquation(FullSheet(), level, random));
+            ASSERT_EQ(questions.size(), 40u);
+            std::set<std::string> seen;
+            int kindCount[3] = {};
+            for (const Question& q : questions) {
+                SCOPED_TRACE(q.equation);
+                EXPECT_TRUE(seen.insert(q.equation).second) << "repeated";
+                const Rational x = Solve(q.equation);
+                EXPECT_NE(x, 0);
+                EXPECT_TRUE(level == 5 || IsInteger(x, -10, 10));
+                fraction = fraction || x.q != 1;
+                // Level 4: k(...) = c x + d, or k(...) ± (...) = r. Level 5:
+                // x/p + b = r, (...)/p = r, (...)/p = (...)/q or c x/q.
+                const std::string right = Split(q.equation, " = ").at(1);
+                const bool number = right.find('x') == std::string::npos;
+                const int kind = level == 4                     ? number
+                                 : !number                      ? 2
+                                 : q.equation.starts_with("x/") ? 0
+                                                                : 1;
+                EXPECT_NE(q.equation.find(level == 4 ? "(" : "/"), std::string::npos);
+                kinds.insert(kind);
+                ++kindCount[kind];
+                ASSERT_FALSE(q.steps.empty());
+                for (const std::string& step : q.steps) {
+                    EXPECT_EQ(Solve(step), x) << step;
+                    EXPECT_FALSE(DividesByOne(step)) << step;
+                }
+                EXPECT_EQ(q.steps.back(), "x = " + x.Text());
+                EXPECT_EQ(SolutionSet(q.result), std::vector{x});
+            }
+            // Level 5 draws its kinds from a bag of six.
+            for (int k = 0; k < 3 && level == 5; ++k)
+                EXPECT_TRUE(kindCount[k] >= 12 && kindCount[k] <= 14) << k;
+        }
+        EXPECT_EQ(kinds.size(), level == 4 ? 2u : 3u);
+        EXPECT_EQ(fraction, level == 5);
     }
 }
 

@@ -199,10 +199,67 @@ TEST(ProductEquation, WorkedExampleLevel3) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+TEST(LinearEquation, WorkedExampleLevel4) {
+    // x = -5, k = 3, a = 1, b = -2, c = 5: d = 4. Then the other kind: x = -3,
+    // k = 2, a = 1, b = 3, "-", c = 1, d = -1: r = 4.
+    ScriptedRandom random{{100, 0}, {100, 0}, {100, 0}, {2, 0}, {20, 5}, {10, 6},
+                          {3, 0},   {18, 7},  {18, 13}, {2, 1}, {20, 7}, {5, 0},
+                          {3, 0},   {18, 11}, {2, 1},   {5, 0}, {18, 8}};
+
+    const Sheet sheet = GenerateLinearEquation(ExampleSettings(2), 4, random);
+
+    EXPECT_EQ(sheet.answerKey,
+              KeyHead("EQ1-4_000000", kLinear) +
+                  Markup("1°/ <times>3({x} − 2) = 5{x} + 4<arial><br>"
+                         "      <times>3{x} − 6 = 5{x} + 4<arial><br>"
+                         "      <times>3{x} − 5{x} = 4 + 6<arial><br>"
+                         "      <times>−2{x} = 10<arial><br>"
+                         "      <times>{x} = 10/(−2)<arial><br>"
+                         "      <times>{x} = −5<arial><br>"
+                         "     <times><cf=jaune> S = \\{−5\\} <cf=auto><arial><br>"
+                         "----------<br>"
+                         "2°/ <times>2({x} + 3) − ({x} − 1) = 4<arial><br>"
+                         "      <times>2{x} + 6 − {x} + 1 = 4<arial><br>"
+                         "      <times>{x} + 7 = 4<arial><br>"
+                         "      <times>{x} = 4 − 7<arial><br>"
+                         "      <times>{x} = −3<arial><br>"
+                         "     <times><cf=jaune> S = \\{−3\\} <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
+TEST(LinearEquation, WorkedExampleLevel5) {
+    // From a bag of six: (2x - 1)/3 = x/2 (the solution drawn first is not
+    // used), then x/3 + 2 = 5 (x/3 = 3).
+    ScriptedRandom random{{100, 0}, {100, 0}, {100, 0}, {6, 4}, {20, 10}, {9, 1}, {18, 8}, {8, 1},
+                          {18, 9},  {3, 0},   {8, 0},   {5, 0}, {20, 12}, {8, 1}, {18, 10}};
+
+    const Sheet sheet = GenerateLinearEquation(ExampleSettings(2), 5, random);
+
+    EXPECT_EQ(sheet.answerKey,
+              KeyHead("EQ1-5_000000", kLinear) +
+                  Markup("1°/ <times>(2{x} − 1)/3 = {x}/2<arial><br>"
+                         "      <times>2(2{x} − 1) = 3{x}<arial><br>"
+                         "      <times>4{x} − 2 = 3{x}<arial><br>"
+                         "      <times>4{x} − 3{x} = 2<arial><br>"
+                         "      <times>{x} = 2<arial><br>"
+                         "     <times><cf=jaune> S = \\{2\\} <cf=auto><arial><br>"
+                         "----------<br>"
+                         "2°/ <times>{x}/3 + 2 = 5<arial><br>"
+                         "      <times>{x}/3 = 5 − 2<arial><br>"
+                         "      <times>{x}/3 = 3<arial><br>"
+                         "      <times>{x} = 3 × 3<arial><br>"
+                         "      <times>{x} = 9<arial><br>"
+                         "     <times><cf=jaune> S = \\{9\\} <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
 TEST(Equations, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
-    for (const int level : {0, 4, -1}) {
+    for (const int level : {0, 4, 6, -1}) {
         ScriptedRandom random;
-        EXPECT_THROW(GenerateLinearEquation(ExampleSettings(1), level, random), std::out_of_range);
+        if (level != 4) {
+            EXPECT_THROW(GenerateLinearEquation(ExampleSettings(1), level, random),
+                         std::out_of_range);
+        }
         EXPECT_THROW(GenerateProductEquation(ExampleSettings(1), level, random), std::out_of_range);
     }
 }
