@@ -22,5 +22,7 @@ Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& 
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random);
 // (a x + b)(c x + d) = 0, levels 1 to 3.
 Sheet GenerateProductEquation(const SheetSettings& settings, int level, RandomSource& random);
+// x² = k, a x² + b x = 0, (a x + b)² = c², levels 1 to 4.
+Sheet GenerateSquareEquation(const SheetSettings& settings, int level, RandomSource& random);
 
 } // namespace vorn

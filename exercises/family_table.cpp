@@ -34,6 +34,10 @@ constexpr std::string_view kProductEquationLevels[] = {"Niveau 1 : (x + b)(x + d
                                                        "Niveau 2 : solutions entières",
                                                        "Niveau 3 : solutions fractionnaires"};
 
+constexpr std::string_view kSquareEquationLevels[] = {
+    "Niveau 1 : x² = a (deux solutions, √a, aucune)", "Niveau 2 : ax² + bx = 0 (x en facteur)",
+    "Niveau 3 : (ax + b)² = c²", "Niveau 4 : les trois sortes mélangées"};
+
 constexpr std::array kFamilies{
     ExerciseFamily{"VN degré 1", "vn1", "VN1_", {}, SingleLevel<GenerateVNdeg1>, true},
     ExerciseFamily{"VN deg 2", "vn2", "VN2-", {}, SingleLevel<GenerateVNdeg2>, true},
@@ -49,6 +53,8 @@ constexpr std::array kFamilies{
                    GenerateLinearEquation, false},
     ExerciseFamily{"Équation produit nul", "eqprod", "EQPROD", kProductEquationLevels,
                    GenerateProductEquation, false},
+    ExerciseFamily{"Équations se ramenant à un produit nul", "eqsq", "EQSQ", kSquareEquationLevels,
+                   GenerateSquareEquation, false},
 };
 
 } // namespace

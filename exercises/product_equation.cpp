@@ -5,6 +5,7 @@
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
+#include "exercises/root_stages.h"
 #include "exercises/signed_draw.h"
 #include "exercises/step_lines.h"
 #include "exercises/worked_family.h"
@@ -22,13 +23,7 @@ constexpr std::string_view kInstruction = "R\xE9soudre les \xE9quations produit 
 constexpr std::string_view kZeroProductRule =
     "Un produit est nul si et seulement si l'un au moins de ses facteurs est nul.";
 
-// a x + b, with a != 0; the factor x alone is a = 1, b = 0.
-struct Factor {
-    int a = 0;
-    int b = 0;
-
-    Fraction Root() const { return MakeFraction(-b, a); }
-};
+using Factor = RootFactor;
 
 // (a x + b)(c x + d) = 0.
 struct ProductEquation {
@@ -48,32 +43,6 @@ struct SolutionSet {
     }
     friend bool operator==(const SolutionSet&, const SolutionSet&) = default;
 };
-
-// One factor at one stage of its resolution: "a x + b = 0", "a x = -b",
-// "x = -b/a", "x = r". The division is left out when a is 1 or -1, and the
-// factor x is "x = 0" throughout.
-struct StagePiece {
-    Factor factor;
-    int stage;
-};
-
-inline std::size_t PieceSize(const StagePiece&) {
-    // More than the longest of the four stages.
-    return 4 + kItalicX.size() + PieceSize(LinearPiece{}) + PieceSize(QuotientPiece{});
-}
-
-void WritePiece(char*& at, const StagePiece& piece) {
-    const Factor& f = piece.factor;
-    const bool divides = f.a != 1 && f.a != -1;
-    if (piece.stage == 0 && f.b != 0)
-        WritePieces(at, LinearPiece{f.a, f.b}, " = 0");
-    else if (piece.stage == 1 && f.b != 0 && f.a != 1)
-        WritePieces(at, MonomialPiece{{f.a, 1}}, " = ", NumberPiece{-f.b});
-    else if (piece.stage == 2 && divides)
-        WritePieces(at, kItalicX, " = ", QuotientPiece{-f.b, f.a});
-    else
-        WritePieces(at, kItalicX, " = ", FractionPiece{f.Root()});
-}
 
 // Level 1: (x + b)(x + d). Level 2: a and c in -5..5 (not 0) and integer
 // roots in -10..10. Level 3: a and c in -9..9 (not -1..1), b and d in

@@ -1,5 +1,6 @@
 #include "exercises/families.h"
 
+#include "expression_reader.h"
 #include "markup_text.h"
 #include "worked_answers.h"
 
@@ -502,6 +503,97 @@ TEST(ProductEquationProperties, RootsAndDrawsOverManySheets) {
         EXPECT_EQ(as.size(), aCount);
         EXPECT_EQ(bs.size(), level == 2 ? 20u : 40u);
         EXPECT_TRUE(level == 1 || xFactors > 0);
+    }
+}
+
+// "left = right" read as one polynomial, left minus right.
+test::Poly EquationValue(std::string_view markup) {
+    const std::vector<std::string> sides = Split(markup, " = ");
+    if (sides.size() != 2)
+        Bad("not an equation", markup);
+    return test::Add(test::ExpressionReader::ValueOf(sides[0]),
+                     test::ExpressionReader::ValueOf(sides[1]), -1);
+}
+
+TEST(SquareEquationProperties, SolutionSetsAndEveryLineOverManySheets) {
+    const std::string rule =
+        "Un produit est nul si et seulement si l'un au moins de ses facteurs est nul.";
+    const std::string none =
+        "Un carr\xE9 n'est jamais n\xE9gatif : l'\xE9quation n'a pas de solution.";
+    for (int level = 1; level <= 4; ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        std::set<int> kinds;
+        for (int seed = 0; seed < kSeeds; ++seed) {
+            LcgRandom random(static_cast<std::uint32_t>(seed));
+            const Sheet sheet = GenerateSquareEquation(FullSheet(), level, random);
+            std::set<std::pair<std::string, test::Poly>> sets;
+            int valueKinds[3] = {};
+            for (const test::WorkedAnswer& answer : test::ReadWorkedAnswers(sheet)) {
+                const std::string equation = Plain(answer.question);
+                SCOPED_TRACE(equation);
+                const test::Poly p = EquationValue(answer.question);
+                // x² = 9 and x² − 9 = 0 are one exercise.
+                EXPECT_TRUE(sets.insert({test::Plain(answer.result), p}).second) << "repeated";
+                ASSERT_EQ(p.size(), 3u);
+                const long long discriminant = p[1] * p[1] - 4 * p[2] * p[0];
+                const int kind = equation.starts_with('(') ? 2 : p[0] == 0 ? 1 : 0;
+                kinds.insert(kind);
+                // The set: none, ±√k, or two rationals, each a root of p.
+                const std::string result = Plain(answer.result);
+                std::set<Rational> roots;
+                long long k = 0;
+                if (result == "S = {}") {
+                    EXPECT_LT(discriminant, 0);
+                    ++valueKinds[2];
+                } else if (result.find('V') != std::string::npos) {
+                    k = p[0] == 0 ? 0 : -p[0] / p[2];
+                    EXPECT_EQ(result,
+                              "S = {-V" + std::to_string(k) + " ; V" + std::to_string(k) + "}");
+                    EXPECT_TRUE(p[1] == 0 && p[0] == -k * p[2]);
+                    for (long long d = 2; d * d <= k; ++d)
+                        EXPECT_NE(k % (d * d), 0) << "a simpler root";
+                    ++valueKinds[1];
+                } else {
+                    const std::vector<Rational> set = SolutionSet(result);
+                    ASSERT_EQ(set.size(), 2u);
+                    for (const Rational r : set)
+                        EXPECT_EQ(p[2] * r.p * r.p + p[1] * r.p * r.q + p[0] * r.q * r.q, 0);
+                    roots.insert(set.begin(), set.end());
+                    valueKinds[0] += kind == 0;
+                }
+                // Every line: the same equation up to a factor, the rule, or
+                // two factors each solved; ±√k lines as the key writes them.
+                const std::string root = "V" + std::to_string(k);
+                for (const std::string& markup : answer.steps) {
+                    const std::string step = Plain(markup);
+                    if (step.starts_with("Un ")) {
+                        EXPECT_EQ(step, roots.empty() && k == 0 ? none : rule);
+                    } else if (k != 0) {
+                        const std::set<std::string> lines{
+                            "x^2 - " + std::to_string(k) + " = 0", "x^2 - (" + root + ")^2 = 0",
+                            "(x - " + root + ")(x + " + root + ") = 0",
+                            "x - " + root + " = 0 ou x + " + root + " = 0",
+                            "x = " + root + " ou x = -" + root};
+                        EXPECT_TRUE(lines.contains(test::Plain(markup))) << test::Plain(markup);
+                    } else if (step.find(" ou ") != std::string::npos) {
+                        const std::vector<std::string> parts = Split(step, " ou ");
+                        ASSERT_EQ(parts.size(), 2u);
+                        EXPECT_EQ((std::set{Solve(parts[0]), Solve(parts[1])}), roots) << step;
+                        EXPECT_FALSE(DividesByOne(step)) << step;
+                    } else {
+                        const test::Poly q = EquationValue(markup);
+                        ASSERT_FALSE(q.empty()) << step;
+                        EXPECT_EQ(test::Add({}, q, p.back()), test::Add({}, p, q.back())) << step;
+                    }
+                }
+            }
+            if (level == 1) {
+                // Each kind of value from a bag of six.
+                for (const int n : valueKinds)
+                    EXPECT_TRUE(n >= 12 && n <= 14) << n;
+            }
+        }
+        EXPECT_EQ(kinds.size(), level == 4 ? 3u : 1u);
     }
 }
 

@@ -253,14 +253,92 @@ TEST(LinearEquation, WorkedExampleLevel5) {
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
+TEST(SquareEquation, WorkedExampleLevel1) {
+    // A number that is not a square, 7, written x² = 7; then a negative
+    // one, -4, written x² + 4 = 0 (the first draw of 2..50 is not used).
+    ScriptedRandom random{{100, 0}, {100, 0}, {100, 0}, {6, 2},  {49, 5},
+                          {2, 1},   {5, 3},   {49, 0},  {50, 3}, {2, 0}};
+
+    const Sheet sheet = GenerateSquareEquation(ExampleSettings(2), 1, random);
+
+    EXPECT_EQ(sheet.answerKey,
+              KeyHead("EQSQ1_000000", kLinear) +
+                  Markup("1°/ <times>{x}<sup>2</sup> = 7<arial><br>"
+                         "      <times>{x}<sup>2</sup> − 7 = 0<arial><br>"
+                         "      <times>{x}<sup>2</sup> − (√7)<sup>2</sup> = 0<arial><br>"
+                         "      <times>({x} − √7)({x} + √7) = 0<arial><br>") +
+                  Markup(kRule) +
+                  Markup("      <times>{x} − √7 = 0 ou {x} + √7 = 0<arial><br>"
+                         "      <times>{x} = √7 ou {x} = −√7<arial><br>"
+                         "     <times><cf=jaune> S = \\{−√7 ; √7\\} <cf=auto><arial><br>"
+                         "----------<br>"
+                         "2°/ <times>{x}<sup>2</sup> + 4 = 0<arial><br>"
+                         "      <times>{x}<sup>2</sup> = −4<arial><br>"
+                         "      Un carré n'est jamais négatif : l'équation n'a pas de "
+                         "solution.<br>"
+                         "     <times><cf=jaune> S = ∅ <cf=auto><arial><br>"));
+    EXPECT_EQ(random.Remaining(), 0u);
+}
+
+TEST(SquareEquation, WorkedExamplesLevels2To4) {
+    // x² + 3x = 0; (2x + 1)² = 16; out of the bag a square, 25, written
+    // x² − 25 = 0.
+    const struct {
+        int level;
+        std::initializer_list<test::Draw> draws;
+        std::string key;
+    } cases[] = {
+        {2,
+         {{9, 0}, {18, 11}},
+         Markup("1°/ <times>{x}<sup>2</sup> + 3{x} = 0<arial><br>"
+                "      <times>{x}({x} + 3) = 0<arial><br>") +
+             Markup(kRule) +
+             Markup("      <times>{x} = 0 ou {x} + 3 = 0<arial><br>"
+                    "      <times>{x} = 0 ou {x} = −3<arial><br>"
+                    "     <times><cf=jaune> S = \\{−3 ; 0\\} <cf=auto><arial><br>")},
+        {3,
+         {{5, 1}, {18, 9}, {9, 3}},
+         Markup("1°/ <times>(2{x} + 1)<sup>2</sup> = 16<arial><br>"
+                "      <times>(2{x} + 1)<sup>2</sup> − 4<sup>2</sup> = 0<arial><br>"
+                "      <times>[(2{x} + 1) − 4][(2{x} + 1) + 4] = 0<arial><br>"
+                "      <times>(2{x} − 3)(2{x} + 5) = 0<arial><br>") +
+             Markup(kRule) +
+             Markup("      <times>2{x} − 3 = 0 ou 2{x} + 5 = 0<arial><br>"
+                    "      <times>2{x} = 3 ou 2{x} = −5<arial><br>"
+                    "      <times>{x} = 3/2 ou {x} = −5/2<arial><br>"
+                    "     <times><cf=jaune> S = \\{−5/2 ; 3/2\\} <cf=auto><arial><br>")},
+        {4,
+         {{6, 0}, {6, 0}, {20, 4}, {2, 0}},
+         Markup("1°/ <times>{x}<sup>2</sup> − 25 = 0<arial><br>"
+                "      <times>{x}<sup>2</sup> − 5<sup>2</sup> = 0<arial><br>"
+                "      <times>({x} − 5)({x} + 5) = 0<arial><br>") +
+             Markup(kRule) +
+             Markup("      <times>{x} − 5 = 0 ou {x} + 5 = 0<arial><br>"
+                    "      <times>{x} = 5 ou {x} = −5<arial><br>"
+                    "     <times><cf=jaune> S = \\{−5 ; 5\\} <cf=auto><arial><br>")},
+    };
+    for (const auto& c : cases) {
+        ScriptedRandom random{{100, 0}, {100, 0}, {100, 0}};
+        for (const test::Draw& d : c.draws)
+            random.Add(d.n, {d.value});
+        const std::string reference = "EQSQ" + std::to_string(c.level) + "_000000";
+        const Sheet sheet = GenerateSquareEquation(ExampleSettings(1), c.level, random);
+        EXPECT_EQ(sheet.answerKey, KeyHead(reference, kLinear) + c.key) << c.level;
+        EXPECT_EQ(random.Remaining(), 0u);
+    }
+}
+
 TEST(Equations, LevelOutOfRangeIsRefusedBeforeAnyDraw) {
-    for (const int level : {0, 4, 6, -1}) {
-        ScriptedRandom random;
-        if (level != 4) {
-            EXPECT_THROW(GenerateLinearEquation(ExampleSettings(1), level, random),
-                         std::out_of_range);
+    const struct {
+        Sheet (*generate)(const SheetSettings&, int, RandomSource&);
+        int levels;
+    } families[] = {
+        {GenerateLinearEquation, 5}, {GenerateProductEquation, 3}, {GenerateSquareEquation, 4}};
+    for (const auto& family : families) {
+        for (const int level : {0, -1, family.levels + 1}) {
+            ScriptedRandom random;
+            EXPECT_THROW(family.generate(ExampleSettings(1), level, random), std::out_of_range);
         }
-        EXPECT_THROW(GenerateProductEquation(ExampleSettings(1), level, random), std::out_of_range);
     }
 }
 
