@@ -1,5 +1,6 @@
 #include "exercises/families.h"
 #include "exercises/frame.h"
+#include "exercises/key_steps.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
@@ -41,13 +42,13 @@ struct ProductPiece {
 };
 
 inline std::size_t PieceSize(const ProductPiece&) {
-    return 4 + PieceSize(0) + 2 * (1 + 2 * (3 + kMaxMonomialSize));
+    return 4 + PieceSize(NumberPiece{}) + 2 * PieceSize(LinearPiece{});
 }
 
 void WritePiece(char*& at, const ProductPiece& piece) {
     const Product& p = piece.product;
     if (p.left.a == 0) {
-        WritePiece(at, p.left.b);
+        WritePiece(at, NumberPiece{p.left.b});
     } else {
         *at++ = '(';
         WritePiece(at, SumPiece{p.left.Terms()});
@@ -84,6 +85,28 @@ void WritePiece(char*& at, const PartialProductsPiece& piece) {
     }
 }
 
+// The value of every partial product, in the same order, not yet reduced:
+// "2 x² + 10 x - 3 x - 15".
+struct ProductValuesPiece {
+    Product product;
+};
+
+inline std::size_t PieceSize(const ProductValuesPiece&) {
+    return PieceSize(SumPiece{std::span<const Term>{}}) + 4 * (3 + kMaxMonomialSize);
+}
+
+void WritePiece(char*& at, const ProductValuesPiece& piece) {
+    std::array<Term, 4> values{};
+    std::size_t count = 0;
+    for (const Term& u : piece.product.left.Terms()) {
+        if (u.coefficient == 0)
+            continue;
+        for (const Term& v : piece.product.right.Terms())
+            values[count++] = {u.coefficient * v.coefficient, u.power + v.power};
+    }
+    WritePiece(at, SumPiece{{values.data(), count}});
+}
+
 // first ± second
 struct Question {
     Product first;
@@ -97,8 +120,8 @@ struct Question {
 // at level 2; every coefficient in ±1..9, k in 2..9.
 class ExpandReduce final : public WorkedFamily {
 public:
-    // Four lines of working, the first one with eight partial products.
-    static constexpr std::size_t kLongestAnswer = 700;
+    // Five lines of working, the first one with eight partial products.
+    static constexpr std::size_t kLongestAnswer = 900;
 
     explicit ExpandReduce(int level)
         : WorkedFamily("D\xE9"
@@ -114,9 +137,10 @@ public:
 
         const std::size_t question = statement.size();
         Append(statement, number, "\xB0/ ", kExpressionOpen, ProductPiece{q.first}, ' ',
-               SignPiece{q.sign}, ' ', ProductPiece{q.second}, kLineClose);
+               OperatorPiece{q.sign}, ' ', ProductPiece{q.second}, kLineClose);
         answer.append(statement, question);
-        // The brackets removed: after a "-", every sign of the second product
+        // The partial products, their values, each product reduced, the
+        // brackets removed: after a "-", every sign of the second product
         // changes.
         const std::array<Term, 6> unbracketed{{{first.coefficients[2], 2},
                                                {first.coefficients[1], 1},
@@ -124,12 +148,15 @@ public:
                                                {second.coefficients[2], 2},
                                                {second.coefficients[1], 1},
                                                {second.coefficients[0], 0}}};
-        Append(answer, kStepOpen, "= ", '(', PartialProductsPiece{q.first}, ") ", SignPiece{q.sign},
-               " (", PartialProductsPiece{q.second}, ')', kLineClose, kStepOpen, "= ", '(',
-               PolynomialPiece{q.first.Value()}, ") ", SignPiece{q.sign}, " (",
-               PolynomialPiece{q.second.Value()}, ')', kLineClose, kStepOpen, "= ",
-               SumPiece{unbracketed}, kLineClose, kStepOpen, "= ", kHighlightOpen,
-               PolynomialPiece{first + second}, kHighlightClose, kLineClose);
+        steps_.Start(answer);
+        steps_.Step("= (", PartialProductsPiece{q.first}, ") ", OperatorPiece{q.sign}, " (",
+                    PartialProductsPiece{q.second}, ')');
+        steps_.Step("= ", ProductValuesPiece{q.first}, ' ', OperatorPiece{q.sign}, " (",
+                    ProductValuesPiece{q.second}, ')');
+        steps_.Step("= ", PolynomialPiece{q.first.Value()}, ' ', OperatorPiece{q.sign}, " (",
+                    PolynomialPiece{q.second.Value()}, ')');
+        steps_.Step("= ", SumPiece{unbracketed});
+        steps_.EqualsResult(PolynomialPiece{first + second});
     }
 
 private:
@@ -161,12 +188,13 @@ private:
 
     int level_;
     QuestionHistory<Question> history_;
+    KeySteps steps_;
 };
 
 } // namespace
 
 Sheet GenerateExpandReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<ExpandReduce>("DEVRED_", 2, settings, level, random);
+    return RunWorkedFamily<ExpandReduce>("DEVRED", 2, settings, level, random);
 }
 
 } // namespace vorn

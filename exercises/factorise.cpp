@@ -1,5 +1,6 @@
 #include "exercises/families.h"
 #include "exercises/frame.h"
+#include "exercises/kind_bag.h"
 #include "exercises/markup_append.h"
 #include "exercises/polynomial_text.h"
 #include "exercises/question_history.h"
@@ -9,6 +10,7 @@
 #include "exercises/worked_family.h"
 
 #include <array>
+#include <cstdlib>
 #include <numeric>
 
 namespace vorn {
@@ -24,7 +26,7 @@ enum class Kind {
 
 struct Question {
     Kind kind;
-    int k;    // the common factor's number, 1 for the identities
+    int k;    // the common factor's number, with its sign; 1 for the identities
     int n;    // n, or f
     int m;    // m, or g
     int sign; // the sign between the terms of the factorised bracket
@@ -32,10 +34,23 @@ struct Question {
     bool operator==(const Question&) const = default;
 };
 
-constexpr std::array<int, 4> kCommonNumbers{2, 3, 5, 7};
+// What makes two questions near twins: the same coefficients whatever their
+// signs, as 5 x + 10 and 5 x - 10.
+struct Magnitudes {
+    std::array<int, 3> coefficients;
+
+    explicit Magnitudes(const Polynomial& p) {
+        for (std::size_t i = 0; i < coefficients.size(); ++i)
+            coefficients[i] = std::abs(p.coefficients[i]);
+    }
+    bool operator==(const Magnitudes&) const = default;
+};
+
+// Coefficients of a statement stay below this, whatever the common factor.
+constexpr int kLargestCoefficient = 72;
 
 // Level 1 draws between the common factors, level 2 between the identities,
-// level 3 takes the four kinds in turn.
+// level 3 mixes the four kinds in a shuffled order.
 class Factorise final : public WorkedFamily {
 public:
     explicit Factorise(int level)
@@ -43,10 +58,14 @@ public:
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
-        const Kind kind = level_ == 3   ? static_cast<Kind>((number - 1) % 4)
+        const Kind kind = level_ == 3   ? static_cast<Kind>(kinds_.Next(random))
                           : level_ == 1 ? static_cast<Kind>(random.Random(2))
                                         : static_cast<Kind>(2 + random.Random(2));
-        const Question q = history_.DrawNew([&] { return Draw(kind, random); });
+        Question q;
+        history_.DrawNew([&] {
+            q = Draw(kind, random);
+            return Magnitudes(Expanded(q));
+        });
 
         const std::size_t question = statement.size();
         Append(statement, number, "\xB0/ ", kExpressionOpen, PolynomialPiece{Expanded(q)},
@@ -54,7 +73,7 @@ public:
         answer.append(statement, question);
         Append(answer, kStepOpen, "= ");
         AppendStructure(answer, q);
-        Append(answer, kLineClose, kStepOpen, "= ", kHighlightOpen);
+        Append(answer, kLineClose, kStepOpen, '=', kHighlightOpen);
         AppendFactorised(answer, q);
         Append(answer, kHighlightClose, kLineClose);
     }
@@ -82,21 +101,26 @@ private:
             Append(out, '(', MonomialPiece{{f, 1}}, ')', kSquare);
     }
 
-    // The step that shows the common factor or the identity.
+    // The step that shows the common factor or the identity. A negative
+    // common factor stands in brackets, and so does the bracket's constant
+    // then: the product is written as it is, with a "+" between.
     static void AppendStructure(std::string& out, const Question& q) {
         const MonomialPiece nx{{q.n, 1}};
-        const MonomialPiece kx{{q.k, 1}};
-        const SignPiece sign{q.sign};
+        const OperatorPiece sign{q.sign};
+        const int power = q.kind == Kind::CommonX ? 1 : 0;
         switch (q.kind) {
         case Kind::CommonNumber:
-            Append(out, q.k, kTimes, nx, ' ', sign, ' ', q.k, kTimes, q.m);
-            return;
         case Kind::CommonX:
-            Append(out, kx, kTimes, nx, ' ', sign, ' ', kx, kTimes, q.m);
+            if (q.k > 0)
+                Append(out, MonomialPiece{{q.k, power}}, kTimes, nx, ' ', sign, ' ',
+                       MonomialPiece{{q.k, power}}, kTimes, q.m);
+            else
+                Append(out, FactorPiece{{q.k, power}}, kTimes, nx, " + ", FactorPiece{{q.k, power}},
+                       kTimes, FactorPiece{{q.sign * q.m, 0}});
             return;
         case Kind::Difference:
             AppendSquaredX(out, q.n);
-            Append(out, " - ", q.m, kSquare);
+            Append(out, ' ', kMinus, ' ', q.m, kSquare);
             return;
         case Kind::Square:
             AppendSquaredX(out, q.n);
@@ -109,7 +133,7 @@ private:
         const std::array<Term, 2> bracket{{{q.n, 1}, {q.sign * q.m, 0}}};
         switch (q.kind) {
         case Kind::CommonNumber:
-            Append(out, q.k, '(', SumPiece{bracket}, ')');
+            Append(out, NumberPiece{q.k}, '(', SumPiece{bracket}, ')');
             return;
         case Kind::CommonX:
             Append(out, MonomialPiece{{q.k, 1}}, '(', SumPiece{bracket}, ')');
@@ -126,32 +150,39 @@ private:
     }
 
     // Two numbers in 1..9 without a common divisor, so that the bracket
-    // cannot be factorised further.
-    static void DrawCoprime(RandomSource& random, int& first, int& second) {
+    // cannot be factorised further, neither above `largest`.
+    static void DrawCoprime(RandomSource& random, int largest, int& first, int& second) {
         do {
             first = DrawBetween(random, 1, 9);
             second = DrawBetween(random, 1, 9);
-        } while (std::gcd(first, second) != 1);
+        } while (std::gcd(first, second) != 1 || first > largest || second > largest);
     }
 
+    // The common factor is a number in 2..12, or x alone, or a number in
+    // 2..12 times x; one time in four it is negative. The bracket left
+    // admits no further factor, so that the factor is the greatest one.
     static Question Draw(Kind kind, RandomSource& random) {
         Question q{kind, 1, 0, 0, -1};
-        if (kind == Kind::CommonNumber || kind == Kind::CommonX)
-            q.k = kCommonNumbers[static_cast<std::size_t>(random.Random(4))];
-        DrawCoprime(random, q.n, q.m);
+        if (kind == Kind::CommonNumber || kind == Kind::CommonX) {
+            q.k = DrawBetween(random, kind == Kind::CommonNumber ? 2 : 1, 12);
+            if (random.Random(4) == 0)
+                q.k = -q.k;
+        }
+        DrawCoprime(random, kLargestCoefficient / std::abs(q.k), q.n, q.m);
         if (kind != Kind::Difference)
             q.sign = DrawSign(random);
         return q;
     }
 
     int level_;
-    QuestionHistory<Question> history_;
+    QuestionHistory<Magnitudes> history_;
+    KindBag<4> kinds_;
 };
 
 } // namespace
 
 Sheet GenerateFactorise(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<Factorise>("FACT_", 3, settings, level, random);
+    return RunWorkedFamily<Factorise>("FACT", 3, settings, level, random);
 }
 
 } // namespace vorn

@@ -1,6 +1,7 @@
 #include "exercises/family_table.h"
 
 #include "exercises/families.h"
+#include "exercises/worked_family.h"
 
 #include <array>
 #include <stdexcept>
@@ -36,13 +37,13 @@ constexpr std::array kFamilies{
     ExerciseFamily{"Développement II", "dev2", "DEV2_", {}, SingleLevel<GenerateDev2>, true},
     ExerciseFamily{
         "Développement identités", "ident", "DEV_ident_", {}, SingleLevel<GenerateIdent>, true},
-    ExerciseFamily{"Réduire", "red", "RED_", kReduceLevels, GenerateReduce, false},
-    ExerciseFamily{"Développer et réduire", "devred", "DEVRED_", kExpandReduceLevels,
+    ExerciseFamily{"Réduire", "red", "RED", kReduceLevels, GenerateReduce, false},
+    ExerciseFamily{"Développer et réduire", "devred", "DEVRED", kExpandReduceLevels,
                    GenerateExpandReduce, false},
-    ExerciseFamily{"Factoriser", "fact", "FACT_", kFactoriseLevels, GenerateFactorise, false},
-    ExerciseFamily{"Équation du premier degré", "eq1", "EQ1_", kLinearEquationLevels,
+    ExerciseFamily{"Factoriser", "fact", "FACT", kFactoriseLevels, GenerateFactorise, false},
+    ExerciseFamily{"Équation du premier degré", "eq1", "EQ1-", kLinearEquationLevels,
                    GenerateLinearEquation, false},
-    ExerciseFamily{"Équation produit nul", "eqprod", "EQPROD_", kProductEquationLevels,
+    ExerciseFamily{"Équation produit nul", "eqprod", "EQPROD", kProductEquationLevels,
                    GenerateProductEquation, false},
 };
 
@@ -63,6 +64,12 @@ const ExerciseFamily& FamilyNamed(std::string_view shortName) {
     if (const ExerciseFamily* family = FindFamily(shortName))
         return *family;
     throw std::invalid_argument("no exercise family named \"" + std::string(shortName) + "\"");
+}
+
+std::string ExerciseFamily::ReferencePrefix(int level) const {
+    if (levels.size() <= 1)
+        return std::string(referencePrefix);
+    return LevelReferencePrefix(referencePrefix, level);
 }
 
 std::vector<SheetKind> AllSheetKinds() {

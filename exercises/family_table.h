@@ -4,6 +4,7 @@
 #include "exercises/sheet.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,9 +17,11 @@ using FamilyGenerator = Sheet (*)(const SheetSettings& settings, int level, Rand
 // sheet sets and the benchmarks all read the table, so a new family is its
 // generator and one row here.
 struct ExerciseFamily {
-    std::string_view caption;         // UTF-8, as the window shows it
-    std::string_view shortName;       // vorn-sheet's FAMILY argument
-    std::string_view referencePrefix; // how every sheet reference of the family begins
+    std::string_view caption;   // UTF-8, as the window shows it
+    std::string_view shortName; // vorn-sheet's FAMILY argument
+    // How every sheet reference of the family begins; for a family with
+    // levels, the stem that the level and "_" follow (see ReferencePrefix).
+    std::string_view referencePrefix;
     // UTF-8 caption of each level, level 1 first; empty for a family of one
     // level, which the families menu shows as a single entry.
     std::span<const std::string_view> levels;
@@ -28,6 +31,8 @@ struct ExerciseFamily {
     bool hasOwnButton;
 
     int LevelCount() const { return levels.empty() ? 1 : static_cast<int>(levels.size()); }
+    // How the references of a sheet at `level` begin: "VN1_", "FACT3_".
+    std::string ReferencePrefix(int level) const;
 };
 
 // Every family, the designed buttons' first and in their order.

@@ -41,11 +41,25 @@ public:
 
     template <typename... Pieces> void Result(const Pieces&... pieces) {
         const std::size_t start = answer_->size();
-        Append(*answer_, kStepOpen, kHighlightOpen, pieces...);
-        const Span result{start, start + kStepOpen.size() + kHighlightOpen.size(), answer_->size()};
+        Append(*answer_, kResultOpen, kHighlightOpen, pieces...);
+        const Span result{start, start + kResultOpen.size() + kHighlightOpen.size(),
+                          answer_->size()};
         Append(*answer_, kHighlightClose, kLineClose);
         // The last step said it already: the result takes its place.
         if (Text(result) == Text(previous_))
+            answer_->erase(previous_.line, start - previous_.line);
+    }
+
+    // The result of a calculation, on a line "= result" whose "=" stands
+    // under the steps' own, outside the highlight.
+    template <typename... Pieces> void EqualsResult(const Pieces&... pieces) {
+        const std::size_t start = answer_->size();
+        Append(*answer_, kStepOpen, '=', kHighlightOpen, pieces...);
+        const Span result{start, start + kStepOpen.size() + 1 + kHighlightOpen.size(),
+                          answer_->size()};
+        Append(*answer_, kHighlightClose, kLineClose);
+        const std::string_view previous = Text(previous_);
+        if (previous.starts_with("= ") && previous.substr(2) == Text(result))
             answer_->erase(previous_.line, start - previous_.line);
     }
 

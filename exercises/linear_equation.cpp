@@ -30,8 +30,8 @@ struct LinearEquation {
 };
 
 // Level 1: a x + b = d. Level 2: a x + b = c x + d with an integer solution.
-// Level 3: the same with d drawn like b, so that the solution is often a
-// fraction. The integer solutions are drawn first, in -10..10, and d follows
+// Level 3: the same with d drawn like b and a solution that is not an
+// integer. The integer solutions are drawn first, in -10..10, and d follows
 // from them.
 class LinearEquationDraws final : public WorkedFamily {
 public:
@@ -48,20 +48,25 @@ public:
         answer.append(statement, question);
 
         // x terms to the left, constants to the right, each moved term with
-        // its sign changed; then both sides reduced; then the division.
+        // its sign changed; then both sides reduced; then the division, left
+        // out when the coefficient is 1 or -1: -x = 5 gives x = -5 at once.
         steps_.Start(answer);
         const int coefficient = e.a - e.c;
         const int constant = e.d - e.b;
+        const Fraction solution = MakeFraction(constant, coefficient);
         const std::array<Term, 2> xTerms{{{e.a, 1}, {-e.c, 1}}};
         const std::array<Term, 2> constants{{{e.d, 0}, {-e.b, 0}}};
         steps_.Step(SumPiece{xTerms}, " = ", SumPiece{constants});
-        steps_.Step(MonomialPiece{{coefficient, 1}}, " = ", constant);
-        if (constant != 0 && coefficient != 1)
+        steps_.Step(MonomialPiece{{coefficient, 1}}, " = ", NumberPiece{constant});
+        if (coefficient != 1 && coefficient != -1)
             steps_.Step(kItalicX, " = ", QuotientPiece{constant, coefficient});
-        steps_.Result(kItalicX, " = ", FractionPiece{MakeFraction(constant, coefficient)});
+        steps_.Step(kItalicX, " = ", FractionPiece{solution});
+        steps_.Result(SolutionSetPiece{{&solution, 1}});
     }
 
 private:
+    // A solution 0 would need the same constant on both sides, as in
+    // 6 x + 9 = 9 x + 9: such a draw is made again.
     LinearEquation Draw(RandomSource& random) const {
         for (;;) {
             LinearEquation e;
@@ -81,7 +86,8 @@ private:
             else
                 e.d = DrawSignedMagnitude(random, 1, 12);
             // The right side keeps its constant: a derived 0 is drawn again.
-            if (e.d != 0)
+            // Level 3 asks for a fraction: an integer solution is drawn again.
+            if (e.d != 0 && e.d != e.b && (level_ < 3 || (e.d - e.b) % (e.a - e.c) != 0))
                 return e;
         }
     }
@@ -94,7 +100,7 @@ private:
 } // namespace
 
 Sheet GenerateLinearEquation(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<LinearEquationDraws>("EQ1_", 3, settings, level, random);
+    return RunWorkedFamily<LinearEquationDraws>("EQ1-", 3, settings, level, random);
 }
 
 } // namespace vorn

@@ -79,6 +79,11 @@ inline void WritePiece(char*& at, Blanks blanks) {
     at += size;
 }
 
+// Writes every piece in order at `at`: a piece made of other pieces.
+template <typename... Pieces> void WritePieces(char*& at, const Pieces&... pieces) {
+    (WritePiece(at, pieces), ...);
+}
+
 // Appends every piece in order, as `out += a + b + ...` would. No piece may
 // view the text of `out` itself.
 template <typename... Pieces> void Append(std::string& out, const Pieces&... pieces) {

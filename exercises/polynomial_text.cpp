@@ -30,7 +30,7 @@ void WritePiece(char*& at, SumPiece sum) {
             first = false;
         } else {
             *at++ = ' ';
-            WritePiece(at, SignPiece{term.coefficient});
+            WritePiece(at, OperatorPiece{term.coefficient});
             *at++ = ' ';
             const int magnitude = term.coefficient < 0 ? -term.coefficient : term.coefficient;
             WritePiece(at, MonomialPiece{{magnitude, term.power}});

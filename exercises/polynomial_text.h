@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/markup_append.h"
+#include "exercises/minus_sign.h"
 #include "exercises/terms.h"
 
 #include <array>
@@ -39,18 +40,19 @@ inline constexpr std::string_view kTimes = " \xD7 ";
 // Append() pieces writing polynomials and their terms, so that a whole line
 // of working is one Append() call.
 
-// c·x^p on its own: "3 x", "x", "-x", "-5 x²", "-7"; a coefficient 1 or -1
-// is not written before x, only the minus sign.
+// c·x^p on its own: "3x", "x", "−x", "−5x²", "−7", with the typeset minus
+// and no blank before x; a coefficient 1 or -1 is not written before x, only
+// the minus sign.
 struct MonomialPiece {
     Term term;
 };
 // A factor of a product written in a step: the monomial, in parentheses when
-// it is negative ("(-4)", "(-2 x)").
+// it is negative ("(−4)", "(−2x)").
 struct FactorPiece {
     Term term;
 };
 // The terms in their order: the first one as MonomialPiece writes it, every
-// other one after a spaced sign ("+ 5", "- x²"), so that "+ -" never appears.
+// other one after a spaced sign ("+ 5", "− x²"), so that "+ −" never appears.
 // Zero terms are left out; "0" stands for a sum with no term left.
 struct SumPiece {
     std::span<const Term> terms;
@@ -60,7 +62,8 @@ struct PolynomialPiece {
     Polynomial polynomial;
 };
 
-inline constexpr std::size_t kMaxMonomialSize = 12 + kItalicX.size() + kSquare.size();
+inline constexpr std::size_t kMaxMonomialSize =
+    kMinus.size() + 11 + kItalicX.size() + kSquare.size();
 
 inline std::size_t PieceSize(MonomialPiece) {
     return kMaxMonomialSize;
@@ -69,13 +72,13 @@ inline std::size_t PieceSize(MonomialPiece) {
 inline void WritePiece(char*& at, MonomialPiece piece) {
     const Term term = piece.term;
     if (term.power == 0) {
-        WritePiece(at, term.coefficient);
+        WritePiece(at, NumberPiece{term.coefficient});
         return;
     }
-    WritePiece(at, CoefPiece{term.coefficient});
-    // A written coefficient stands one blank before x; "-" sticks to it.
-    if (term.coefficient != -1 && term.coefficient != 1)
-        *at++ = ' ';
+    if (term.coefficient == -1)
+        WritePiece(at, kMinus);
+    else if (term.coefficient != 1)
+        WritePiece(at, NumberPiece{term.coefficient});
     WritePiece(at, kItalicX);
     if (term.power == 2)
         WritePiece(at, kSquare);
@@ -96,25 +99,25 @@ inline void WritePiece(char*& at, FactorPiece piece) {
 }
 
 inline std::size_t PieceSize(SumPiece sum) {
-    return 1 + sum.terms.size() * (3 + kMaxMonomialSize);
+    return 1 + sum.terms.size() * (2 + kMinus.size() + kMaxMonomialSize);
 }
 
 void WritePiece(char*& at, SumPiece sum);
 
 inline std::size_t PieceSize(const PolynomialPiece&) {
-    return 1 + 3 * (3 + kMaxMonomialSize);
+    return 1 + 3 * (2 + kMinus.size() + kMaxMonomialSize);
 }
 
 void WritePiece(char*& at, const PolynomialPiece& piece);
 
-// a x + b as SumPiece writes it: "3 x - 2", "-x + 7"; "5" when a is 0.
+// a x + b as SumPiece writes it: "3x − 2", "−x + 7"; "5" when a is 0.
 struct LinearPiece {
     int a;
     int b;
 };
 
 inline std::size_t PieceSize(LinearPiece) {
-    return 1 + 2 * (3 + kMaxMonomialSize);
+    return 1 + 2 * (2 + kMinus.size() + kMaxMonomialSize);
 }
 
 inline void WritePiece(char*& at, LinearPiece piece) {

@@ -24,6 +24,15 @@ struct Question {
     bool operator==(const Question&) const = default;
 };
 
+// The same terms in another order make a near twin: a question is known by
+// its terms sorted.
+Question Sorted(Question q) {
+    std::sort(q.terms.begin(), q.terms.begin() + q.count, [](const Term& a, const Term& b) {
+        return a.power != b.power ? a.power > b.power : a.coefficient < b.coefficient;
+    });
+    return q;
+}
+
 bool HigherPower(const Term& a, const Term& b) {
     return a.power > b.power;
 }
@@ -39,7 +48,11 @@ public:
 
     void DrawQuestion(int number, RandomSource& random, std::string& statement,
                       std::string& answer) override {
-        const Question q = history_.DrawNew([&] { return Draw(random); });
+        Question q;
+        history_.DrawNew([&] {
+            q = Draw(random);
+            return Sorted(q);
+        });
 
         // The terms regrouped by power, each keeping its sign.
         Question grouped = q;
@@ -51,7 +64,7 @@ public:
         const std::size_t question = statement.size();
         Append(statement, number, "\xB0/ ", kExpressionOpen, SumPiece{q.Terms()}, kLineClose);
         answer.append(statement, question);
-        Append(answer, kStepOpen, "= ", SumPiece{grouped.Terms()}, kLineClose, kStepOpen, "= ",
+        Append(answer, kStepOpen, "= ", SumPiece{grouped.Terms()}, kLineClose, kStepOpen, '=',
                kHighlightOpen, PolynomialPiece{reduced}, kHighlightClose, kLineClose);
     }
 
@@ -88,7 +101,7 @@ private:
 } // namespace
 
 Sheet GenerateReduce(const SheetSettings& settings, int level, RandomSource& random) {
-    return RunWorkedFamily<Reduce>("RED_", 2, settings, level, random);
+    return RunWorkedFamily<Reduce>("RED", 2, settings, level, random);
 }
 
 } // namespace vorn

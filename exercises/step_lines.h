@@ -17,6 +17,9 @@ inline constexpr std::string_view kExpressionOpen = "<times>";
 inline constexpr std::string_view kStepIndent = "      ";
 // Opens a step line and the result line.
 inline constexpr std::string_view kStepOpen = "      <times>";
+// Opens a line that is highlighted as a whole: the highlight starts with a
+// blank of its own, so that its text stands under the text of the steps.
+inline constexpr std::string_view kResultOpen = "     <times>";
 // Closes every line that kExpressionOpen or kStepOpen opened.
 inline constexpr std::string_view kLineClose = "<arial><br>";
 

@@ -30,15 +30,23 @@ private:
     std::string_view instruction_;
 };
 
-// Generates a sheet of `Family`, built from its level. Throws
-// std::out_of_range unless 1 <= level <= levels, before any draw.
+// The start of the references of a family with levels: the family's stem,
+// the level, "_" ("FACT3_"), so that a reference tells the level too.
+inline std::string LevelReferencePrefix(std::string_view stem, int level) {
+    return std::string(stem) + std::to_string(level) + '_';
+}
+
+// Generates a sheet of `Family`, built from its level, its references
+// starting with `stem` and the level. Throws std::out_of_range unless
+// 1 <= level <= levels, before any draw.
 template <typename Family>
-Sheet RunWorkedFamily(std::string_view prefix, int levels, const SheetSettings& settings, int level,
+Sheet RunWorkedFamily(std::string_view stem, int levels, const SheetSettings& settings, int level,
                       RandomSource& random) {
     if (level < 1 || level > levels)
         throw std::out_of_range("level " + std::to_string(level) + " is outside 1.." +
                                 std::to_string(levels));
     Family family(level);
+    const std::string prefix = LevelReferencePrefix(stem, level);
     return RunFrame({prefix, "</u></b><br><br><br>", "<br>", Family::kLongestAnswer}, family,
                     settings, random);
 }

@@ -1,6 +1,7 @@
 #include "richtext/plain_text_writer.h"
 
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextDocument>
 
 namespace vorn {

@@ -455,8 +455,15 @@ private:
             font.familyClass = QStringLiteral("fnil");
         if (format.hasProperty(kRtfFontPitchProperty))
             font.pitch = std::clamp(format.intProperty(kRtfFontPitchProperty), 0, 2);
-        if (format.hasProperty(kRtfFontCharsetProperty))
-            font.charset = std::clamp(format.intProperty(kRtfFontCharsetProperty), 0, 255);
+        // The set a font declares follows the characters written in it:
+        // Windows-1252 in the font itself, the rest in copies (see
+        // WriteText). A set read from a file is thus not kept, not even that
+        // of a copy this writer made, so that saving what was read gives the
+        // same file again. A symbol font keeps its set: its characters are
+        // its own glyphs.
+        if (format.hasProperty(kRtfFontCharsetProperty) &&
+            format.intProperty(kRtfFontCharsetProperty) == kSymbolCharset)
+            font.charset = kSymbolCharset;
         return FontIndex(std::move(font));
     }
 

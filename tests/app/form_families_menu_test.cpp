@@ -89,8 +89,7 @@ TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
             EXPECT_EQ(form->statementPane->GetText(), PaneText(sheet.statement));
             EXPECT_EQ(form->answerKeyPane->GetText(), PaneText(sheet.answerKey));
             EXPECT_TRUE(QRegularExpression(QString("^") +
-                                           QString::fromUtf8(family.referencePrefix.data(),
-                                                             family.referencePrefix.size()) +
+                                           QString::fromStdString(family.ReferencePrefix(level)) +
                                            "[0-9]{6}$")
                             .match(form->referenceEdit->text())
                             .hasMatch());

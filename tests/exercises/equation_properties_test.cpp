@@ -1,5 +1,6 @@
 #include "exercises/families.h"
 
+#include "markup_text.h"
 #include "worked_answers.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,8 @@ std::vector<std::string> Split(std::string_view text, std::string_view by) {
     }
 }
 
-std::string Plain(std::string_view markup) {
+std::string Plain(std::string_view escaped) {
+    const std::string markup = test::ReadEscapes(escaped);
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
         if (markup[i] != '<') {
@@ -64,17 +66,23 @@ std::string Plain(std::string_view markup) {
             continue;
         }
         i = markup.find('>', i);
-        if (i == std::string_view::npos)
+        if (i == std::string::npos)
             Bad("tag left open", markup);
     }
     return out;
 }
 
+// The words of a text, a coefficient and its x ("5x") read as two: "5", "x".
 std::vector<std::string> Words(std::string_view text) {
     std::vector<std::string> words;
-    for (const std::string& w : Split(text, " "))
-        if (!w.empty())
+    for (const std::string& w : Split(text, " ")) {
+        if (w.size() > 1 && w.ends_with('x') && w != "-x") {
+            words.push_back(w.substr(0, w.size() - 1));
+            words.push_back("x");
+        } else if (!w.empty()) {
             words.push_back(w);
+        }
+    }
     return words;
 }
 
@@ -148,15 +156,40 @@ Rational Solve(std::string_view equation) {
     return (r.c - l.c) / (l.x - r.x);
 }
 
-// The result as "x = r", r in lowest terms.
-Rational Result(std::string_view text) {
-    const std::vector<std::string> w = Words(text);
-    if (w.size() != 3 || w[0] != "x" || w[1] != "=")
-        Bad("not a result", text);
-    const Rational r = Number(w[2]);
-    if (r.Text() != w[2])
+// A value of a result, in lowest terms.
+Rational Reduced(std::string_view text) {
+    const Rational r = Number(text);
+    if (r.Text() != text)
         Bad("not in lowest terms", text);
     return r;
+}
+
+// A solution set "S = {a ; b}", its values in increasing order and in lowest
+// terms, or "S = {}" (empty).
+std::vector<Rational> SolutionSet(std::string_view text) {
+    if (!text.starts_with("S = {") || !text.ends_with('}'))
+        Bad("not a solution set", text);
+    std::vector<Rational> values;
+    const std::string_view inside = text.substr(5, text.size() - 6);
+    if (inside.empty())
+        return values;
+    for (const std::string& value : Split(inside, " ; ")) {
+        values.push_back(Reduced(value));
+        if (values.size() > 1 && !(values[values.size() - 2] < values.back()))
+            Bad("not in increasing order", text);
+    }
+    return values;
+}
+
+// A division by 1 or -1 written out, as "x = 1/(-1)".
+bool DividesByOne(std::string_view step) {
+    for (const std::string& word : Words(step)) {
+        const std::size_t slash = word.find('/');
+        if (slash != std::string::npos &&
+            (word.substr(slash) == "/1" || word.substr(slash) == "/(-1)"))
+            return true;
+    }
+    return false;
 }
 
 struct Question {
@@ -218,12 +251,17 @@ TEST(LinearEquationProperties, SolutionsAndDrawsOverManySheets) {
                 if (level < 3)
                     EXPECT_TRUE(IsInteger(x, -10, 10));
                 else
-                    EXPECT_TRUE(IsInteger(r.c, -12, 12));
+                    EXPECT_TRUE(IsInteger(r.c, -12, 12) && x.q != 1);
+                // A solution 0 would share the constant of both sides.
+                EXPECT_NE(x, 0);
                 EXPECT_EQ(l.x * x + l.c, r.x * x + r.c);
-                EXPECT_FALSE(q.steps.empty());
-                for (const std::string& step : q.steps)
+                ASSERT_FALSE(q.steps.empty());
+                for (const std::string& step : q.steps) {
                     EXPECT_EQ(Solve(step), x) << step;
-                EXPECT_EQ(Result(q.result), x);
+                    EXPECT_FALSE(DividesByOne(step)) << step;
+                }
+                EXPECT_EQ(q.steps.back(), "x = " + x.Text());
+                EXPECT_EQ(SolutionSet(q.result), std::vector{x});
                 as.insert(l.x.p);
                 bs.insert(l.c.p);
                 solutions.insert(x.q == 1 ? x.p : 100);
@@ -233,10 +271,16 @@ TEST(LinearEquationProperties, SolutionsAndDrawsOverManySheets) {
         EXPECT_EQ(as.size(), 18u);
         EXPECT_EQ(bs.size(), 24u);
         if (level < 3)
-            EXPECT_EQ(solutions.size(), 21u);
+            EXPECT_EQ(solutions.size(), 20u);
         else
             EXPECT_TRUE(solutions.contains(100));
     }
+}
+
+// "x = " and a number: one factor solved, or only divided.
+bool IsSolved(std::string_view equation) {
+    const std::vector<std::string> w = Words(equation);
+    return w.size() == 3 && w[0] == "x" && w[1] == "=";
 }
 
 TEST(ProductEquationProperties, RootsAndDrawsOverManySheets) {
@@ -244,56 +288,74 @@ TEST(ProductEquationProperties, RootsAndDrawsOverManySheets) {
         "Un produit est nul si et seulement si l'un au moins de ses facteurs est nul.";
     for (int level = 1; level <= 3; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        const long long lowA = level == 1 ? 1 : 2;
-        const long long highA = level == 1 ? 1 : level == 2 ? 6 : 9;
+        const long long lowA = level == 3 ? 2 : 1;
+        const long long highA = level == 1 ? 1 : level == 2 ? 5 : 9;
         std::set<long long> as, bs;
+        int xFactors = 0;
         for (int seed = 0; seed < kSeeds; ++seed) {
             LcgRandom random(static_cast<std::uint32_t>(seed));
             const std::vector<Question> questions =
                 Questions(GenerateProductEquation(FullSheet(), level, random));
             ASSERT_EQ(questions.size(), 40u);
-            std::set<std::set<std::string>> seen;
+            std::set<std::set<Rational>> seen;
+            int zeros = 0;
             for (const Question& q : questions) {
                 SCOPED_TRACE(q.equation);
                 const std::string& e = q.equation;
-                const std::size_t middle = e.find(")(");
-                ASSERT_TRUE(e.starts_with('(') && e.ends_with(") = 0") &&
+                const bool xFactor = e.starts_with("x(");
+                const std::size_t middle = xFactor ? 0 : e.find(")(");
+                ASSERT_TRUE((xFactor || e.starts_with('(')) && e.ends_with(") = 0") &&
                             middle != std::string::npos);
-                const std::string first = e.substr(1, middle - 1);
-                const std::string second = e.substr(middle + 2, e.size() - middle - 7);
-                EXPECT_TRUE(seen.insert({first, second}).second) << "repeated";
+                const std::string first = xFactor ? "x" : e.substr(1, middle - 1);
+                const std::size_t open = xFactor ? 2 : middle + 2;
+                const std::string second = e.substr(open, e.size() - open - 5);
                 std::vector<Rational> roots;
                 for (const Linear f : {ParseLinear(first), ParseLinear(second)}) {
-                    EXPECT_TRUE(IsInteger(f.x, lowA, highA));
+                    if (f.x == 1 && f.c == 0) {
+                        roots.push_back(0);
+                        continue;
+                    }
+                    EXPECT_TRUE(f.x.q == 1 && std::abs(f.x.p) >= lowA && std::abs(f.x.p) <= highA);
                     // Level 2 writes b as a times an integer root.
                     const Rational b = level == 2 ? f.c / f.x : f.c;
-                    EXPECT_TRUE(IsInteger(b, level == 2 ? -5 : -20, level == 2 ? 5 : 20));
+                    EXPECT_TRUE(IsInteger(b, level == 2 ? -10 : -20, level == 2 ? 10 : 20));
                     EXPECT_NE(b, 0);
                     roots.push_back(Rational(0) - f.c / f.x);
                     as.insert(f.x.p);
                     bs.insert(b.p);
                 }
-                EXPECT_TRUE(level != 2 || ParseLinear(first).x != ParseLinear(second).x);
+                EXPECT_TRUE(level > 1 || !xFactor);
+                xFactors += xFactor;
                 ASSERT_NE(roots[0], roots[1]);
+                EXPECT_TRUE(level != 3 || roots[0].q != 1 || roots[1].q != 1);
                 const std::set<Rational> rootSet(roots.begin(), roots.end());
+                EXPECT_TRUE(seen.insert(rootSet).second) << "the same solutions twice";
+                zeros += rootSet.contains(0);
 
                 ASSERT_GE(q.steps.size(), 2u);
                 EXPECT_EQ(q.steps[0], rule);
+                int solvedLines = 0;
                 for (std::size_t i = 1; i < q.steps.size(); ++i) {
                     const std::vector<std::string> parts = Split(q.steps[i], " ou ");
                     ASSERT_EQ(parts.size(), 2u) << q.steps[i];
                     EXPECT_EQ((std::set{Solve(parts[0]), Solve(parts[1])}), rootSet) << q.steps[i];
+                    EXPECT_FALSE(DividesByOne(q.steps[i])) << q.steps[i];
+                    solvedLines += IsSolved(parts[0]) && IsSolved(parts[1]) &&
+                                   Number(Words(parts[0])[2]).Text() == Words(parts[0])[2] &&
+                                   Number(Words(parts[1])[2]).Text() == Words(parts[1])[2];
                 }
-                const std::vector<std::string> results = Split(q.result, " ou ");
-                ASSERT_EQ(results.size(), 2u) << q.result;
-                const Rational low = Result(results[0]);
-                const Rational high = Result(results[1]);
-                EXPECT_TRUE(low < high) << q.result;
-                EXPECT_EQ((std::set{low, high}), rootSet);
+                // The roots once, then the set: no line only reorders them.
+                EXPECT_EQ(solvedLines, 1);
+                const std::vector<Rational> set = SolutionSet(q.result);
+                EXPECT_EQ(std::set<Rational>(set.begin(), set.end()), rootSet);
+                EXPECT_EQ(set.size(), 2u);
             }
+            EXPECT_LE(zeros, 1);
         }
-        EXPECT_EQ(as.size(), static_cast<std::size_t>(highA - lowA + 1));
-        EXPECT_EQ(bs.size(), level == 2 ? 10u : 40u);
+        const std::size_t aCount = level == 1 ? 1 : 2 * (highA - lowA + 1);
+        EXPECT_EQ(as.size(), aCount);
+        EXPECT_EQ(bs.size(), level == 2 ? 20u : 40u);
+        EXPECT_TRUE(level == 1 || xFactors > 0);
     }
 }
 

@@ -30,37 +30,47 @@ std::string Markup(std::string_view text) {
     return out;
 }
 
-constexpr std::string_view kLinearHead =
-    "<te=24>EQ1_071542 - <b><u>Calculer</u></b><br><br><br>"
-    "<ce=noir><te=18>Résoudre les équations suivantes.<br><br>";
-constexpr std::string_view kLinearKeyHead =
-    "<te=24>EQ1_071542 - <b><u>Corrigé</u></b> - Calculer<br><br><br>"
-    "<ce=noir><te=18>Résoudre les équations suivantes.<br><br>";
+// The headers of a sheet of that reference and instruction.
+std::string Head(std::string_view reference, std::string_view instruction) {
+    return Markup("<te=24>" + std::string(reference) + " - <b><u>Calculer</u></b><br><br><br>" +
+                  "<ce=noir><te=18>" + std::string(instruction) + "<br><br>");
+}
+
+std::string KeyHead(std::string_view reference, std::string_view instruction) {
+    return Markup("<te=24>" + std::string(reference) + " - <b><u>Corrigé</u></b> - Calculer" +
+                  "<br><br><br><ce=noir><te=18>" + std::string(instruction) + "<br><br>");
+}
+
+constexpr std::string_view kLinear = "Résoudre les équations suivantes.";
 
 TEST(LinearEquation, WorkedExampleLevel1) {
     // Question 1: x = 1, a = 2, b = -2 leaves no constant on the right and is
-    // drawn again: x = 3, a = 4, b = 2. Question 2: x = -5, a = -1, b = -7.
+    // drawn again: x = 3, a = 4, b = 2. Question 2: x = -5, a = -1, b = -7:
+    // -x = 5 gives x = -5 without a division.
     ScriptedRandom random{{100, 7}, {100, 15}, {100, 42}, {21, 11}, {18, 10}, {24, 10},
                           {21, 13}, {18, 12},  {24, 13},  {21, 5},  {18, 8},  {24, 5}};
 
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(2), 1, random);
 
-    EXPECT_EQ(sheet.reference, "EQ1_071542");
-    EXPECT_EQ(sheet.statement, Markup(kLinearHead) + Markup("1°/ <times>4 {x} + 2 = 14<arial><br>"
-                                                            "<br>----------<br>"
-                                                            "2°/ <times>-{x} - 7 = -2<arial><br>"));
-    EXPECT_EQ(sheet.answerKey, Markup(kLinearKeyHead) +
-                                   Markup("1°/ <times>4 {x} + 2 = 14<arial><br>"
-                                          "      <times>4 {x} = 14 - 2<arial><br>"
-                                          "      <times>4 {x} = 12<arial><br>"
-                                          "      <times>{x} = 12/4<arial><br>"
-                                          "      <times><cf=jaune> {x} = 3 <cf=auto><arial><br>"
-                                          "----------<br>"
-                                          "2°/ <times>-{x} - 7 = -2<arial><br>"
-                                          "      <times>-{x} = -2 + 7<arial><br>"
-                                          "      <times>-{x} = 5<arial><br>"
-                                          "      <times>{x} = 5/(-1)<arial><br>"
-                                          "      <times><cf=jaune> {x} = -5 <cf=auto><arial><br>"));
+    EXPECT_EQ(sheet.reference, "EQ1-1_071542");
+    EXPECT_EQ(sheet.statement,
+              Head("EQ1-1_071542", kLinear) + Markup("1°/ <times>4{x} + 2 = 14<arial><br>"
+                                                     "<br>----------<br>"
+                                                     "2°/ <times>−{x} − 7 = −2<arial><br>"));
+    EXPECT_EQ(sheet.answerKey,
+              KeyHead("EQ1-1_071542", kLinear) +
+                  Markup("1°/ <times>4{x} + 2 = 14<arial><br>"
+                         "      <times>4{x} = 14 − 2<arial><br>"
+                         "      <times>4{x} = 12<arial><br>"
+                         "      <times>{x} = 12/4<arial><br>"
+                         "      <times>{x} = 3<arial><br>"
+                         "     <times><cf=jaune> S = \\{3\\} <cf=auto><arial><br>"
+                         "----------<br>"
+                         "2°/ <times>−{x} − 7 = −2<arial><br>"
+                         "      <times>−{x} = −2 + 7<arial><br>"
+                         "      <times>−{x} = 5<arial><br>"
+                         "      <times>{x} = −5<arial><br>"
+                         "     <times><cf=jaune> S = \\{−5\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -75,104 +85,117 @@ TEST(LinearEquation, WorkedExampleLevel2) {
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(1), 2, random);
 
     EXPECT_EQ(sheet.statement,
-              Markup(kLinearHead) + Markup("1°/ <times>3 {x} + 2 = 5 {x} - 2<arial><br>"));
-    EXPECT_EQ(sheet.answerKey, Markup(kLinearKeyHead) +
-                                   Markup("1°/ <times>3 {x} + 2 = 5 {x} - 2<arial><br>"
-                                          "      <times>3 {x} - 5 {x} = -2 - 2<arial><br>"
-                                          "      <times>-2 {x} = -4<arial><br>"
-                                          "      <times>{x} = -4/(-2)<arial><br>"
-                                          "      <times><cf=jaune> {x} = 2 <cf=auto><arial><br>"));
+              Head("EQ1-2_071542", kLinear) + Markup("1°/ <times>3{x} + 2 = 5{x} − 2<arial><br>"));
+    EXPECT_EQ(sheet.answerKey,
+              KeyHead("EQ1-2_071542", kLinear) +
+                  Markup("1°/ <times>3{x} + 2 = 5{x} − 2<arial><br>"
+                         "      <times>3{x} − 5{x} = −2 − 2<arial><br>"
+                         "      <times>−2{x} = −4<arial><br>"
+                         "      <times>{x} = −4/(−2)<arial><br>"
+                         "      <times>{x} = 2<arial><br>"
+                         "     <times><cf=jaune> S = \\{2\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
 TEST(LinearEquation, WorkedExampleLevel3) {
+    // a = 3, c = -3, b = 5, d = -1: x = -1, an integer, drawn again. Then
     // a = -3, c = 1, b = 5, d = -1: x = 6/4, written 3/2.
     ScriptedRandom random;
     random.Add(100, {7, 15, 42});
+    random.Add(18, {11, 6});
+    random.Add(24, {16, 11});
     random.Add(18, {6, 9});
     random.Add(24, {16, 11});
 
     const Sheet sheet = GenerateLinearEquation(ExampleSettings(1), 3, random);
 
     EXPECT_EQ(sheet.statement,
-              Markup(kLinearHead) + Markup("1°/ <times>-3 {x} + 5 = {x} - 1<arial><br>"));
+              Head("EQ1-3_071542", kLinear) + Markup("1°/ <times>−3{x} + 5 = {x} − 1<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kLinearKeyHead) +
-                  Markup("1°/ <times>-3 {x} + 5 = {x} - 1<arial><br>"
-                         "      <times>-3 {x} - {x} = -1 - 5<arial><br>"
-                         "      <times>-4 {x} = -6<arial><br>"
-                         "      <times>{x} = -6/(-4)<arial><br>"
-                         "      <times><cf=jaune> {x} = 3/2 <cf=auto><arial><br>"));
+              KeyHead("EQ1-3_071542", kLinear) +
+                  Markup("1°/ <times>−3{x} + 5 = {x} − 1<arial><br>"
+                         "      <times>−3{x} − {x} = −1 − 5<arial><br>"
+                         "      <times>−4{x} = −6<arial><br>"
+                         "      <times>{x} = −6/(−4)<arial><br>"
+                         "      <times>{x} = 3/2<arial><br>"
+                         "     <times><cf=jaune> S = \\{3/2\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
-constexpr std::string_view kProductHead =
-    "<te=24>EQPROD_071542 - <b><u>Calculer</u></b><br><br><br>"
-    "<ce=noir><te=18>Résoudre les équations produit nul suivantes.<br><br>";
-constexpr std::string_view kProductKeyHead =
-    "<te=24>EQPROD_071542 - <b><u>Corrigé</u></b> - Calculer<br><br><br>"
-    "<ce=noir><te=18>Résoudre les équations produit nul suivantes.<br><br>";
+constexpr std::string_view kProduct = "Résoudre les équations produit nul suivantes.";
 constexpr std::string_view kRule =
     "      Un produit est nul si et seulement si l'un au moins de ses "
     "facteurs est nul.<br>";
 
 TEST(ProductEquation, WorkedExampleLevel1) {
-    // b = d = 3 gives one root twice and is drawn again: b = 3, d = -5. The
-    // roots come out ordered: no line repeats the final one.
+    // b = d = 3 gives one root twice and is drawn again: b = 3, d = -5.
     ScriptedRandom random;
     random.Add(100, {7, 15, 42});
     random.Add(40, {22, 22, 22, 15});
 
     const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 1, random);
 
-    EXPECT_EQ(sheet.reference, "EQPROD_071542");
-    EXPECT_EQ(sheet.statement,
-              Markup(kProductHead) + Markup("1°/ <times>({x} + 3)({x} - 5) = 0<arial><br>"));
+    EXPECT_EQ(sheet.reference, "EQPROD1_071542");
+    EXPECT_EQ(sheet.statement, Head("EQPROD1_071542", kProduct) +
+                                   Markup("1°/ <times>({x} + 3)({x} − 5) = 0<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kProductKeyHead) + Markup("1°/ <times>({x} + 3)({x} - 5) = 0<arial><br>") +
-                  Markup(kRule) +
-                  Markup("      <times>{x} + 3 = 0 ou {x} - 5 = 0<arial><br>"
-                         "      <times><cf=jaune> {x} = -3 ou {x} = 5 <cf=auto><arial><br>"));
+              KeyHead("EQPROD1_071542", kProduct) +
+                  Markup("1°/ <times>({x} + 3)({x} − 5) = 0<arial><br>") + Markup(kRule) +
+                  Markup("      <times>{x} + 3 = 0 ou {x} − 5 = 0<arial><br>"
+                         "      <times>{x} = −3 ou {x} = 5<arial><br>"
+                         "     <times><cf=jaune> S = \\{−3 ; 5\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
 TEST(ProductEquation, WorkedExampleLevel2) {
-    // a = 3, c = 3 (the same, drawn again) then 2; s = -2, t = 1.
-    ScriptedRandom random;
-    random.Add(100, {7, 15, 42});
-    random.Add(5, {1, 1, 0});
-    random.Add(10, {3, 5});
+    // Not the factor x; a = 3, negative, root 3; c = 2, root -2.
+    ScriptedRandom random{{100, 7}, {100, 15}, {100, 42}, {6, 3}, {5, 2},
+                          {4, 0},   {20, 12},  {5, 1},    {4, 2}, {20, 8}};
 
     const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 2, random);
 
-    EXPECT_EQ(sheet.statement,
-              Markup(kProductHead) + Markup("1°/ <times>(3 {x} - 6)(2 {x} + 2) = 0<arial><br>"));
+    EXPECT_EQ(sheet.statement, Head("EQPROD2_071542", kProduct) +
+                                   Markup("1°/ <times>(−3{x} + 9)(2{x} + 4) = 0<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kProductKeyHead) + Markup("1°/ <times>(3 {x} - 6)(2 {x} + 2) = 0<arial><br>") +
-                  Markup(kRule) +
-                  Markup("      <times>3 {x} - 6 = 0 ou 2 {x} + 2 = 0<arial><br>"
-                         "      <times>3 {x} = 6 ou 2 {x} = -2<arial><br>"
-                         "      <times>{x} = 6/3 ou {x} = -2/2<arial><br>"
-                         "      <times>{x} = 2 ou {x} = -1<arial><br>"
-                         "      <times><cf=jaune> {x} = -1 ou {x} = 2 <cf=auto><arial><br>"));
+              KeyHead("EQPROD2_071542", kProduct) +
+                  Markup("1°/ <times>(−3{x} + 9)(2{x} + 4) = 0<arial><br>") + Markup(kRule) +
+                  Markup("      <times>−3{x} + 9 = 0 ou 2{x} + 4 = 0<arial><br>"
+                         "      <times>−3{x} = −9 ou 2{x} = −4<arial><br>"
+                         "      <times>{x} = −9/(−3) ou {x} = −4/2<arial><br>"
+                         "      <times>{x} = 3 ou {x} = −2<arial><br>"
+                         "     <times><cf=jaune> S = \\{−2 ; 3\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
 TEST(ProductEquation, WorkedExampleLevel3) {
-    // a = 6, b = 4, c = 3, d = -8.
-    ScriptedRandom random{{100, 7}, {100, 15}, {100, 42}, {8, 4}, {40, 23}, {8, 1}, {40, 12}};
+    // Question 1: the factor x and 2 x - 6, both roots integers, drawn again:
+    // the factor x and 2 x - 5. Question 2: no factor x any more (no draw of
+    // it): a = -3, b = 7, c = 5, d = -3.
+    ScriptedRandom random{{100, 7}, {100, 15}, {100, 42}, {6, 0}, {8, 0},   {4, 1},
+                          {40, 14}, {6, 0},    {8, 0},    {4, 1}, {40, 15}, {8, 1},
+                          {4, 0},   {40, 26},  {8, 3},    {4, 3}, {40, 17}};
 
-    const Sheet sheet = GenerateProductEquation(ExampleSettings(1), 3, random);
+    const Sheet sheet = GenerateProductEquation(ExampleSettings(2), 3, random);
 
-    EXPECT_EQ(sheet.statement,
-              Markup(kProductHead) + Markup("1°/ <times>(6 {x} + 4)(3 {x} - 8) = 0<arial><br>"));
+    EXPECT_EQ(sheet.statement, Head("EQPROD3_071542", kProduct) +
+                                   Markup("1°/ <times>{x}(2{x} − 5) = 0<arial><br>"
+                                          "<br>----------<br>"
+                                          "2°/ <times>(−3{x} + 7)(5{x} − 3) = 0<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              Markup(kProductKeyHead) + Markup("1°/ <times>(6 {x} + 4)(3 {x} - 8) = 0<arial><br>") +
+              KeyHead("EQPROD3_071542", kProduct) +
+                  Markup("1°/ <times>{x}(2{x} − 5) = 0<arial><br>") + Markup(kRule) +
+                  Markup("      <times>{x} = 0 ou 2{x} − 5 = 0<arial><br>"
+                         "      <times>{x} = 0 ou 2{x} = 5<arial><br>"
+                         "      <times>{x} = 0 ou {x} = 5/2<arial><br>"
+                         "     <times><cf=jaune> S = \\{0 ; 5/2\\} <cf=auto><arial><br>"
+                         "----------<br>"
+                         "2°/ <times>(−3{x} + 7)(5{x} − 3) = 0<arial><br>") +
                   Markup(kRule) +
-                  Markup("      <times>6 {x} + 4 = 0 ou 3 {x} - 8 = 0<arial><br>"
-                         "      <times>6 {x} = -4 ou 3 {x} = 8<arial><br>"
-                         "      <times>{x} = -4/6 ou {x} = 8/3<arial><br>"
-                         "      <times><cf=jaune> {x} = -2/3 ou {x} = 8/3 <cf=auto><arial><br>"));
+                  Markup("      <times>−3{x} + 7 = 0 ou 5{x} − 3 = 0<arial><br>"
+                         "      <times>−3{x} = −7 ou 5{x} = 3<arial><br>"
+                         "      <times>{x} = −7/(−3) ou {x} = 3/5<arial><br>"
+                         "      <times>{x} = 7/3 ou {x} = 3/5<arial><br>"
+                         "     <times><cf=jaune> S = \\{3/5 ; 7/3\\} <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "markup_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -41,10 +43,11 @@ inline Poly Multiply(const Poly& p, const Poly& q) {
     return Trim(product);
 }
 
-// The text a reader sees: tags dropped but "<lt>", which is "<", RTF's
-// escapes "\\", "\{" and "\}" read as the character, the superscript 2 read
-// as "^", the multiplication sign (0xD7) as "*".
-inline std::string Plain(std::string_view markup) {
+// The text a reader sees: escapes read (markup_text.h), tags dropped but
+// "<lt>", which is "<", the superscript 2 read as "^", the multiplication sign
+// (0xD7) as "*".
+inline std::string Plain(std::string_view escaped) {
+    const std::string markup = ReadEscapes(escaped);
     std::string out;
     for (std::size_t i = 0; i < markup.size(); ++i) {
         if (markup.substr(i, 12) == "<sup>2</sup>") {
@@ -53,11 +56,9 @@ inline std::string Plain(std::string_view markup) {
         } else if (markup.substr(i, 4) == "<lt>") {
             out += '<';
             i += 3;
-        } else if (markup[i] == '\\' && i + 1 < markup.size()) {
-            out += markup[++i];
         } else if (markup[i] == '<') {
             i = markup.find('>', i);
-            if (i == std::string_view::npos)
+            if (i == std::string::npos)
                 break;
         } else {
             out += markup[i] == '\xD7' ? '*' : markup[i];

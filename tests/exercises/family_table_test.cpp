@@ -36,7 +36,10 @@ TEST(FamilyTable, EveryLevelDrawsAReferenceWithItsFamilysPrefix) {
     SheetSettings settings;
     settings.questionCount = 3;
     for (const SheetKind& kind : AllSheetKinds()) {
-        const std::regex reference(std::string(kind.family->referencePrefix) + "[0-9]{6}");
+        // A family with levels names the level: "FACT3_".
+        const std::string level =
+            kind.family->LevelCount() > 1 ? std::to_string(kind.level) + "_" : "";
+        const std::regex reference(std::string(kind.family->referencePrefix) + level + "[0-9]{6}");
         for (std::uint32_t seed : {1u, 99u, 0xFFFFFFFFu}) {
             LcgRandom random(seed);
             const Sheet sheet = GenerateSheet(kind, settings, random);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vorn::test {
 
@@ -25,10 +26,43 @@ inline std::string Win(std::string_view utf8) {
         } else if (utf8.substr(i, 2) == "\xC3\x97") { // multiplication sign
             out += '\xD7';
             ++i;
+        } else if (utf8.substr(i, 3) == "\xE2\x88\x92") { // the typeset minus, escaped
+            out += "\\u8722?";
+            i += 2;
+        } else if (utf8.substr(i, 3) == "\xE2\x88\x9A") { // square root
+            out += "\\u8730?";
+            i += 2;
+        } else if (utf8.substr(i, 3) == "\xE2\x88\x85") { // empty set
+            out += "\\u8709?";
+            i += 2;
         } else {
             ADD_FAILURE() << "unexpected non-ASCII byte in expected text at " << i;
             return out;
         }
+    }
+    return out;
+}
+
+// The markup's escapes read back as a reader of the sheet sees them, in
+// ASCII: the typeset minus as "-", the square root as "V", the empty set as
+// "{}" and the escaped braces as braces. Any other backslash is kept.
+inline std::string ReadEscapes(std::string_view markup) {
+    static constexpr std::pair<std::string_view, std::string_view> kEscapes[] = {
+        {"\\u8722?", "-"}, {"\\u8730?", "V"}, {"\\u8709?", "{}"},
+        {"\\\\", "\\"},       {"\\{", "{"},       {"\\}", "}"}};
+    std::string out;
+    for (std::size_t i = 0; i < markup.size();) {
+        bool found = false;
+        for (const auto& [escape, text] : kEscapes) {
+            if (markup.substr(i, escape.size()) == escape) {
+                out += text;
+                i += escape.size();
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            out += markup[i++];
     }
     return out;
 }

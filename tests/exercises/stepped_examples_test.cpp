@@ -54,23 +54,23 @@ TEST(Reduce, WorkedExampleLevel1) {
 
     const Sheet sheet = GenerateReduce(Settings(2), 1, random);
 
-    EXPECT_EQ(sheet.reference, "RED_123456");
+    EXPECT_EQ(sheet.reference, "RED1_123456");
     EXPECT_EQ(sheet.statement,
-              M("<te=24>RED_123456 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
+              M("<te=24>RED1_123456 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Réduire les expressions suivantes.<br><br>"
-                "1°/ <times>8 - 7 @ - 5 + @<arial><br>"
+                "1°/ <times>8 − 7@ − 5 + @<arial><br>"
                 "<br>----------<br>"
-                "2°/ <times>2 + 2 + 4 @ - @<arial><br>"));
+                "2°/ <times>2 + 2 + 4@ − @<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              M("<te=24>RED_123456 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
+              M("<te=24>RED1_123456 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Réduire les expressions suivantes.<br><br>"
-                "1°/ <times>8 - 7 @ - 5 + @<arial><br>"
-                "      <times>= -7 @ + @ + 8 - 5<arial><br>"
-                "      <times>= <cf=jaune> -6 @ + 3 <cf=auto><arial><br>"
+                "1°/ <times>8 − 7@ − 5 + @<arial><br>"
+                "      <times>= −7@ + @ + 8 − 5<arial><br>"
+                "      <times>=<cf=jaune> −6@ + 3 <cf=auto><arial><br>"
                 "----------<br>"
-                "2°/ <times>2 + 2 + 4 @ - @<arial><br>"
-                "      <times>= 4 @ - @ + 2 + 2<arial><br>"
-                "      <times>= <cf=jaune> 3 @ + 4 <cf=auto><arial><br>"));
+                "2°/ <times>2 + 2 + 4@ − @<arial><br>"
+                "      <times>= 4@ − @ + 2 + 2<arial><br>"
+                "      <times>=<cf=jaune> 3@ + 4 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -88,11 +88,11 @@ TEST(Reduce, WorkedExampleLevel2) {
     const Sheet sheet = GenerateReduce(Settings(1), 2, random);
 
     EXPECT_EQ(Questions(sheet.statement),
-              M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"));
+              M("1°/ <times>−5 − 9@<sup>2</sup> + 6 − @ − @ + 2@<sup>2</sup><arial><br>"));
     EXPECT_EQ(Questions(sheet.answerKey),
-              M("1°/ <times>-5 - 9 @<sup>2</sup> + 6 - @ - @ + 2 @<sup>2</sup><arial><br>"
-                "      <times>= -9 @<sup>2</sup> + 2 @<sup>2</sup> - @ - @ - 5 + 6<arial><br>"
-                "      <times>= <cf=jaune> -7 @<sup>2</sup> - 2 @ + 1 <cf=auto><arial><br>"));
+              M("1°/ <times>−5 − 9@<sup>2</sup> + 6 − @ − @ + 2@<sup>2</sup><arial><br>"
+                "      <times>= −9@<sup>2</sup> + 2@<sup>2</sup> − @ − @ − 5 + 6<arial><br>"
+                "      <times>=<cf=jaune> −7@<sup>2</sup> − 2@ + 1 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -108,18 +108,19 @@ TEST(ExpandReduce, WorkedExampleLevel1) {
     const Sheet sheet = GenerateExpandReduce(Settings(1), 1, random);
 
     EXPECT_EQ(sheet.statement,
-              M("<te=24>DEVRED_990105 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
+              M("<te=24>DEVRED1_990105 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Développer et réduire les expressions suivantes.<br><br>"
-                "1°/ <times>(2 @ - 3)(@ + 5) - 3(@ - 2)<arial><br>"));
+                "1°/ <times>(2@ − 3)(@ + 5) − 3(@ − 2)<arial><br>"));
     EXPECT_EQ(
         sheet.answerKey,
-        M("<te=24>DEVRED_990105 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
+        M("<te=24>DEVRED1_990105 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
           "Développer et réduire les expressions suivantes.<br><br>"
-          "1°/ <times>(2 @ - 3)(@ + 5) - 3(@ - 2)<arial><br>"
-          "      <times>= (2 @ × @ + 2 @ × 5 + (-3) × @ + (-3) × 5) - (3 × @ + 3 × (-2))<arial><br>"
-          "      <times>= (2 @<sup>2</sup> + 7 @ - 15) - (3 @ - 6)<arial><br>"
-          "      <times>= 2 @<sup>2</sup> + 7 @ - 15 - 3 @ + 6<arial><br>"
-          "      <times>= <cf=jaune> 2 @<sup>2</sup> + 4 @ - 9 <cf=auto><arial><br>"));
+          "1°/ <times>(2@ − 3)(@ + 5) − 3(@ − 2)<arial><br>"
+          "      <times>= (2@ × @ + 2@ × 5 + (−3) × @ + (−3) × 5) − (3 × @ + 3 × (−2))<arial><br>"
+          "      <times>= 2@<sup>2</sup> + 10@ − 3@ − 15 − (3@ − 6)<arial><br>"
+          "      <times>= 2@<sup>2</sup> + 7@ − 15 − (3@ − 6)<arial><br>"
+          "      <times>= 2@<sup>2</sup> + 7@ − 15 − 3@ + 6<arial><br>"
+          "      <times>=<cf=jaune> 2@<sup>2</sup> + 4@ − 9 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -142,50 +143,54 @@ TEST(ExpandReduce, WorkedExampleLevel2AfterTwoExcludedDraws) {
     const Sheet sheet = GenerateExpandReduce(Settings(1), 2, random);
 
     EXPECT_EQ(Questions(sheet.statement),
-              M("1°/ <times>(-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<arial><br>"));
-    EXPECT_EQ(
-        Questions(sheet.answerKey),
-        M("1°/ <times>(-@ + 4)(3 @ - 2) - (2 @ - 1)(-@ + 5)<arial><br>"
-          "      <times>= ((-@) × 3 @ + (-@) × (-2) + 4 × 3 @ + 4 × (-2)) - "
-          "(2 @ × (-@) + 2 @ × 5 + (-1) × (-@) + (-1) × 5)<arial><br>"
-          "      <times>= (-3 @<sup>2</sup> + 14 @ - 8) - (-2 @<sup>2</sup> + 11 @ - 5)<arial><br>"
-          "      <times>= -3 @<sup>2</sup> + 14 @ - 8 + 2 @<sup>2</sup> - 11 @ + 5<arial><br>"
-          "      <times>= <cf=jaune> -@<sup>2</sup> + 3 @ - 3 <cf=auto><arial><br>"));
+              M("1°/ <times>(−@ + 4)(3@ − 2) − (2@ − 1)(−@ + 5)<arial><br>"));
+    EXPECT_EQ(Questions(sheet.answerKey),
+              M("1°/ <times>(−@ + 4)(3@ − 2) − (2@ − 1)(−@ + 5)<arial><br>"
+                "      <times>= ((−@) × 3@ + (−@) × (−2) + 4 × 3@ + 4 × (−2)) − "
+                "(2@ × (−@) + 2@ × 5 + (−1) × (−@) + (−1) × 5)<arial><br>"
+                "      <times>= −3@<sup>2</sup> + 2@ + 12@ − 8 − (−2@<sup>2</sup> + 10@ + @ − "
+                "5)<arial><br>"
+                "      <times>= −3@<sup>2</sup> + 14@ − 8 − (−2@<sup>2</sup> + 11@ − 5)<arial><br>"
+                "      <times>= −3@<sup>2</sup> + 14@ − 8 + 2@<sup>2</sup> − 11@ + 5<arial><br>"
+                "      <times>=<cf=jaune> −@<sup>2</sup> + 3@ − 3 <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
 TEST(Factorise, WorkedExampleLevel1) {
     ScriptedRandom random;
     random.Add(100, {3, 20, 7});
-    // A common number: k = 3; n = 4, m = 6 share 2 and are drawn again: 2, 5; "-".
+    // A common number: k = 6, positive; n = 4, m = 6 share 2 and are drawn
+    // again: 2, 3; "+".
     random.Add(2, {0});
+    random.Add(11, {4});
     random.Add(4, {1});
-    random.Add(9, {3, 5, 1, 4});
-    random.Add(2, {1});
-    // A common x: k = 7, n = 1, m = 3, "+".
-    random.Add(2, {1});
-    random.Add(4, {3});
-    random.Add(9, {0, 2});
+    random.Add(9, {3, 5, 1, 2});
     random.Add(2, {0});
+    // A common x: k = 3, negative; n = 1, m = 2, "-".
+    random.Add(2, {1});
+    random.Add(12, {2});
+    random.Add(4, {0});
+    random.Add(9, {0, 1});
+    random.Add(2, {1});
 
     const Sheet sheet = GenerateFactorise(Settings(2), 1, random);
 
     EXPECT_EQ(sheet.statement,
-              M("<te=24>FACT_032007 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
+              M("<te=24>FACT1_032007 - <b><u>Calculer</u></b><br><br><br><ce=noir><te=18>"
                 "Factoriser les expressions suivantes.<br><br>"
-                "1°/ <times>6 @ - 15<arial><br>"
+                "1°/ <times>12@ + 18<arial><br>"
                 "<br>----------<br>"
-                "2°/ <times>7 @<sup>2</sup> + 21 @<arial><br>"));
+                "2°/ <times>−3@<sup>2</sup> + 6@<arial><br>"));
     EXPECT_EQ(sheet.answerKey,
-              M("<te=24>FACT_032007 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
+              M("<te=24>FACT1_032007 - <b><u>Corrigé</u></b> - Calculer<br><br><br><ce=noir><te=18>"
                 "Factoriser les expressions suivantes.<br><br>"
-                "1°/ <times>6 @ - 15<arial><br>"
-                "      <times>= 3 × 2 @ - 3 × 5<arial><br>"
-                "      <times>= <cf=jaune> 3(2 @ - 5) <cf=auto><arial><br>"
+                "1°/ <times>12@ + 18<arial><br>"
+                "      <times>= 6 × 2@ + 6 × 3<arial><br>"
+                "      <times>=<cf=jaune> 6(2@ + 3) <cf=auto><arial><br>"
                 "----------<br>"
-                "2°/ <times>7 @<sup>2</sup> + 21 @<arial><br>"
-                "      <times>= 7 @ × @ + 7 @ × 3<arial><br>"
-                "      <times>= <cf=jaune> 7 @(@ + 3) <cf=auto><arial><br>"));
+                "2°/ <times>−3@<sup>2</sup> + 6@<arial><br>"
+                "      <times>= (−3@) × @ + (−3@) × (−2)<arial><br>"
+                "      <times>=<cf=jaune> −3@(@ − 2) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
@@ -202,32 +207,31 @@ TEST(Factorise, WorkedExampleLevel2) {
     const Sheet sheet = GenerateFactorise(Settings(2), 2, random);
 
     EXPECT_EQ(Questions(sheet.answerKey),
-              M("1°/ <times>9 @<sup>2</sup> - 25<arial><br>"
-                "      <times>= (3 @)<sup>2</sup> - 5<sup>2</sup><arial><br>"
-                "      <times>= <cf=jaune> (3 @ + 5)(3 @ - 5) <cf=auto><arial><br>"
+              M("1°/ <times>9@<sup>2</sup> − 25<arial><br>"
+                "      <times>= (3@)<sup>2</sup> − 5<sup>2</sup><arial><br>"
+                "      <times>=<cf=jaune> (3@ + 5)(3@ − 5) <cf=auto><arial><br>"
                 "----------<br>"
-                "2°/ <times>@<sup>2</sup> - 8 @ + 16<arial><br>"
-                "      <times>= @<sup>2</sup> - 2 × @ × 4 + 4<sup>2</sup><arial><br>"
-                "      <times>= <cf=jaune> (@ - 4)<sup>2</sup> <cf=auto><arial><br>"));
+                "2°/ <times>@<sup>2</sup> − 8@ + 16<arial><br>"
+                "      <times>= @<sup>2</sup> − 2 × @ × 4 + 4<sup>2</sup><arial><br>"
+                "      <times>=<cf=jaune> (@ − 4)<sup>2</sup> <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 
 TEST(Factorise, WorkedExampleLevel3) {
-    // The first question is a common number, without a draw of its kind:
-    // k = 2, n = m = 1, "+".
+    // The kind comes out of a bag of eight, two of each kind: the sixth
+    // place is a difference of squares, f = 2, g = 3.
     ScriptedRandom random;
     random.Add(100, {0, 0, 0});
-    random.Add(4, {0});
-    random.Add(9, {0, 0});
-    random.Add(2, {0});
+    random.Add(8, {5});
+    random.Add(9, {1, 2});
 
     const Sheet sheet = GenerateFactorise(Settings(1), 3, random);
 
-    EXPECT_EQ(Questions(sheet.statement), M("1°/ <times>2 @ + 2<arial><br>"));
+    EXPECT_EQ(sheet.reference, "FACT3_000000");
     EXPECT_EQ(Questions(sheet.answerKey),
-              M("1°/ <times>2 @ + 2<arial><br>"
-                "      <times>= 2 × @ + 2 × 1<arial><br>"
-                "      <times>= <cf=jaune> 2(@ + 1) <cf=auto><arial><br>"));
+              M("1°/ <times>4@<sup>2</sup> − 9<arial><br>"
+                "      <times>= (2@)<sup>2</sup> − 3<sup>2</sup><arial><br>"
+                "      <times>=<cf=jaune> (2@ + 3)(2@ − 3) <cf=auto><arial><br>"));
     EXPECT_EQ(random.Remaining(), 0u);
 }
 

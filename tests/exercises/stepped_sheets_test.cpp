@@ -140,11 +140,12 @@ public:
 };
 
 TEST(SteppedFamilies, RepeatIsAcceptedAfterFiftyDraws) {
-    // Factorise level 1 draws a kind, k, n, m and a sign: 2(x + 1) each time.
+    // Factorise level 1 draws a kind, then k, its sign (negative on 0), n, m
+    // and a sign: -2(x + 1) each time.
     ZeroRandom random;
     const Sheet sheet = GenerateFactorise(Settings(2), 1, random);
-    EXPECT_EQ(random.calls, 3 + 5 + 1 + 50 * 4);
-    const std::vector<test::Poly> twice{Poly{2, 2}, Poly{2, 2}};
+    EXPECT_EQ(random.calls, 3 + 1 + 5 + 1 + 50 * 5);
+    const std::vector<test::Poly> twice{Poly{-2, -2}, Poly{-2, -2}};
     std::vector<test::Poly> values;
     for (const test::WorkedAnswer& answer : test::ReadWorkedAnswers(sheet))
         values.push_back(ExpressionReader::ValueOf(answer.question));
@@ -155,9 +156,16 @@ TEST(Reduce, ResultIsTheStatementRegroupedThenReduced) {
     for (int level : {1, 2}) {
         for (int seed = 0; seed < kSeeds; ++seed) {
             LcgRandom random{static_cast<std::uint32_t>(seed)};
+            // The same terms in another order would be a near twin.
+            std::set<std::vector<std::pair<int, long long>>> termSets;
             for (const Worked& q : ReadSheet(GenerateReduce(Settings(40), level, random), 40)) {
                 CheckWorking(q);
                 const std::vector<Monomial> terms = Monomials(q.expression);
+                std::vector<std::pair<int, long long>> sorted;
+                for (const Monomial& m : terms)
+                    sorted.emplace_back(m.power, m.coefficient);
+                std::sort(sorted.begin(), sorted.end());
+                EXPECT_TRUE(termSets.insert(sorted).second) << "twin: " << Plain(q.expression);
                 std::vector<Monomial> grouped = terms;
                 std::stable_sort(grouped.begin(), grouped.end(),
                                  [](auto& a, auto& b) { return a.power > b.power; });
@@ -202,9 +210,12 @@ TEST(ExpandReduce, ResultIsTheStatementExpandedAndReduced) {
                                        : IsBinomial(left));
                 EXPECT_NE(ExpressionReader::Value({{1, sum[0].factors}}),
                           ExpressionReader::Value({{1, sum[1].factors}}));
-                // Partial products, products reduced, brackets removed.
-                ASSERT_EQ(q.steps.size(), 3u);
-                EXPECT_EQ(q.steps[2].find('('), std::string::npos);
+                // Partial products, their values, products reduced,
+                // brackets removed.
+                ASSERT_EQ(q.steps.size(), 4u);
+                EXPECT_EQ(q.steps[1].find('\xD7'), std::string::npos);
+                EXPECT_NE(q.steps[1], q.steps[2]);
+                EXPECT_EQ(q.steps[3].find('('), std::string::npos);
                 ExpectReduced(q.result);
                 EXPECT_GE(ExpressionReader::ValueOf(q.result).size(), 2u) << Plain(q.result);
             }
@@ -214,21 +225,29 @@ TEST(ExpandReduce, ResultIsTheStatementExpandedAndReduced) {
 
 TEST(Factorise, ResultIsFullyFactorised) {
     for (int level : {1, 2, 3}) {
+        std::set<long long> factors;
+        std::set<int> firstKinds;
+        int negative = 0;
         for (int seed = 0; seed < kSeeds; ++seed) {
             LcgRandom random{static_cast<std::uint32_t>(seed)};
-            int number = 0;
+            std::vector<int> kinds;
+            std::set<Poly> magnitudes;
             for (const Worked& q : ReadSheet(GenerateFactorise(Settings(40), level, random), 40)) {
                 CheckWorking(q);
                 ExpectReduced(q.expression);
                 EXPECT_EQ(q.steps.size(), 1u);
                 const Poly statement = ExpressionReader::ValueOf(q.expression);
+                // Near twins: the same coefficients up to their signs.
+                Poly magnitude = statement;
+                for (long long& c : magnitude)
+                    c = std::abs(c);
+                EXPECT_TRUE(magnitudes.insert(magnitude).second) << Plain(q.expression);
                 const std::vector<Product> result = ExpressionReader::Read(q.result);
                 ASSERT_EQ(result.size(), 1u);
-                EXPECT_EQ(result[0].sign, 1);
-                // A positive number, the greatest common divisor of the
-                // statement's coefficients, then brackets that admit no
-                // further factor.
-                long long numberFactor = 1;
+                // A number, the greatest common divisor of the statement's
+                // coefficients with the sign of the first, then brackets that
+                // admit no further factor.
+                long long numberFactor = result[0].sign;
                 int brackets = 0;
                 bool hasX = false;
                 std::set<Poly> distinct;
@@ -248,21 +267,39 @@ TEST(Factorise, ResultIsFullyFactorised) {
                 long long content = 0;
                 for (long long c : statement)
                     content = std::gcd(content, c);
-                EXPECT_EQ(numberFactor, content) << Plain(q.result);
-                EXPECT_TRUE(numberFactor == 1 || numberFactor == 2 || numberFactor == 3 ||
-                            numberFactor == 5 || numberFactor == 7);
+                EXPECT_EQ(std::abs(numberFactor), content) << Plain(q.result);
+                EXPECT_EQ(numberFactor < 0, statement.back() < 0) << Plain(q.result);
                 EXPECT_EQ(hasX, statement[0] == 0);
+                EXPECT_LE(std::abs(numberFactor), 12);
                 // Kinds: k(n x ± m), kx(n x ± m), a difference of squares, a
-                // square; level 3 takes them in turn.
-                const int kind = numberFactor > 1 ? (hasX ? 1 : 0)
-                                                  : (brackets == 2 && distinct.size() == 2 ? 2 : 3);
+                // square.
+                const int kind = hasX ? 1 : brackets == 1 ? 0 : distinct.size() == 2 ? 2 : 3;
                 EXPECT_EQ(brackets, kind < 2 ? 1 : 2) << Plain(q.result);
+                EXPECT_TRUE(kind < 2 || numberFactor == 1);
                 const int firstKind = level == 2 ? 2 : 0;
                 const int lastKind = level == 1 ? 1 : 3;
                 EXPECT_TRUE(kind >= firstKind && kind <= lastKind);
-                EXPECT_TRUE(level != 3 || kind == number % 4);
-                ++number;
+                if (kind < 2) {
+                    factors.insert(std::abs(numberFactor));
+                    negative += numberFactor < 0;
+                }
+                kinds.push_back(kind);
             }
+            firstKinds.insert(kinds.front());
+            if (level == 3) {
+                // Each kind about equally often, never three in a row.
+                for (int k = 0; k < 4; ++k)
+                    EXPECT_EQ(std::count(kinds.begin(), kinds.end(), k), 10) << "kind " << k;
+                for (std::size_t i = 2; i < kinds.size(); ++i)
+                    EXPECT_FALSE(kinds[i] == kinds[i - 1] && kinds[i] == kinds[i - 2]) << i;
+            }
+        }
+        // The question number does not tell the kind.
+        EXPECT_EQ(firstKinds.size(), level == 3 ? 4u : 2u);
+        if (level == 1) {
+            // Every common number 1 (x alone) to 12 comes up, some negative.
+            EXPECT_EQ(factors.size(), 12u);
+            EXPECT_GT(negative, 0);
         }
     }
 }

@@ -14,6 +14,8 @@ namespace vorn::test {
 // One question of a sheet whose answer key shows the working, as the key
 // writes it, still in markup: the question line after "N°/ ", every line
 // stood in under it (its six blanks left out) and the highlighted result.
+// The result line may stand one blank less in: the highlight's own blank
+// makes up for it.
 struct WorkedAnswer {
     std::string question;
     std::vector<std::string> steps;
@@ -53,14 +55,21 @@ inline std::vector<WorkedAnswer> ReadWorkedAnswers(const Sheet& sheet) {
         std::string text;
         if (QuestionText(line, static_cast<int>(answers.size()) + 1, text)) {
             answers.push_back({text, {}, {}});
-        } else if (line.starts_with(indent) && !answers.empty()) {
+        } else if (line.starts_with(indent.substr(1)) && !answers.empty()) {
             WorkedAnswer& answer = answers.back();
             EXPECT_TRUE(answer.result.empty()) << "a line after the result: " << line;
             const std::size_t open = line.find("<cf=jaune> ");
             const std::size_t close = line.find(" <cf=auto>");
-            if (open == std::string::npos)
+            if (open == std::string::npos) {
+                EXPECT_TRUE(line.starts_with(indent)) << line;
                 answer.steps.push_back(line.substr(indent.size()));
-            else if (close == std::string::npos || close < open)
+            } else if (!line.starts_with("     <times><cf=jaune> ") &&
+                       !line.starts_with("      <times>=<cf=jaune> ")) {
+                ADD_FAILURE() << "result out of line with the steps: " << line;
+            }
+            if (open == std::string::npos)
+                continue;
+            if (close == std::string::npos || close < open)
                 ADD_FAILURE() << "highlight left open: " << line;
             else
                 answer.result = line.substr(open + 11, close - open - 11);
@@ -73,6 +82,16 @@ inline std::vector<WorkedAnswer> ReadWorkedAnswers(const Sheet& sheet) {
             statement.push_back(text);
     }
     EXPECT_EQ(statement.size(), answers.size());
+    // Typeset: the minus sign is U+2212, never a hyphen, and a coefficient
+    // stands against x.
+    for (const WorkedAnswer& answer : answers) {
+        std::string lines = answer.question + answer.result;
+        for (const std::string& step : answer.steps)
+            lines += step;
+        EXPECT_EQ(lines.find('-'), std::string::npos) << lines;
+        for (std::size_t at = 0; (at = lines.find(" <i>x", at)) != std::string::npos; ++at)
+            EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(lines[at - 1]))) << lines;
+    }
     for (std::size_t i = 0; i < statement.size() && i < answers.size(); ++i) {
         EXPECT_EQ(statement[i], answers[i].question);
         EXPECT_FALSE(answers[i].result.empty()) << "no result: " << answers[i].question;

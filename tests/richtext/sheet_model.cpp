@@ -14,8 +14,17 @@ std::vector<ExpectedChar> ReadGeneratedMarkup(std::string_view markup) {
     ExpectedChar s; // the current look
     for (size_t i = 0; i < markup.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(markup[i]);
+        // The escapes of RTF that sheets hold: a character by its number
+        // ("\\u8722?", the typeset minus) and RTF's own syntax characters, as
+        // a title writes them.
+        if (markup.substr(i, 2) == "\\u") {
+            const size_t mark = markup.find('?', i);
+            s.ch = QChar(std::stoi(std::string(markup.substr(i + 2, mark - i - 2))));
+            out.push_back(s);
+            i = mark;
+            continue;
+        }
         if (byte == '\\') {
-            // RTF's escape of its own syntax characters, as a title writes them.
             const char next = i + 1 < markup.size() ? markup[++i] : '\0';
             EXPECT_TRUE(next == '\\' || next == '{' || next == '}') << "lone backslash";
             s.ch = QLatin1Char(next);

@@ -98,23 +98,31 @@ TEST(RtfRoundTrip, ConvertedSheetsOfEveryFamily) {
     }
 }
 
-// The text between each "<cf=jaune>" and the next "<cf=auto>", tags removed.
+// The text between each "<cf=jaune>" and the next "<cf=auto>", tags removed,
+// RTF's escapes of a brace and of a character ("\\u8722?") read.
 std::vector<QString> HighlightedInMarkup(const std::string& markup) {
     std::vector<QString> out;
     const std::string open = "<cf=jaune>", close = "<cf=auto>";
     for (std::size_t p = markup.find(open); p != std::string::npos; p = markup.find(open, p)) {
         const std::size_t end = markup.find(close, p);
-        std::string text;
+        QString text;
         bool inTag = false;
         for (std::size_t i = p + open.size(); i < end; ++i) {
-            if (markup[i] == '<')
+            if (markup[i] == '<') {
                 inTag = true;
-            else if (markup[i] == '>')
+            } else if (markup[i] == '>') {
                 inTag = false;
-            else if (!inTag && static_cast<unsigned char>(markup[i]) >= 0x20)
-                text += markup[i];
+            } else if (!inTag && markup.compare(i, 2, "\\u") == 0) {
+                const std::size_t mark = markup.find('?', i);
+                text += QChar(std::stoi(markup.substr(i + 2, mark - i - 2)));
+                i = mark;
+            } else if (!inTag && markup[i] == '\\') {
+                text += QChar::fromLatin1(markup[++i]);
+            } else if (!inTag && static_cast<unsigned char>(markup[i]) >= 0x20) {
+                text += QString::fromStdString(Cp1252ToUtf8(std::string(1, markup[i])));
+            }
         }
-        out.push_back(QString::fromStdString(Cp1252ToUtf8(text)));
+        out.push_back(text);
         p = end;
     }
     return out;

@@ -185,6 +185,10 @@ TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
         QByteArray("5 x\xC2\xB2 + x\xC2\xB3"
                    "a y2"));
     EXPECT_TRUE(WritePlainText(QTextDocument()).isEmpty());
+    // The raise ends where the reader ends it: only the raised digits change.
+    EXPECT_EQ(
+        WritePlainText(*Read(std::string_view("{\\rtf1 x\\super 2\\nosupersub  - 2\\super 3}"))),
+        QByteArray("x\xC2\xB2 - 2\xC2\xB3"));
 }
 
 } // namespace
