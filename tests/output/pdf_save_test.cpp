@@ -5,8 +5,8 @@
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
 #include "output/save/rtf_join.h"
-#include "output/save/sheet_files.h"
 #include "output/save/save_sheets.h"
+#include "output/save/sheet_files.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDir>
