@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 QString FolderOf(const QString& file) {
@@ -18,20 +20,28 @@ QString SavedFilesText(const QStringList& files) {
     return QStringLiteral("%1 fichiers enregistrés dans %2").arg(files.size()).arg(folder);
 }
 
-QString PrintJobsText(int jobs, const QString& printerName) {
-    if (jobs <= 0)
+QString PrintedSheetsText(int statements, int answerKeys, const QString& printerName,
+                          const QString& outputFile) {
+    statements = std::max(0, statements);
+    answerKeys = std::max(0, answerKeys);
+    if (statements + answerKeys == 0)
         return QStringLiteral("Aucune impression envoyée");
-    if (jobs == 1)
-        return QStringLiteral("1 impression envoyée à « %1 »").arg(printerName);
-    return QStringLiteral("%1 impressions envoyées à « %2 »").arg(jobs).arg(printerName);
-}
-
-QString PrintedFilesText(int jobs, const QString& outputFile) {
-    if (jobs <= 0)
-        return QStringLiteral("Aucune impression envoyée");
-    if (jobs == 1)
-        return QStringLiteral("1 impression enregistrée dans %1").arg(FolderOf(outputFile));
-    return QStringLiteral("%1 impressions enregistrées dans %2")
-        .arg(jobs)
-        .arg(FolderOf(outputFile));
+    const auto counted = [](int count, const QString& singular) {
+        return QString::number(count) + QLatin1Char(' ') + singular +
+               (count > 1 ? QStringLiteral("s") : QString());
+    };
+    QStringList parts;
+    if (statements > 0)
+        parts << counted(statements, QStringLiteral("sujet"));
+    if (answerKeys > 0)
+        parts << counted(answerKeys, QStringLiteral("corrigé"));
+    const bool plural = statements + answerKeys > 1;
+    const QString what = parts.join(QStringLiteral(" et "));
+    if (!outputFile.isEmpty())
+        return what +
+               (plural ? QStringLiteral(" enregistrés dans ")
+                       : QStringLiteral(" enregistré dans ")) +
+               FolderOf(outputFile);
+    return what + (plural ? QStringLiteral(" envoyés à « ") : QStringLiteral(" envoyé à « ")) +
+           printerName + QStringLiteral(" »");
 }

@@ -9,9 +9,9 @@
 // file, written as the system writes it.
 QString SavedFilesText(const QStringList& files);
 
-// "3 impressions envoyées à « <printer> »"; "Aucune impression envoyée" for 0.
-QString PrintJobsText(int jobs, const QString& printerName);
-
-// "3 impressions enregistrées dans <folder>", for jobs written to PDF files
-// beside `outputFile`.
-QString PrintedFilesText(int jobs, const QString& outputFile);
+// What a print sent, counted as the teacher counts sheets:
+// "28 sujets et 28 corrigés envoyés à « <printer> »", or, for jobs written to
+// PDF files beside `outputFile` (when it is not empty), "3 sujets enregistrés
+// dans <folder>"; "Aucune impression envoyée" when nothing was sent.
+QString PrintedSheetsText(int statements, int answerKeys, const QString& printerName,
+                          const QString& outputFile);

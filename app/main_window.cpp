@@ -5,6 +5,7 @@
 #include "app/caption.h"
 #include "app/clock_seed.h"
 #include "app/debugger_check.h"
+#include "app/double_click_guard.h"
 #include "app/first_click_warm_up.h"
 #include "app/form_layout.h"
 #include "app/link_label.h"
@@ -247,9 +248,11 @@ void MainWindow::ConnectHandlers() {
         connect(action, &QAction::triggered, this, [this, kind = kind] { generateSheet(kind); });
     connect(saveButton, &QPushButton::clicked, this, &MainWindow::saveSheet);
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCopies);
+    new DoubleClickGuard(printButton);
     connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);
     connect(choosePrinterButton, &QPushButton::clicked, this, &MainWindow::choosePrinter);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
+    connect(previewBox, &vorn::PreviewBox::DocumentChosen, this, &MainWindow::showPreview);
     // A shortcut presses its button, so that it does nothing while the button
     // is disabled and goes through the same guards as a click.
     const auto pressOn = [this](QShortcut*& shortcut, const QKeySequence& keys,

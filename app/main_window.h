@@ -4,8 +4,8 @@
 #include "exercises/family_table.h"
 #include "settings/form_storage.h"
 
-#include <QElapsedTimer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <exception>
@@ -123,6 +123,10 @@ public:
     // Shows a confirmation for kStatusMs, replacing any still shown.
     void ShowStatus(const QString& text);
 
+    // Run as "Imprimer" starts its jobs: lets a test make the print as slow as
+    // a busy spooler makes it.
+    std::function<void()> beforePrint;
+
     // The application's standard error report: the message in a box.
     void ShowError(const QString& message);
     void ShowError(const std::exception& error);
@@ -166,6 +170,7 @@ public slots:
     void choosePrinter();
     void showPreview();
 
+    void openLink(const QUrl& url);
     void openMail();
     void openWebsite();
     void openPublisherPage();
@@ -214,8 +219,5 @@ private:
     bool generating_ = false;
     // True while "Imprimer" runs, so that a click held back meanwhile is refused.
     bool printing_ = false;
-    // Since the last "Imprimer" ended: a press that comes within the
-    // double-click time is the rest of the press that printed.
-    QElapsedTimer sincePrintEnded_;
     QTimer* statusTimer_ = nullptr;
 };

@@ -254,6 +254,11 @@ void MainWindow::CreateCommandBar() {
                      QRect(728, 11, 42, 26), 0, 0, 99, 2);
     settingsChangedMarker = new MarkerShape(Qt::red, commandBar);
     settingsChangedMarker->setGeometry(776, 16, 13, 17);
+    // Red beside the copy counts, it could be taken for a printer fault: it
+    // only says that the sheet shown was made before the last change.
+    settingsChangedMarker->setToolTip(
+        QStringLiteral("Le titre ou le nombre de questions a changé depuis la dernière feuille : "
+                       "cliquez sur un bouton d'exercice pour en tenir compte"));
     settingsChangedMarker->hide();
 
     saveButton->setEnabled(false);

@@ -41,11 +41,10 @@ QString SheetReferenceText(const AppState& state) {
     return QString::fromStdString(vorn::Cp1252ToUtf8(state.SheetReference));
 }
 
-// Where the jobs of the current printer went, said in a few words.
-QString PrintedText(vorn::CurrentPrinter& printer, int jobs) {
-    const QString file = printer.OutputFile();
-    return file.isEmpty() ? PrintJobsText(jobs, printer.Printer().printerName())
-                          : PrintedFilesText(jobs, file);
+// What the current printer was sent, and where it went, in a few words.
+QString PrintedText(vorn::CurrentPrinter& printer, int statements, int answerKeys) {
+    return PrintedSheetsText(statements, answerKeys, printer.Printer().printerName(),
+                             printer.OutputFile());
 }
 
 } // namespace
@@ -154,9 +153,10 @@ void MainWindow::generateSheet(const vorn::SheetKind& kind) {
 
 void MainWindow::saveSheet() {
     try {
-        const QStringList written =
-            vorn::SaveSheetCommand(this, *statementPane, *answerKeyPane, SheetReferenceText(state),
-                                   [this] { return vorn::PageSetupOf(state.Printer); });
+        const QStringList written = vorn::SaveSheetCommand(
+            this, *statementPane, *answerKeyPane, SheetReferenceText(state),
+            [this] { return vorn::PageSetupOf(state.Printer); },
+            [this](const vorn::UserError& error) { ShowError(error); });
         if (!written.isEmpty())
             ShowStatus(SavedFilesText(written));
     } catch (const std::exception& error) {
@@ -169,33 +169,29 @@ void MainWindow::printCopies() {
         ShowError(QStringLiteral("Impression en cours"));
         return;
     }
-    // The second click of a double click, or a click that waited in the queue
-    // while the jobs were laid out and comes in only now: the press that
-    // printed is over, it must not print again.
-    if (sincePrintEnded_.isValid() &&
-        sincePrintEnded_.elapsed() < QApplication::doubleClickInterval())
-        return;
+    // The second press of a double click never gets here: the button's
+    // DoubleClickGuard keeps it, by the time the press was made.
     printing_ = true;
     try {
+        if (beforePrint)
+            beforePrint();
         vorn::PrintSheetCommand(state.Printer, *statementPane, *answerKeyPane,
                                 SheetReferenceText(state), statementCopiesSpin->Text(),
                                 answerKeyCopiesSpin->Text());
-        const int jobs = std::max(0, vorn::CopyCount(statementCopiesSpin->Text())) +
-                         std::max(0, vorn::CopyCount(answerKeyCopiesSpin->Text()));
-        ShowStatus(PrintedText(state.Printer, jobs));
+        ShowStatus(PrintedText(state.Printer, vorn::CopyCount(statementCopiesSpin->Text()),
+                               vorn::CopyCount(answerKeyCopiesSpin->Text())));
     } catch (const std::exception& error) {
         ShowError(error);
     }
-    // User input waits while jobs are laid out, so a second click of a double
-    // click would only come in after this command and print everything again.
-    // Let what was held back in now, while the command still counts as running.
+    // User input waits while jobs are laid out. Let what was held back in now,
+    // while the command still counts as running: a deliberate press made
+    // meanwhile is then told that a print is under way.
     // The event loop only looks at held-back input again once woken, and one
     // pass of it may serve timers or posted events first.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         dispatcher->wakeUp();
     QCoreApplication::processEvents(QEventLoop::AllEvents, kHeldBackInputMs);
     printing_ = false;
-    sincePrintEnded_.start();
 }
 
 void MainWindow::PrintVariantSheets() {
@@ -204,8 +200,9 @@ void MainWindow::PrintVariantSheets() {
     try {
         const QString reference = SheetReferenceText(state);
         const vorn::SheetSet* kept = state.LastSheetSet.get();
-        VariantSheetsDialog dialog(statementCopiesSpin->Value(),
-                                   kept ? kept->References() : QStringList(), this);
+        VariantSheetsDialog dialog(
+            statementCopiesSpin->Value(), kept ? kept->References() : QStringList(), this,
+            statementPane->document()->isModified() || answerKeyPane->document()->isModified());
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
@@ -231,7 +228,7 @@ void MainWindow::PrintVariantSheets() {
         if (choice == VariantSheetsDialog::Choice::Print) {
             progress.NoLongerCancellable(QStringLiteral("Impression de %1 sujets…").arg(count));
             vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick());
-            ShowStatus(PrintedText(state.Printer, withKeys ? 2 : 1));
+            ShowStatus(PrintedText(state.Printer, count, withKeys ? count : 0));
         } else {
             ShowStatus(SavedFilesText(vorn::SaveSheetSetAsPdf(state.Printer, set, withKeys, pdfName,
                                                               set.Title(), progress.Tick())));
@@ -253,7 +250,8 @@ void MainWindow::choosePrinter() {
 
 void MainWindow::showPreview() {
     try {
-        vorn::PreviewCommand(*previewBox, *statementPane, state.Printer);
+        vorn::PreviewCommand(*previewBox, *statementPane, *answerKeyPane, state.Printer,
+                             SheetReferenceText(state));
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -331,16 +329,23 @@ void MainWindow::answerKeyDragEnded() {
 
 // --- Outside links
 
+// Without a mail program or browser the click would do nothing at all: say so,
+// with the address, which the teacher can still use by hand.
+void MainWindow::openLink(const QUrl& url) {
+    if (!vorn::OpenLink(url))
+        ShowError(vorn::LinkNotOpenedText(url));
+}
+
 void MainWindow::openMail() {
-    vorn::OpenLink(vorn::AuthorMailLink());
+    openLink(vorn::AuthorMailLink());
 }
 
 void MainWindow::openWebsite() {
-    vorn::OpenLink(vorn::UpdatesLink());
+    openLink(vorn::UpdatesLink());
 }
 
 void MainWindow::openPublisherPage() {
-    vorn::OpenLink(vorn::PublisherCatalogueLink());
+    openLink(vorn::PublisherCatalogueLink());
 }
 
 void MainWindow::boldenPublisherLink() {

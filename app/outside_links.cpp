@@ -1,6 +1,7 @@
 #include "app/outside_links.h"
 
 #include <QDesktopServices>
+#include <QUrlQuery>
 
 namespace vorn {
 
@@ -18,10 +19,18 @@ QUrl PublisherCatalogueLink() {
                                "?origine=vandrol"));
 }
 
-void OpenLink(const QUrl& url) {
-    // Nothing is registered, or the desktop cannot open it: the click simply
-    // does nothing, as with any link.
-    (void)QDesktopServices::openUrl(url);
+bool OpenLink(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+QString LinkNotOpenedText(const QUrl& url) {
+    if (url.scheme() == QLatin1String("mailto")) {
+        return QStringLiteral("Aucun programme de messagerie n'a pu être ouvert.\n"
+                              "Écrivez à %1 (objet : %2).")
+            .arg(url.path(), QUrlQuery(url).queryItemValue(QStringLiteral("subject")));
+    }
+    return QStringLiteral("Aucun navigateur n'a pu être ouvert.\nAdresse de la page : %1")
+        .arg(url.toString());
 }
 
 } // namespace vorn

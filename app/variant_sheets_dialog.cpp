@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -13,7 +14,7 @@
 #include <algorithm>
 
 VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& keptReferences,
-                                         QWidget* parent)
+                                         QWidget* parent, bool firstSheetEdited)
     : QDialog(parent), keptCount_(static_cast<int>(keptReferences.size())) {
     setWindowTitle(QStringLiteral("Sujets différents"));
     count_ = new QSpinBox(this);
@@ -30,10 +31,27 @@ VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& k
     // for, so that their answer keys can still be had.
     kept_ = new QLabel(this);
     kept_->setObjectName(QStringLiteral("keptSet"));
-    kept_->setWordWrap(true);
-    kept_->setText(QStringLiteral("Série déjà tirée : ") +
-                   keptReferences.join(QStringLiteral(", ")));
+    if (keptCount_ == 1)
+        kept_->setText(QStringLiteral("Série déjà tirée : 1 sujet, ") + keptReferences.first());
+    else if (keptCount_ > 1)
+        kept_->setText(QStringLiteral("Série déjà tirée : %1 sujets, de %2 à %3")
+                           .arg(keptCount_)
+                           .arg(keptReferences.first(), keptReferences.last()));
     kept_->setVisible(keptCount_ > 0);
+    keptList_ = new QListWidget(this);
+    keptList_->setObjectName(QStringLiteral("keptSetList"));
+    keptList_->addItems(keptReferences);
+    keptList_->setSelectionMode(QAbstractItemView::NoSelection);
+    keptList_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    keptList_->setFixedHeight(keptList_->fontMetrics().height() * 6 + 2 * keptList_->frameWidth() +
+                              6);
+    keptList_->setVisible(keptCount_ > 1);
+    edited_ = new QLabel(
+        QStringLiteral("La feuille 1 a été modifiée à l'écran : elle est imprimée telle quelle"),
+        this);
+    edited_->setObjectName(QStringLiteral("firstSheetEdited"));
+    edited_->setWordWrap(true);
+    edited_->setVisible(firstSheetEdited);
     newDraw_ = new QCheckBox(QStringLiteral("Nouveau tirage"), this);
     newDraw_->setObjectName(QStringLiteral("newDraw"));
     newDraw_->setToolTip(QStringLiteral("Tirer d'autres sujets au lieu de reprendre la série"));
@@ -52,7 +70,9 @@ VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& k
     form->addRow(QStringLiteral("Nombre de sujets différents :"), count_);
     form->addRow(answerKeys_);
     form->addRow(kept_);
+    form->addRow(keptList_);
     form->addRow(newDraw_);
+    form->addRow(edited_);
 
     auto* buttons = new QDialogButtonBox(this);
     print_ = buttons->addButton(QStringLiteral("Imprimer"), QDialogButtonBox::AcceptRole);

@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QSpinBox;
 
@@ -20,9 +21,13 @@ public:
     enum class Choice { Cancel, Print, SavePdf };
 
     // `proposedCount` is brought within 1..200. `keptReferences` are those of
-    // the set drawn last for the shown sheet; empty when there is none.
+    // the set drawn last for the shown sheet; empty when there is none. They
+    // are summed up in a line (their count, the first and the last) above a
+    // list of them all that scrolls, so that 200 take no more room than 2.
+    // `firstSheetEdited` says that the sheet on screen is no longer as it was
+    // made; as sheet 1 of every set, it goes out as it is, and the dialog says so.
     VariantSheetsDialog(int proposedCount, const QStringList& keptReferences = {},
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, bool firstSheetEdited = false);
 
     // Shows the dialog and returns the button that closed it.
     Choice Ask();
@@ -38,12 +43,16 @@ public:
     QPushButton* SavePdfButton() const { return savePdf_; }
     QCheckBox* NewDrawBox() const { return newDraw_; }
     QLabel* KeptSetLabel() const { return kept_; }
+    QListWidget* KeptSetList() const { return keptList_; }
+    QLabel* EditedNote() const { return edited_; }
 
 private:
     QSpinBox* count_ = nullptr;
     QCheckBox* answerKeys_ = nullptr;
     QCheckBox* newDraw_ = nullptr;
     QLabel* kept_ = nullptr;
+    QListWidget* keptList_ = nullptr;
+    QLabel* edited_ = nullptr;
     int keptCount_ = 0;
     QPushButton* print_ = nullptr;
     QPushButton* savePdf_ = nullptr;

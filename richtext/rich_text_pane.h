@@ -88,6 +88,9 @@ protected:
     // Pasted and dropped content is taken through the RTF the pane saves, so
     // the pane never shows what a save would lose; pictures are refused.
     bool canInsertFromMimeData(const QMimeData* source) const override;
+    // A copy offers the selection as the RTF a save writes, as HTML with
+    // <sup> and <sub>, fonts and indents, and as plain text with "²".
+    QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
     void changeEvent(QEvent* event) override;
     // Ctrl+Y redoes, as on the desktops where Ctrl+Shift+Z does not.

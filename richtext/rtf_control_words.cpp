@@ -119,6 +119,10 @@ void Background(Ctx& c, const Tok& t) {
 void Shading(Ctx& c, const Tok& t) {
     c.Chars().shading = std::max(0, Param(t, 0));
 }
+// A paragraph's shading ends with its paragraph properties, at \pard.
+void ParagraphShading(Ctx& c, const Tok& t) {
+    c.Para().shading = std::max(0, Param(t, 0));
+}
 
 void Par(Ctx& c, const Tok&) {
     c.Paragraph();
@@ -235,7 +239,7 @@ Table BuildTable() {
         {"highlight", Background},
         // LibreOffice marks highlighted text with a background shading.
         {"cb", Shading},
-        {"cbpat", Shading},
+        {"cbpat", ParagraphShading},
         {"chcbpat", Shading},
         {"par", Par},
         {"sect", Par},

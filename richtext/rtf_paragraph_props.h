@@ -15,6 +15,9 @@ struct RtfParaProps {
     int spaceBefore = 0;  // \sb
     int spaceAfter = 0;   // \sa
     bool inTable = false; // \intbl
+    // The paragraph's shading (\cbpat), a colour-table index shown on its
+    // text as a character shading is; 0 is none.
+    int shading = 0;
     bool operator==(const RtfParaProps&) const = default;
 };
 

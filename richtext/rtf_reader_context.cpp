@@ -115,10 +115,11 @@ void RtfReaderContext::AppendBytes(std::string_view bytes) {
         return;
     }
     // A text token is one run: the formatting is looked at once for it.
-    if (!pending_.isEmpty() && pendingProps_ != Chars())
+    const RtfCharProps props = TextProps();
+    if (!pending_.isEmpty() && pendingProps_ != props)
         Flush();
     if (pending_.isEmpty())
-        pendingProps_ = Chars();
+        pendingProps_ = props;
     const auto readsAsLatin1 = [](unsigned char byte) {
         return (byte >= 0x20 && byte < 0x80) || byte >= 0xA0;
     };
@@ -150,15 +151,24 @@ void RtfReaderContext::AppendByte(unsigned char byte) {
     AppendChar(static_cast<char16_t>(Cp1252ToUnicode(byte)));
 }
 
+RtfCharProps RtfReaderContext::TextProps() const {
+    RtfCharProps props = stack_.back().chars;
+    if (props.shading == 0)
+        props.shading = stack_.back().para.shading;
+    return props;
+}
+
 void RtfReaderContext::AppendChar(char16_t c) {
     switch (State().destination) {
-    case RtfDestination::Text:
-        if (!pending_.isEmpty() && pendingProps_ != Chars())
+    case RtfDestination::Text: {
+        const RtfCharProps props = TextProps();
+        if (!pending_.isEmpty() && pendingProps_ != props)
             Flush();
         if (pending_.isEmpty())
-            pendingProps_ = Chars();
+            pendingProps_ = props;
         pending_.append(QChar(c));
         return;
+    }
     case RtfDestination::FontTable:
         if (!fontEntryOpen_)
             return;

@@ -111,6 +111,9 @@ private:
     };
 
     void Flush();
+    // The character formatting of text read now: the group's, shaded by its
+    // paragraph's shading where it has none of its own.
+    RtfCharProps TextProps() const;
     // Moves the cursor to where text of a paragraph in (or out of) a table
     // goes: opens a table, moves on to the next cell or row, or leaves it.
     void EnsureTarget(bool inTable);

@@ -2,6 +2,8 @@
 
 #include "richtext/tab_stops.h"
 
+#include "richtext/font_charsets.h"
+
 #include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_font_properties.h"
 #include "richtext/rtf_reader.h"
@@ -24,6 +26,8 @@
 namespace vorn {
 
 namespace {
+
+constexpr int kSymbolCharset = 2;
 
 struct FontDecl {
     QString name;
@@ -110,12 +114,24 @@ void AppendEscaped(QByteArray& out, QStringView text) {
     }
 }
 
+// The colours that some readers (Word and those that follow it) take
+// "\highlightN" to mean, whatever the colour table says: a document with
+// highlights starts its colour table with them, so that each of these
+// colours is the same under both readings, yellow at 7.
+constexpr QRgb kWordHighlightColours[] = {
+    0x000000, 0x0000FF, 0x00FFFF, 0x00FF00, 0xFF00FF, 0xFF0000, 0xFFFF00, 0xFFFFFF,
+    0x000080, 0x008080, 0x008000, 0x800080, 0x800000, 0x808000, 0x808080, 0xC0C0C0,
+};
+
 class DocumentWriter {
 public:
     DocumentWriter(const QTextDocument& doc, const std::optional<RtfPage>& page)
         : doc_(doc), page_(page), defaultFont_(doc.defaultFont()) {}
 
     QByteArray Write() {
+        if (HasHighlight())
+            for (const QRgb rgb : kWordHighlightColours)
+                ColorIndex(QColor(rgb));
         for (auto it = doc_.rootFrame()->begin(); !it.atEnd(); ++it) {
             if (const QTextFrame* frame = it.currentFrame()) {
                 if (const auto* table = qobject_cast<const QTextTable*>(frame))
@@ -159,7 +175,7 @@ private:
     }
 
     void WriteBlock(const QTextBlock& block, bool inTable) {
-        SwitchTo(ParaPropsOf(block, inTable));
+        SwitchTo(ParaPropsOf(block, inTable), block.text().contains(u'\t'));
         bool empty = true;
         if (const QString marker = ListMarkerOf(block); !marker.isEmpty()) {
             WriteRun(PropsOf(block.charFormat(), block.charFormatIndex()), marker);
@@ -169,46 +185,106 @@ private:
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid() || fragment.length() == 0)
                 continue;
-            WriteRun(PropsOf(fragment.charFormat(), fragment.charFormatIndex()), fragment.text());
+            WriteText(PropsOf(fragment.charFormat(), fragment.charFormatIndex()), fragment.text());
             empty = false;
         }
-        CloseHighlight();
+        CloseGroups();
         // An empty paragraph shows its mark's formatting (its height); a
-        // highlight on a mark shows nothing and is left out.
+        // highlight on a mark shows nothing and is left out, and the mark
+        // keeps the paragraph's plain size.
         if (empty) {
             Props mark = PropsOf(block.charFormat(), block.charFormatIndex());
             mark.background = 0;
+            mark.valign = Props::VAlign::Normal;
             SwitchTo(mark);
         }
     }
 
-    // Highlighted text goes in a group of its own, "{\highlightN ...}", so
+    // The set a character's font must declare; none for those written as
+    // control words.
+    static int CharsetOf(char16_t c) {
+        switch (c) {
+        case u'\u2028':
+        case u'\u2011':
+        case u'\uFFFC':
+            return 0;
+        default:
+            return CharsetCovering(c);
+        }
+    }
+
+    // Characters beyond Windows-1252 go in a font declared with a character
+    // set that holds them (the same font otherwise), so that a reader that
+    // picks fonts by their set shows them.
+    void WriteText(const Props& props, QStringView text) {
+        qsizetype start = 0;
+        int charset = 0;
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            const int next = i < text.size() ? CharsetOf(text[i].unicode()) : -1;
+            if (i > 0 && next == charset)
+                continue;
+            if (i > start) {
+                Props run = props;
+                if (charset != 0)
+                    run.font = FontWithCharset(props.font, charset);
+                WriteRun(run, text.mid(start, i - start));
+            }
+            start = i;
+            charset = next;
+        }
+    }
+
+    // Highlighted text goes in a group of its own, "{\\highlightN ...}", so
     // that the highlight ends with the group: readers disagree on what
-    // "\highlight0" means (AbiWord paints it black), and never need it.
-    // Adjacent runs of the same highlight share one group.
+    // "\\highlight0" means (AbiWord paints it black), and never need it.
+    // Raised and lowered text goes in a group inside it, "{\\super 2}":
+    // AbiWord ignores "\\nosupersub", and a paragraph mark left raised makes
+    // its line taller in LibreOffice. Adjacent runs share their groups.
     void WriteRun(const Props& props, QStringView text) {
         if (props.background != openHighlight_) {
-            CloseHighlight();
+            CloseGroups();
             if (props.background != 0) {
                 Props outside = props;
                 outside.background = 0;
+                outside.valign = Props::VAlign::Normal;
                 SwitchTo(outside);
                 body_.append('{');
                 AppendWord(body_, "\\highlight", props.background);
                 current_.background = props.background;
                 openHighlight_ = props.background;
-                outside_ = outside;
+                outsideHighlight_ = outside;
+            }
+        }
+        if (props.valign != openValign_) {
+            CloseValign();
+            if (props.valign != Props::VAlign::Normal) {
+                Props outside = props;
+                outside.valign = Props::VAlign::Normal;
+                SwitchTo(outside);
+                body_.append(props.valign == Props::VAlign::Super ? "{\\super " : "{\\sub ");
+                current_.valign = props.valign;
+                openValign_ = props.valign;
+                outsideValign_ = outside;
             }
         }
         SwitchTo(props);
         AppendEscaped(body_, text);
     }
 
-    void CloseHighlight() {
+    void CloseValign() {
+        if (openValign_ == Props::VAlign::Normal)
+            return;
+        body_.append('}');
+        current_ = outsideValign_;
+        openValign_ = Props::VAlign::Normal;
+    }
+
+    void CloseGroups() {
+        CloseValign();
         if (openHighlight_ == 0)
             return;
         body_.append('}');
-        current_ = outside_;
+        current_ = outsideHighlight_;
         openHighlight_ = 0;
     }
 
@@ -246,9 +322,11 @@ private:
     }
 
     // Writes the control words that take the paragraph properties to `next`:
-    // only those that differ from what "\pard" leaves.
-    void SwitchTo(const RtfParaProps& next) {
-        if (next == para_)
+    // only those that differ from what "\pard" leaves. A paragraph with tabs
+    // states its stops, so that a reader that ignores \deftab (AbiWord) puts
+    // them where the default ones are.
+    void SwitchTo(const RtfParaProps& next, bool tabs) {
+        if (next == para_ && (tabs_ || !tabs))
             return;
         QByteArray& out = body_;
         out.append("\\pard");
@@ -278,8 +356,32 @@ private:
         length("\\fi", next.firstIndent);
         length("\\sb", next.spaceBefore);
         length("\\sa", next.spaceAfter);
+        if (tabs)
+            AppendTabStops(out);
         out.append(' ');
         para_ = next;
+        tabs_ = tabs;
+    }
+
+    // The default stops across the text's width: every stop a tab can reach
+    // in a paragraph, and no more than a line holds.
+    void AppendTabStops(QByteArray& out) const {
+        const int step = DefaultTabTwips(doc_);
+        for (int stop = step; stop < textWidth_; stop += step) {
+            out.append("\\tx");
+            AppendNumber(out, stop);
+        }
+    }
+
+    // The width the text is laid out on, in twips: the page's when given,
+    // else the document's, else that of a Letter page with inch margins.
+    int TextWidthTwips() const {
+        if (page_)
+            return page_->paperWidth - page_->marginLeft - page_->marginRight;
+        const qreal pixels = doc_.textWidth();
+        if (pixels > 0)
+            return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
+        return 9360;
     }
 
     void AppendFontTable(QByteArray& out) const {
@@ -334,6 +436,14 @@ private:
         out.append('}');
     }
 
+    int FontWithCharset(int index, int charset) {
+        FontDecl font = fonts_[static_cast<std::size_t>(index)];
+        if (font.charset == charset || font.charset == kSymbolCharset)
+            return index; // a symbol font's characters are its own
+        font.charset = charset;
+        return FontIndex(std::move(font));
+    }
+
     int FontIndex(const QTextCharFormat& format) {
         FontDecl font;
         const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
@@ -345,9 +455,19 @@ private:
             font.familyClass = QStringLiteral("fnil");
         if (format.hasProperty(kRtfFontPitchProperty))
             font.pitch = std::clamp(format.intProperty(kRtfFontPitchProperty), 0, 2);
-        if (format.hasProperty(kRtfFontCharsetProperty))
-            font.charset = std::clamp(format.intProperty(kRtfFontCharsetProperty), 0, 255);
+        // The set a font declares follows the characters written in it:
+        // Windows-1252 in the font itself, the rest in copies (see
+        // WriteText). A set read from a file is thus not kept, not even that
+        // of a copy this writer made, so that saving what was read gives the
+        // same file again. A symbol font keeps its set: its characters are
+        // its own glyphs.
+        if (format.hasProperty(kRtfFontCharsetProperty) &&
+            format.intProperty(kRtfFontCharsetProperty) == kSymbolCharset)
+            font.charset = kSymbolCharset;
+        return FontIndex(std::move(font));
+    }
 
+    int FontIndex(FontDecl font) {
         const QString key = font.name + QChar(0x1F) + font.familyClass + QChar(0x1F) +
                             QString::number(font.pitch) + QChar(0x1F) +
                             QString::number(font.charset);
@@ -367,14 +487,26 @@ private:
         const QBrush brush = format.brushProperty(property);
         if (brush.style() == Qt::NoBrush)
             return 0;
-        const QRgb rgb = brush.color().rgb();
+        return ColorIndex(brush.color());
+    }
+
+    int ColorIndex(const QColor& color) {
+        const QRgb rgb = color.rgb();
         const auto it = colorIndex_.constFind(rgb);
         if (it != colorIndex_.cend())
             return it.value();
-        colors_.push_back(brush.color());
+        colors_.push_back(color);
         const int index = static_cast<int>(colors_.size());
         colorIndex_.insert(rgb, index);
         return index;
+    }
+
+    bool HasHighlight() const {
+        const QList<QTextFormat> formats = doc_.allFormats();
+        return std::any_of(formats.begin(), formats.end(), [](const QTextFormat& format) {
+            return format.isCharFormat() && format.hasProperty(QTextFormat::BackgroundBrush) &&
+                   format.brushProperty(QTextFormat::BackgroundBrush).style() != Qt::NoBrush;
+        });
     }
 
     // Each of the document's formats is turned into RTF numbers once, however
@@ -434,22 +566,10 @@ private:
             out.append(next.underline ? "\\ul " : "\\ulnone ");
         if (next.strike != current_.strike)
             out.append(next.strike ? "\\strike " : "\\strike0 ");
-        if (next.valign != current_.valign) {
-            switch (next.valign) {
-            case Props::VAlign::Normal:
-                out.append("\\nosupersub ");
-                break;
-            case Props::VAlign::Super:
-                out.append("\\super ");
-                break;
-            case Props::VAlign::Sub:
-                out.append("\\sub ");
-                break;
-            }
-        }
         if (next.foreground != current_.foreground)
             AppendWord(out, "\\cf", next.foreground);
-        // The highlight is never switched here: only WriteRun's groups carry it.
+        // The highlight and the raise are never switched here: only
+        // WriteRun's groups carry them.
         current_ = next;
     }
 
@@ -457,10 +577,14 @@ private:
     const std::optional<RtfPage> page_;
     const QFont defaultFont_;
     QByteArray body_;
-    Props current_;         // what "\pard\plain" leaves: font 0, 12 points, no styles
-    int openHighlight_ = 0; // colour of the open highlight group; 0 when none is open
-    Props outside_;         // what is in force outside that group
+    Props current_;          // what "\pard\plain" leaves: font 0, 12 points, no styles
+    int openHighlight_ = 0;  // colour of the open highlight group; 0 when none is open
+    Props outsideHighlight_; // what is in force outside that group
+    Props::VAlign openValign_ = Props::VAlign::Normal; // the open raise or lowering group
+    Props outsideValign_;                              // what is in force outside it
     RtfParaProps para_;
+    bool tabs_ = false; // whether the paragraph properties in force state tab stops
+    const int textWidth_ = TextWidthTwips();
     std::unordered_map<int, Props> propsByFormat_;
     std::vector<FontDecl> fonts_;
     QHash<QString, int> fontIndex_;

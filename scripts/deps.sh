@@ -13,7 +13,7 @@ VORN_PACKAGE_PACKAGES=(
 )
 VORN_TEST_PACKAGES=(
     libgtest-dev libbenchmark-dev qt6-base-private-dev
-    xvfb xauth
+    xvfb xauth xdotool
     cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils qpdf
     "${VORN_PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian
 )

@@ -113,3 +113,11 @@ if command -v lintian >/dev/null 2>&1; then
     [ "$status" -eq 0 ] || fail "lintian reports errors"
     echo "package check: lintian ok"
 fi
+
+# What LibreOffice and AbiWord make of the saved RTF, against the program's
+# own PDF (about a minute); the counts are printed, a shortfall is reported
+# without failing the check: a reader's version changes its layout.
+if command -v soffice >/dev/null 2>&1 && command -v abiword >/dev/null 2>&1; then
+    scripts/compare_readers.sh "$root/usr/bin/vorn-sheet" 2>&1 | sed 's/^/    readers: /' || true
+    echo "package check: readers compared"
+fi

@@ -66,18 +66,24 @@ _vorn_add_queue() {
     fi
 
     local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-    if ! LC_ALL=C lpstat -v "$VORN_TEST_QUEUE" >/dev/null 2>&1; then
-        # Every PDF is named "job_<id>-<job title>.pdf": copies with one title
-        # never overwrite each other, and the tests can read the order.
-        # pdftocairo keeps the text of the pages readable by pdftotext through
-        # the PostScript step that CUPS-PDF needs.
-        if vorn_as_root lpadmin -p "$VORN_TEST_QUEUE" -E -v "cups-pdf:/$VORN_TEST_QUEUE" -P "$ppd" \
-            -o Label=1 -o TitlePref=1 -o pdftops-renderer-default=pdftocairo 2>/dev/null; then
-            _vorn_queue_made=1
-        else
-            echo "La file d'impression de test n'a pas pu être créée." >&2
-            return 0
-        fi
+    local existed=""
+    LC_ALL=C lpstat -v "$VORN_TEST_QUEUE" >/dev/null 2>&1 && existed=1
+    # The queue is (re)configured even when it exists: one left behind by an
+    # interrupted run may have lost its PPD and become a raw queue, which
+    # ignores Label and TitlePref and writes every job over one file.
+    # Every PDF is named "job_<id>-<job title>.pdf": copies with one title
+    # never overwrite each other, and the tests can read the order.
+    # pdftocairo keeps the text of the pages readable by pdftotext through
+    # the PostScript step that CUPS-PDF needs.
+    if ! vorn_as_root lpadmin -p "$VORN_TEST_QUEUE" -E -v "cups-pdf:/$VORN_TEST_QUEUE" -P "$ppd" \
+        -o Label=1 -o TitlePref=1 -o pdftops-renderer-default=pdftocairo 2>/dev/null; then
+        echo "La file d'impression de test n'a pas pu être configurée." >&2
+        return 0
+    fi
+    [ -n "$existed" ] || _vorn_queue_made=1
+    if LC_ALL=C lpoptions -p "$VORN_TEST_QUEUE" 2>/dev/null | grep -q "Local Raw Printer"; then
+        echo "La file d'impression de test est restée brute (sans PPD) : les tests d'impression seront sautés." >&2
+        return 0
     fi
     vorn_as_root lpadmin -d "$VORN_TEST_QUEUE" 2>/dev/null || true
     export VORN_TEST_PRINTER=$VORN_TEST_QUEUE

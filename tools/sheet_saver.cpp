@@ -1,7 +1,7 @@
 #include "tools/sheet_saver.h"
 
+#include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
-#include "output/save/pdf_titles.h"
 #include "output/save/save_journal.h"
 #include "output/save/save_sheets.h"
 #include "richtext/rich_text_pane.h"

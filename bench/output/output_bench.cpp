@@ -37,7 +37,7 @@ void Preview(benchmark::State& state, bool answerKey) {
     paints.Watch(&box.Image1());
     paints.Watch(&box.Image2());
     for (auto _ : state) {
-        vorn::PreviewCommand(box, pane, printer);
+        vorn::PreviewCommand(box, pane, pane, printer, {});
         // What the box shows: each picture drawn at its size in the box.
         for (vorn::PagePicture* picture : {&box.Image1(), &box.Image2()})
             picture->grab();

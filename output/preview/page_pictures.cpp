@@ -10,6 +10,8 @@
 #include <QPicture>
 #include <QPrinter>
 
+#include <cerrno>
+
 namespace vorn {
 namespace {
 
@@ -63,52 +65,73 @@ QString PageFileName(const QString& prefix, int index) {
 }
 
 bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
-                       const QRect& pageRect, int start, RichTextPane& control, int& next) {
+                       const QRect& pageRect, int start, RichTextPane& control, int& next,
+                       int* errorNumber) {
+    int unused = 0;
+    int& error = errorNumber ? *errorNumber : unused;
+    error = 0;
     QFile file;
-    if (!files.OpenForWriting(fileName, file))
+    errno = 0;
+    if (!files.OpenForWriting(fileName, file)) {
+        error = errno ? errno : EIO;
         return false;
+    }
     const int dpi = printer.logicalDpiX();
     const QSize pixels(int(qint64(pageRect.width()) * dpi / 2540),
                        int(qint64(pageRect.height()) * dpi / 2540));
-    if (dpi <= 0 || pixels.isEmpty())
+    if (dpi <= 0 || pixels.isEmpty()) {
+        error = EINVAL;
         return false;
+    }
     PrinterPagePicture picture(dpi, pixels);
     QPainter painter;
-    if (!painter.begin(&picture))
+    if (!painter.begin(&picture)) {
+        error = ENOMEM;
         return false;
+    }
     // The white paper, which also gives the picture the page's bounds.
     painter.fillRect(QRect(QPoint(0, 0), pixels), Qt::white);
     const QRect twips = HundredthsMmToTwips(pageRect);
     const int drawnTo = control.FormatRange(painter, twips, twips, start, true);
     painter.end();
-    if (!picture.save(&file) || !file.flush())
+    errno = 0;
+    if (!picture.save(&file) || !file.flush()) {
+        error = errno ? errno : EIO;
         return false;
+    }
     next = drawnTo;
     return true;
 }
 
-void RenderPagePictures(RichTextPane& control, const QString& prefix, CurrentPrinter& current,
-                        OwnWorkingFiles& files) {
+std::optional<PageWriteFailure> RenderPagePictures(RichTextPane& control, const QString& prefix,
+                                                   CurrentPrinter& current,
+                                                   OwnWorkingFiles& files) {
+    std::optional<PageWriteFailure> failure;
     const int length = control.TextLength();
     const QPrinter& printer = current.Printer();
     const QRect pageRect = PaperRectHundredthsMm(printer);
     int next = 0;
     for (int page = 0; next < length && page < kPreviewPages; ++page) {
         const int start = next;
-        RenderPagePicture(printer, files, PageFileName(prefix, page), pageRect, start, control,
-                          next);
-        // Nothing drawn (no file, or no progress): a next page would be the
-        // same one again.
+        const QString name = PageFileName(prefix, page);
+        int errorNumber = 0;
+        if (!RenderPagePicture(printer, files, name, pageRect, start, control, next,
+                               &errorNumber)) {
+            failure = PageWriteFailure{page, name, errorNumber};
+            break;
+        }
+        // No progress: a next page would be the same one again.
         if (next <= start)
             break;
     }
     // The pictures are gone once drawn: keep no layout made for them.
     control.FormatRangeRelease();
+    return failure;
 }
 
-void PreviewRichEdit(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
-                     OwnWorkingFiles& files) {
-    RenderPagePictures(control, prefix, printer, files);
+std::optional<PageWriteFailure> PreviewRichEdit(RichTextPane& control, const QString& prefix,
+                                                CurrentPrinter& printer, OwnWorkingFiles& files) {
+    return RenderPagePictures(control, prefix, printer, files);
 }
 
 } // namespace vorn

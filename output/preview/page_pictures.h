@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 class QPrinter;
 class RichTextPane;
 
@@ -33,18 +35,29 @@ QString PageFileName(const QString& prefix, int index);
 // text of `control` from `start`, laid out in `pageRect` (hundredths of a
 // millimetre) at the printer's resolution. On success `next` receives the
 // first character not drawn; false, with `next` untouched, when the file
-// cannot be created or written.
+// cannot be created or written whole, the system's error number then in
+// `*errorNumber` when given.
 bool RenderPagePicture(const QPrinter& printer, OwnWorkingFiles& files, const QString& fileName,
-                       const QRect& pageRect, int start, RichTextPane& control, int& next);
+                       const QRect& pageRect, int start, RichTextPane& control, int& next,
+                       int* errorNumber = nullptr);
+
+// A page file that could not be written: which one, where, and why.
+struct PageWriteFailure {
+    int page = 0; // from 0
+    QString fileName;
+    int errorNumber = 0;
+};
 
 // Draws up to kPreviewPages pages of `control` into the files named by
 // PageFileName(prefix, i), `prefix` being an absolute path: one file when the
-// text ends on page 1, two otherwise. Throws the current printer's UserError.
-void RenderPagePictures(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
-                        OwnWorkingFiles& files);
+// text ends on page 1, two otherwise. Stops at the first page that cannot be
+// written whole and returns it; a file half written is no page. Throws the
+// current printer's UserError.
+std::optional<PageWriteFailure> RenderPagePictures(RichTextPane& control, const QString& prefix,
+                                                   CurrentPrinter& printer, OwnWorkingFiles& files);
 
 // The preview's drawing entry point, as RenderPagePictures.
-void PreviewRichEdit(RichTextPane& control, const QString& prefix, CurrentPrinter& printer,
-                     OwnWorkingFiles& files);
+std::optional<PageWriteFailure> PreviewRichEdit(RichTextPane& control, const QString& prefix,
+                                                CurrentPrinter& printer, OwnWorkingFiles& files);
 
 } // namespace vorn

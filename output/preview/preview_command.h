@@ -21,24 +21,31 @@ inline constexpr char kPagePrefix[] = "Temp";
 // path, unless it holds an entry of the probe's or a page's name (any letter
 // case) that `files` did not make; then this run's private folder. Nothing
 // (the preview must do nothing) when one of those entries is a symbolic link,
-// when the working directory cannot be named, or when the private folder
-// cannot be made.
+// or when the private folder is needed and cannot be made. A working
+// directory that cannot be named (it was removed) gives the private folder.
 std::optional<QString> PreviewFolder(OwnWorkingFiles& files);
 
 // Creates, or empties, the probe file of `files` in `folder`; false on any
-// failure, which is not reported.
-bool CanWriteWorkingDir(OwnWorkingFiles& files, const QString& folder);
+// failure, whose error number goes to `*errorNumber` when given.
+bool CanWriteWorkingDir(OwnWorkingFiles& files, const QString& folder, int* errorNumber = nullptr);
 
 // Deletes the page files that `files` made, wherever they lie.
 void DeletePreviewPages(OwnWorkingFiles& files);
 
-// The "A" command: draws the first two pages of the statement on the current
-// printer's paper into the page files, loads them into the preview and shows
-// it, scrolled to page 1. A folder that cannot be written, or a link in the
-// place of one of the preview's files, makes it do nothing. Throws the current
-// printer's UserError, after the pictures have been emptied and without
-// showing the preview. A click that arrives while it runs pending events is
+// The "A" command: draws the first two pages of the document the preview is
+// set to (the statement, or the answer key) on the current printer's paper
+// into the page files, loads them into the preview and shows it, scrolled to
+// page 1, titled after the sheet `sheetReference` and the document. A folder that cannot take the
+// page files (no right to write, a full disk) sends them to this run's private folder; when that
+// fails too, throws a UserError that says why, without showing the preview. A
+// link in the place of one of the preview's files makes it do nothing. Throws
+// the current printer's UserError, after the pictures have been emptied and
+// without showing the preview. A click that arrives while it runs pending events is
 // ignored.
-void PreviewCommand(PreviewBox& preview, RichTextPane& statement, CurrentPrinter& printer);
+void PreviewCommand(PreviewBox& preview, RichTextPane& statement, RichTextPane& answerKey,
+                    CurrentPrinter& printer, const QString& sheetReference);
+
+// The preview window's title: "Aperçu : VN1_071542, sujet" ("… corrigé").
+QString PreviewTitle(const QString& sheetReference, bool answerKey);
 
 } // namespace vorn

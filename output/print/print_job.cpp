@@ -3,6 +3,7 @@
 #include "output/pages/page_loop.h"
 
 #include "output/pages/pdf_text_layer.h"
+#include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
 #include "output/print/memory_file.h"
 #include "output/print/new_output_file.h"
@@ -65,7 +66,10 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
                 const QString& title, const ProgressTick& tick) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
-    printer.setDocName(title);
+    // A job printed to a file is a PDF like a saved one, and titled alike;
+    // the scheduler's queue keeps the job's own name.
+    printer.setDocName(printer.outputFormat() == QPrinter::PdfFormat ? PrintedPdfTitle(title)
+                                                                     : title);
     // A queue that refuses jobs or is stopped is reported before anything is
     // laid out; a refusal that comes later shows when the job is handed over.
     const bool spooled = printer.outputFormat() == QPrinter::NativeFormat;

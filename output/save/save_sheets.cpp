@@ -1,8 +1,8 @@
 #include "output/save/save_sheets.h"
 
+#include "output/pages/pdf_titles.h"
 #include "output/save/answer_key_name.h"
 #include "output/save/pdf_document.h"
-#include "output/save/pdf_titles.h"
 #include "output/save/rtf_join.h"
 #include "output/save/saved_page.h"
 #include "output/save/sheet_files.h"

@@ -2,10 +2,10 @@
 
 #include "output/pages/page_loop.h"
 #include "output/pages/pdf_page_setup.h"
+#include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
 #include "output/print/print_sheet.h"
-#include "output/save/pdf_titles.h"
 #include "output/save/save_sheets.h"
 #include "output/save/sheet_files.h"
 #include "output/save/user_questions.h"

@@ -184,6 +184,7 @@ TEST_F(FormGeometry, DesignedTextsAndStates) {
     EXPECT_EQ(form->separatorSpin->toolTip(),
               QString::fromUtf8("Nombre de caractères pour la ligne de séparation"));
     EXPECT_EQ(form->mailButton->toolTip(), "Contact mail");
+    EXPECT_TRUE(form->settingsChangedMarker->toolTip().contains("nombre de questions"));
     EXPECT_EQ(form->mailButton->iconSize(), QSize(32, 32));
     EXPECT_FALSE(form->mailButton->icon().isNull());
     EXPECT_FALSE(form->websiteButton->icon().isNull());

@@ -5,7 +5,9 @@
 
 #include <QDesktopServices>
 #include <QFrame>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -64,6 +66,36 @@ TEST_F(FormLinks, FooterLink) {
     QTest::mouseClick(form->publisherLink, Qt::LeftButton, {}, QPoint(10, 8));
     ASSERT_EQ(recorder.urls.size(), 2);
     EXPECT_EQ(recorder.urls[1], url);
+}
+
+// No browser and no mail program to be found: each click says so, with the
+// address to use by hand.
+TEST_F(FormTest, WithoutABrowserOrAMailProgramTheClickSaysSo) {
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir empty;
+    qputenv("PATH", empty.path().toLocal8Bit());
+    for (const char* name : {"BROWSER", "DEFAULT_BROWSER"})
+        qunsetenv(name);
+    QStringList messages;
+    QTimer boxes;
+    QObject::connect(&boxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+        }
+    });
+    boxes.start(10);
+    QTest::mouseClick(form->mailButton, Qt::LeftButton);
+    QTest::mouseClick(form->websiteButton, Qt::LeftButton);
+    QTest::mouseClick(form->publisherLink, Qt::LeftButton, {}, QPoint(300, 8));
+    qputenv("PATH", path);
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].startsWith("Aucun programme de messagerie"))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("(objet : VORN_1.4)"));
+    EXPECT_TRUE(messages[1].startsWith("Aucun navigateur")) << messages[1].toStdString();
+    EXPECT_TRUE(messages[1].endsWith("/?vientde=VORN_1.4"));
+    EXPECT_TRUE(messages[2].endsWith("?origine=vandrol"));
 }
 
 TEST_F(FormLinks, FooterBoldUnderTheMouse) {

@@ -12,13 +12,17 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextCursor>
 #include <QTimer>
@@ -107,8 +111,10 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
 
     int proposedCount = 0;
     bool keysProposed = false;
+    bool editSaid = false;
     QString proposedName;
     Run([&](VariantSheetsDialog& dialog) {
+        editSaid = dialog.EditedNote()->isVisibleTo(&dialog);
         proposedCount = dialog.CountEdit()->value();
         keysProposed = dialog.AnswerKeysBox()->isChecked();
         WhenShown<QFileDialog>([&](QFileDialog& files) {
@@ -120,6 +126,7 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     });
 
     EXPECT_EQ(proposedCount, 4);
+    EXPECT_TRUE(editSaid);
     EXPECT_TRUE(keysProposed);
     EXPECT_EQ(proposedName, expected.first() + "_4sujets.pdf");
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files, QDir::Name),
@@ -238,10 +245,12 @@ TEST_F(FormVariantSheets, ASetIsDrawnOnceUntilANewOneIsAskedFor) {
 
     // Saved afterwards, the printed sheets come with their keys.
     QString kept;
+    bool editSaid = true;
     bool newDrawProposed = true;
     QString proposedName;
     Run([&](VariantSheetsDialog& dialog) {
         kept = dialog.KeptSetLabel()->text();
+        editSaid = dialog.EditedNote()->isVisibleTo(&dialog);
         newDrawProposed = dialog.NewDrawBox()->isChecked();
         WhenShown<QFileDialog>([&](QFileDialog& files) {
             proposedName = files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
@@ -249,8 +258,10 @@ TEST_F(FormVariantSheets, ASetIsDrawnOnceUntilANewOneIsAskedFor) {
         });
         dialog.SavePdfButton()->click();
     });
-    EXPECT_EQ(kept, "Série déjà tirée : " + expected.join(", "));
+    EXPECT_EQ(kept,
+              "Série déjà tirée : 4 sujets, de " + expected.first() + " à " + expected.last());
     EXPECT_FALSE(newDrawProposed);
+    EXPECT_FALSE(editSaid);
     EXPECT_EQ(proposedName, expected.first() + "_4sujets.pdf");
     EXPECT_EQ(PageReferences(folder_.filePath(proposedName)), expected);
     EXPECT_EQ(PageReferences(folder_.filePath(expected.first() + "_4sujets_Cor.pdf")), expected);
@@ -337,6 +348,45 @@ TEST_F(FormVariantSheets, CancelDrawsNothing) {
     Run([](VariantSheetsDialog& dialog) { dialog.reject(); });
     EXPECT_EQ(form->state.Random.State(), state);
     EXPECT_TRUE(QDir(folder_.path()).entryList(QDir::Files).isEmpty());
+}
+
+// From 1 to 200 kept sheets, the dialog fits the screen and shows each of its
+// lines whole, one under the other; the note on an edited sheet 1 too.
+TEST(VariantSheetsDialogGeometry, AnyKeptSetFitsTheScreenWithoutOverlap) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const int count : {1, 2, 30, 200}) {
+        SCOPED_TRACE(count);
+        QStringList references;
+        for (int i = 0; i < count; ++i)
+            references << QStringLiteral("DEV2_%1").arg(100000 + i * 37);
+        VariantSheetsDialog dialog(count, references, nullptr, true);
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+        EXPECT_LE(dialog.frameGeometry().width(), screen.width());
+        QList<QWidget*> rows = {dialog.CountEdit(),   dialog.AnswerKeysBox(), dialog.KeptSetLabel(),
+                                dialog.KeptSetList(), dialog.NewDrawBox(),    dialog.EditedNote()};
+        rows.removeIf([](QWidget* row) { return !row->isVisible(); });
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QWidget* row = rows[i];
+            EXPECT_GE(row->height(), row->hasHeightForWidth() ? row->heightForWidth(row->width())
+                                                              : row->minimumSizeHint().height())
+                << row->objectName().toStdString();
+            EXPECT_LE(row->geometry().right(), dialog.width());
+            if (i > 0) {
+                EXPECT_LT(rows[i - 1]->geometry().bottom(), row->geometry().top())
+                    << row->objectName().toStdString();
+            }
+        }
+        EXPECT_TRUE(dialog.EditedNote()->isVisible());
+        EXPECT_EQ(dialog.KeptSetList()->isVisible(), count > 1);
+        EXPECT_EQ(dialog.KeptSetList()->count(), count);
+        if (count == 200) {
+            EXPECT_EQ(dialog.KeptSetLabel()->text(),
+                      "Série déjà tirée : 200 sujets, de DEV2_100000 à DEV2_107363");
+            EXPECT_GT(dialog.KeptSetList()->verticalScrollBar()->maximum(), 0);
+        }
+    }
 }
 
 } // namespace

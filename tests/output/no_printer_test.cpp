@@ -71,11 +71,11 @@ TEST_F(NoPrinterTest, ThePreviewEmptiesItsPicturesAndShowsNothing) {
         vorn::CurrentPrinter pdf;
         pdf.PrintToFile(FreshFolder() + "/x.pdf");
         statement_.SetText(StatementRtf(40, 5));
-        vorn::PreviewCommand(box, statement_, pdf);
+        vorn::PreviewCommand(box, statement_, statement_, pdf, {});
         ASSERT_FALSE(box.Image2().IsEmpty());
         box.hide();
     }
-    EXPECT_EQ(MessageOf([&] { vorn::PreviewCommand(box, statement_, printer_); }),
+    EXPECT_EQ(MessageOf([&] { vorn::PreviewCommand(box, statement_, statement_, printer_, {}); }),
               "Aucune imprimante par défaut sélectionnée");
     EXPECT_TRUE(box.Image1().IsEmpty());
     EXPECT_TRUE(box.Image2().IsEmpty());

@@ -5,8 +5,8 @@
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
 #include "output/save/rtf_join.h"
-#include "output/save/sheet_files.h"
 #include "output/save/save_sheets.h"
+#include "output/save/sheet_files.h"
 #include "richtext/rich_text_pane.h"
 
 #include <QDir>
@@ -147,6 +147,23 @@ TEST_F(PdfSaveTest, HighlightsAreYellow) {
         for (int x = 0; x < statement.width(); ++x)
             ASSERT_FALSE(statement.pixelColor(x, y).blue() < 60 &&
                          statement.pixelColor(x, y).red() > 220);
+}
+
+// A print to a file is titled as the saved PDF is, whatever the job's name.
+TEST_F(PdfSaveTest, PrintToFileIsTitledLikeTheSave) {
+    const struct {
+        const char* job;
+        const char* title;
+    } cases[] = {{"VN2-428880-Cor.rtf", "VN2-428880 - Corrigé"},
+                 {"VN2-428880.rtf", "VN2-428880"},
+                 {"autre", "autre"}};
+    for (const auto& c : cases) {
+        vorn::CurrentPrinter printer;
+        const QString file = Path(QString::fromUtf8(c.job) + ".pdf");
+        printer.PrintToFile(file);
+        vorn::PrintPane(printer, key_, QString::fromUtf8(c.job));
+        EXPECT_EQ(PdfInfoField(file, "Title"), c.title);
+    }
 }
 
 TEST_F(PdfSaveTest, IndentsKeepTheirSizeInPointsOnPaper) {

@@ -9,12 +9,17 @@
 #include "output/preview/preview_command.h"
 #include "output/print/current_printer.h"
 #include "richtext/rich_text_pane.h"
+#include "text/user_error.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPicture>
 #include <QPrinter>
@@ -24,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -73,13 +79,14 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    void Preview() { vorn::PreviewCommand(*box_, statement_, printer_); }
+    void Preview() { vorn::PreviewCommand(*box_, statement_, key_, printer_, "VN1_071542"); }
 
     QString dir_;
     QWidget window_;
     vorn::PreviewBox* box_ = nullptr;
     vorn::CurrentPrinter printer_;
     RichTextPane statement_;
+    RichTextPane key_;
 };
 
 TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage) {
@@ -98,6 +105,32 @@ TEST_F(PreviewTest, AOnePageStatementGivesOnePageFileAndRemovesTheOldSecondPage)
     EXPECT_FALSE(box_->Image1().IsEmpty());
     EXPECT_TRUE(box_->Image2().IsEmpty());
     EXPECT_TRUE(box_->isVisible());
+}
+
+// The answer key on demand, a missing page said so, a title naming the sheet,
+// and the keys that go to either end.
+TEST_F(PreviewTest, TheKeyOnDemandAMissingPageSaidSoAndTheKeysToEitherEnd) {
+    statement_.SetText(StatementRtf(3));
+    key_.SetText(AnswerKeyRtf(3));
+    Preview();
+    EXPECT_EQ(box_->windowTitle(), "Aperçu : VN1_071542, sujet");
+    EXPECT_EQ(box_->PageLabel(1)->text(), "Page 2 : vide");
+    // A picture keeps its text in UTF-16, high byte first.
+    const QByteArray result("\0R\0e\0s\0u\0l\0t\0a\0t", 16);
+    EXPECT_FALSE(ReadAll(PagePath(0)).contains(result));
+    box_->DocumentChoice()->setCurrentIndex(1);
+    Preview();
+    EXPECT_EQ(box_->windowTitle(), "Aperçu : VN1_071542, corrigé");
+    EXPECT_TRUE(ReadAll(PagePath(0)).contains(result));
+    EXPECT_EQ(box_->PageLabel(0)->text(), "Page 1");
+    QScrollBar* bar = box_->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(box_, &end);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(box_, &home);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(PreviewTest, OnlyTheFirstTwoPagesOfALongerStatementAreDrawn) {
@@ -165,9 +198,10 @@ TEST_F(PreviewTest, TheFirstPreviewFloatsCentredOnTopAndLaterOnesReturnWhereLeft
     EXPECT_TRUE(box_->Image2().IsEmpty());
 }
 
-// A full disk: a page whose file cannot be written whole counts as not drawn,
-// and the preview shows no half page.
-TEST_F(PreviewTest, APageThatCannotBeWrittenWholeIsNotDrawn) {
+// A full disk: a page whose file cannot be written whole counts as not drawn;
+// when the private folder cannot take it either, the preview says why and
+// shows no blank page in its place.
+TEST_F(PreviewTest, APageThatCannotBeWrittenWholeIsNotDrawnAndSaysWhy) {
     statement_.SetText(StatementRtf(40, 5));
     vorn::OwnWorkingFiles files;
     int next = -7;
@@ -176,21 +210,31 @@ TEST_F(PreviewTest, APageThatCannotBeWrittenWholeIsNotDrawn) {
                                          vorn::PaperRectHundredthsMm(printer_.Printer()), 0,
                                          statement_, next));
     EXPECT_EQ(next, -7);
-    Preview();
+    const std::string message = MessageOf([this] { Preview(); });
+    EXPECT_NE(message.find("page 1"), std::string::npos) << message;
+    EXPECT_NE(message.find("fichier trop gros"), std::string::npos) << message;
+    EXPECT_FALSE(box_->isVisible());
     EXPECT_TRUE(box_->Image1().IsEmpty());
-    EXPECT_TRUE(box_->Image2().IsEmpty());
 }
 
-TEST_F(PreviewTest, AWorkingDirectoryThatCannotBeWrittenDoesNothing) {
+// After a save into a folder the preview cannot write (read-only, or gone),
+// the pages go to the program's private folder.
+TEST_F(PreviewTest, AReadOnlyOrMissingWorkingDirectorySendsThePagesToThePrivateFolder) {
     statement_.SetText(StatementRtf(40, 5));
+    // The super-user writes into any folder: the read-only case then runs in
+    // output_preview_readonly_test, as an ordinary user.
+    if (geteuid() != 0)
+        ASSERT_EQ(::chmod(QFile::encodeName(dir_).constData(), 0555), 0);
+    else
+        ASSERT_TRUE(QDir(dir_).removeRecursively());
     Preview();
-    box_->hide();
-    // The folder disappears: nothing can be created in it, whoever we are.
-    ASSERT_TRUE(QDir(dir_).removeRecursively());
-    Preview();
-    EXPECT_FALSE(box_->isVisible());
+    ::chmod(QFile::encodeName(dir_).constData(), 0755);
+    EXPECT_TRUE(box_->isVisible());
     EXPECT_FALSE(box_->Image1().IsEmpty());
     EXPECT_FALSE(box_->Image2().IsEmpty());
+    const QString own = box_->Files().PrivateFolderPath();
+    ASSERT_FALSE(own.isEmpty());
+    EXPECT_TRUE(box_->Files().IsOwn(own + "/Temp0.EMF"));
     ASSERT_TRUE(QDir().mkpath(dir_));
 }
 
@@ -202,7 +246,7 @@ TEST_F(PreviewTest, ATeachersFileOfAPreviewNameIsNeverTouched) {
         vorn::PreviewBox box(&window_);
         Touch(dir_ + "/" + name, "teacher's own");
         statement_.SetText(StatementRtf(40, 5));
-        vorn::PreviewCommand(box, statement_, printer_);
+        vorn::PreviewCommand(box, statement_, statement_, printer_, {});
 
         EXPECT_EQ(Files(), QStringList({name}));
         EXPECT_EQ(ReadAll(dir_ + "/" + name), "teacher's own");
@@ -234,7 +278,7 @@ TEST_F(PreviewTest, ALinkInThePlaceOfAPreviewFileMakesThePreviewDoNothing) {
             Touch(victim, "precious");
             const QString link = dir_ + "/" + name;
             ASSERT_TRUE(QFile::link(target, link));
-            vorn::PreviewCommand(box, statement_, printer_);
+            vorn::PreviewCommand(box, statement_, statement_, printer_, {});
 
             EXPECT_FALSE(box.isVisible());
             EXPECT_TRUE(box.Image1().IsEmpty());

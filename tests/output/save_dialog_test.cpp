@@ -2,15 +2,19 @@
 
 #include "output/save/save_command.h"
 #include "richtext/rich_text_pane.h"
+#include "tests/support/watchdog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -126,6 +130,73 @@ TEST_F(SaveDialogTest, TheChosenFolderBecomesTheWorkingDirectory) {
     vorn::SaveSheetCommand(nullptr, statement_, key_, "VN1_071542");
     EXPECT_EQ(Files(other), QStringList({"sujet.rtf", "sujet_Cor.rtf"}));
     EXPECT_EQ(QDir::currentPath(), QDir(other).absolutePath());
+}
+
+// The refused replacement and the failed save both bring the dialog back in
+// the folder and with the name the teacher had chosen; neither moves the
+// working folder.
+TEST_F(SaveDialogTest, AfterNonOrAFailedSaveTheDialogComesBackWhereTheTeacherWas) {
+    const Watchdog watchdog(std::chrono::seconds(60), "a save dialog that does not come back");
+    for (const bool refuse : {true, false}) {
+        SCOPED_TRACE(refuse ? "Non" : "failed save");
+        const QString other = FreshFolder();
+        if (refuse)
+            ASSERT_TRUE(QFile(other + "/sujet.rtf").open(QIODevice::WriteOnly));
+        else // a folder in the place of the answer key: "Oui", it still cannot be written
+            ASSERT_TRUE(QDir(other).mkdir("sujet_Cor.rtf"));
+        QString folderAgain;
+        QString nameAgain;
+        // Each step waits for its window to be the active modal one.
+        std::vector<std::function<bool(QWidget*)>> steps = {
+            [&](QWidget* w) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                if (dialog) {
+                    Type(*dialog, other + "/sujet.rtf");
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+                return dialog != nullptr;
+            },
+            [&](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                if (box && refuse)
+                    box->escapeButton()->click();
+                else if (box)
+                    for (QAbstractButton* button : box->buttons())
+                        if (button->text() == "Oui")
+                            button->click();
+                return box != nullptr;
+            },
+            [&](QWidget* w) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                if (dialog) {
+                    folderAgain = dialog->directory().absolutePath();
+                    nameAgain = TypedName(*dialog);
+                    dialog->reject();
+                }
+                return dialog != nullptr;
+            }};
+        size_t step = 0;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (step < steps.size() && steps[step](QApplication::activeModalWidget()))
+                ++step;
+        });
+        answer.start(5);
+        QStringList reported;
+        const QStringList written = vorn::SaveSheetCommand(
+            nullptr, statement_, key_, "VN1_071542", vorn::LaserA4PageSetup,
+            [&](const vorn::UserError& error) { reported << QString::fromUtf8(error.what()); });
+        EXPECT_TRUE(written.isEmpty());
+        EXPECT_EQ(step, steps.size());
+        EXPECT_EQ(folderAgain, QDir(other).absolutePath());
+        EXPECT_EQ(nameAgain, "sujet.rtf");
+        EXPECT_EQ(QDir::currentPath(), QDir(dir_).absolutePath());
+        EXPECT_EQ(reported.size(), refuse ? 0 : 1);
+        if (!reported.isEmpty()) {
+            EXPECT_TRUE(reported.first().contains("sujet_Cor.rtf"))
+                << reported.first().toStdString();
+        }
+    }
 }
 
 } // namespace

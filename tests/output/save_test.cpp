@@ -1,8 +1,8 @@
 #include "file_size_limit.h"
 #include "sheet_fixture.h"
 
-#include "output/save/sheet_files.h"
 #include "output/save/save_stream.h"
+#include "output/save/sheet_files.h"
 #include "richtext/rich_text_pane.h"
 #include "text/user_error.h"
 

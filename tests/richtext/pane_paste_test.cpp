@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include <sys/stat.h>
@@ -22,6 +23,7 @@ namespace {
 class PastePane : public RichTextPane {
 public:
     using RichTextPane::canInsertFromMimeData;
+    using RichTextPane::createMimeDataFromSelection;
     using RichTextPane::insertFromMimeData;
 };
 
@@ -94,6 +96,41 @@ TEST(PanePaste, TableAlignmentsAndIndentsSurviveTheSave) {
     RichTextPane again;
     again.SetText(saved);
     EXPECT_EQ(Saved(again).toStdString(), saved.toStdString());
+}
+
+// A copy keeps the maths in every form a word processor takes.
+TEST(PaneCopy, OffersTheSavedRtfHtmlWithSupAndPlainTextWithSquares) {
+    PastePane pane;
+    pane.SetText(
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 5 x\\super 2\\nosupersub  \\i y\\i0\\par"
+        "\\li720 z}");
+    pane.selectAll();
+    const std::unique_ptr<QMimeData> data(pane.createMimeDataFromSelection());
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->data("text/rtf").toStdString(), Saved(pane).toStdString());
+    const QString html = data->html();
+    for (const char* part :
+         {"<sup><span style=\"font-family:'Arial';font-size:12pt\">2</span></sup>",
+          "font-style:italic\">y<", "margin-left:36pt\"><span"})
+        EXPECT_TRUE(html.contains(QLatin1String(part))) << part << "\n" << html.toStdString();
+    EXPECT_EQ(data->text(), QStringLiteral("5 x² y\nz"));
+}
+
+// LibreOffice's HTML means no space above a paragraph that states none.
+TEST(PanePaste, LibreOfficeParagraphsGainNoSpaceAbove) {
+    PastePane pane;
+    pane.SetText(" ");
+    pane.SetReadOnly(false);
+    QMimeData data;
+    data.setHtml(QStringLiteral(
+        "<html><head><meta name=\"generator\" content=\"LibreOffice/7.4\"/><style>p { "
+        "margin-bottom: 0.25cm }</style></head><body><p style=\"margin-bottom: 0cm\">un</p>"
+        "<p style=\"margin-bottom: 0cm\">deux</p></body></html>"));
+    pane.insertFromMimeData(&data);
+    const QTextDocument& doc = *pane.document();
+    ASSERT_EQ(doc.blockCount(), 2);
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        EXPECT_EQ(b.blockFormat().topMargin(), 0) << b.text().toStdString();
 }
 
 TEST(PanePaste, ParagraphsKeepTheirMarginsInAnyUnit) {

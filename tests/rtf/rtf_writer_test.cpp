@@ -35,11 +35,12 @@ TEST(RtfWriter, WorkedExample) {
     // Only the fonts and colours in use, with their declarations as read.
     const std::string head = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036\\deftab2880"
                              "{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}"
-                             "{\\colortbl ;\\red0\\green0\\blue0;\\red255\\green255\\blue0;}";
+                             "{\\colortbl ;\\red0\\green0\\blue0;\\red0\\green0\\blue255;";
     EXPECT_EQ(rtf.substr(0, head.size()), head);
-    const std::string body = "\\pard\\plain \\b \\ul Calculer\\par\r\n\\fs18 \\b0 \\ulnone \\cf1 "
-                             "1\\'b0/ \\i x\\i0  = 5\\tab {\\highlight2  12 }\\par\r\n"
-                             "}\r\n";
+    const std::string body =
+        "\\pard\\plain \\b \\ul Calculer\\par\r\n\\pard\\tx2880\\tx5760\\tx8640 "
+        "\\fs18 \\b0 \\ulnone \\cf1 1\\'b0/ \\i x\\i0  = 5\\tab {\\highlight7  12 }"
+        "\\par\r\n}\r\n";
     EXPECT_EQ(rtf.substr(rtf.size() - body.size()), body) << rtf;
 }
 
@@ -55,8 +56,8 @@ TEST(RtfWriter, FontDeclarationsAreKeptAsRead) {
 TEST(RtfWriter, EscapesTextIntoAsciiBytes) {
     const std::string rtf = Rtf(
         *Plain({U(u"a\\b{c}é€≈\uFB01\tz\u00A0\u00AD\u2011\u2028y日😀"), U(u"ÀÉÎÕÜàéîõü°²µœ—…")}));
-    EXPECT_NE(rtf.find("a\\\\b\\{c\\}\\'e9\\'80\\u8776?\\u-1279?\\tab z\\~\\-\\_\\line "
-                       "y\\u26085?\\u-10179?\\u-8704?"),
+    EXPECT_NE(rtf.find("a\\\\b\\{c\\}\\'e9\\'80\\f1 \\u8776?\\u-1279?\\f0 \\tab z\\~\\-\\_\\line "
+                       "y\\f2 \\u26085?\\f1 \\u-10179?\\u-8704?"),
               std::string::npos)
         << rtf;
     for (const char c : rtf)
@@ -84,11 +85,11 @@ TEST(RtfWriter, FormattingControlWords) {
     cursor.insertText(QStringLiteral("c"), base);
     const std::string rtf = Rtf(doc);
     EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New "
-                       "Roman;}}{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue0;}"),
+                       "Roman;}}{\\colortbl ;\\red0\\green0\\blue0;\\red0\\green0\\blue255;"),
               std::string::npos)
         << rtf;
-    EXPECT_NE(rtf.find("\\fs18 a\\f1 \\fs26 \\b \\i \\ul \\strike \\super \\cf1 {\\highlight2 b}"
-                       "\\f0 \\fs18 \\b0 \\i0 \\ulnone \\strike0 \\nosupersub \\cf0 c"),
+    EXPECT_NE(rtf.find("\\fs18 a\\f1 \\fs26 \\b \\i \\ul \\strike \\cf6 {\\highlight7 {\\super b}}"
+                       "\\f0 \\fs18 \\b0 \\i0 \\ulnone \\strike0 \\cf0 c"),
               std::string::npos)
         << rtf;
 }
@@ -100,12 +101,20 @@ TEST(RtfWriter, HighlightedRunsAreGroups) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"a\\highlight1 b\\b c\\highlight0 d\\b0 e", "a{\\highlight1 b\\b c}\\b d\\b0 e}"},
-        {"\\highlight1 a\\highlight2 b\\highlight0 c", "{\\highlight1 a}{\\highlight2 b}c}"},
+        // Yellow and green are written at 7 and 4, where readers that take
+        // \highlightN as Word's fixed list find them too.
+        {"a\\highlight1 b\\b c\\highlight0 d\\b0 e", "a{\\highlight7 b\\b c}\\b d\\b0 e}"},
+        {"\\highlight1 a\\highlight2 b\\highlight0 c", "{\\highlight7 a}{\\highlight4 b}c}"},
         {"\\highlight1 a\\par b\\par\\par\\highlight0 c",
-         "{\\highlight1 a}\\par\r\n{\\highlight1 b}\\par\r\n\\par\r\nc}"},
+         "{\\highlight7 a}\\par\r\n{\\highlight7 b}\\par\r\n\\par\r\nc}"},
         {"\\trowd\\cellx500\\cellx900\\intbl\\highlight1 a\\cell b\\cell\\row",
-         "{\\highlight1 a}\\cell {\\highlight1 b}\\cell \\row"},
+         "{\\highlight7 a}\\cell {\\highlight7 b}\\cell \\row"},
+        // A paragraph's shading ends with its paragraph.
+        {"\\cbpat1 a\\par\\pard b\\par c", "{\\highlight7 a}\\par\r\nb\\par\r\nc}"},
+        // Raised and lowered runs are groups, inside the highlight's; a
+        // paragraph mark is never raised.
+        {"x\\super 2\\nosupersub +\\highlight1 y\\sub 3\\par\\plain z\\super 2\\par",
+         "x{\\super 2}+{\\highlight7 y{\\sub 3}}\\par\r\nz{\\super 2}\\par"},
     };
     for (const auto& c : cases) {
         const std::string in = std::string("{\\rtf1{\\colortbl ;\\red255\\green255\\blue0;"
@@ -114,7 +123,35 @@ TEST(RtfWriter, HighlightedRunsAreGroups) {
         const std::string rtf = Rtf(*Read(in));
         EXPECT_NE(rtf.find(c.out), std::string::npos) << rtf;
         EXPECT_EQ(rtf.find("highlight0"), std::string::npos) << rtf;
+        EXPECT_EQ(rtf.find("nosupersub"), std::string::npos) << rtf;
     }
+}
+
+// Each paragraph with tabs states the default stops across the text width,
+// for readers that ignore \deftab.
+TEST(RtfWriter, ParagraphsWithTabsStateTheirStops) {
+    const auto doc =
+        Read(std::string_view("{\\rtf1\\deftab2880 a\\par b\\tab c\\par\\li200 d\\tab e}"));
+    const std::string rtf = WriteRtf(*doc, RtfPage{11906, 16838, 240, 240, 240, 240}).toStdString();
+    EXPECT_NE(rtf.find("\\plain a\\par\r\n\\pard\\tx2880\\tx5760\\tx8640 b\\tab c\\par\r\n"
+                       "\\pard\\li200\\tx2880\\tx5760\\tx8640 d\\tab e}"),
+              std::string::npos)
+        << rtf;
+}
+
+// Characters beyond Windows-1252 are in a font declared with a set that holds
+// them, the same font otherwise.
+TEST(RtfWriter, CharactersBeyondWindows1252GetAFontOfTheirSet) {
+    const std::string rtf = Rtf(*Plain({U(u"é α ≈ Ж ş")}));
+    EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset161 "
+                       "Arial;}{\\f2\\fnil\\fcharset1 Arial;}{\\f3\\fnil\\fcharset204 Arial;}"
+                       "{\\f4\\fnil\\fcharset162 Arial;}}"),
+              std::string::npos)
+        << rtf;
+    EXPECT_NE(rtf.find("\\'e9 \\f1 \\u945?\\f0  \\f2 \\u8776?\\f0  \\f3 \\u1046?\\f0  \\f4 "
+                       "\\u351?"),
+              std::string::npos)
+        << rtf;
 }
 
 TEST(RtfWriter, PageWhenGiven) {
@@ -142,12 +179,16 @@ TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
               QByteArray("\xC3\xA9\xE2\x82\xAC\t\xE2\x89\x88\n\nfin\nligne \xF0\x9F\x98\x80"));
     EXPECT_EQ(WritePlainText(*Read(WorkedExample())),
               QByteArray("Calculer\n1\xC2\xB0/ x = 5\t 12 \n"));
+    // Raised digits keep their meaning: "5 x²", not 5 × x × 2.
+    EXPECT_EQ(
+        WritePlainText(*Read(std::string_view("{\\rtf1 5 x{\\super 2} + x{\\super 3a} y\\sub 2}"))),
+        QByteArray("5 x\xC2\xB2 + x\xC2\xB3"
+                   "a y2"));
     EXPECT_TRUE(WritePlainText(QTextDocument()).isEmpty());
-    // A raised 2 or 3 is an exponent; any other raised character stays itself.
-    EXPECT_EQ(WritePlainText(*Read(
-                  std::string_view("{\\rtf1 x\\super 2\\nosupersub  - 2\\super 3\\nosupersub  "
-                                   "- 2\\super 4}"))),
-              QByteArray("x\xC2\xB2 - 2\xC2\xB3 - 24"));
+    // The raise ends where the reader ends it: only the raised digits change.
+    EXPECT_EQ(
+        WritePlainText(*Read(std::string_view("{\\rtf1 x\\super 2\\nosupersub  - 2\\super 3}"))),
+        QByteArray("x\xC2\xB2 - 2\xC2\xB3"));
 }
 
 } // namespace

@@ -14,4 +14,9 @@ QString SheetsTitle(const QString& firstReference, const QString& lastReference,
 // "VN1_038620 - Corrigé".
 QString AnswerKeyTitle(const QString& title);
 
+// The title of a PDF that a print job named `jobName` writes to a file, the
+// same as a save gives it: "VN1_038620.rtf" gives "VN1_038620",
+// "VN1_038620-Cor.rtf" gives "VN1_038620 - Corrigé"; any other name stays.
+QString PrintedPdfTitle(const QString& jobName);
+
 } // namespace vorn
