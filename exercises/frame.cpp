@@ -43,6 +43,37 @@ void AppendUnicodeEscape(std::string& escaped, char32_t cp) {
     }
 }
 
+// Both headers: the reference and the title, then the answer key's word.
+void AppendHeaders(Sheet& sheet, std::string_view title, std::string_view titleClose) {
+    Append(sheet.statement, "<te=24>", sheet.reference, " - <b><u>", title, titleClose,
+           "<ce=noir><te=18>");
+    Append(sheet.answerKey, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
+           "<br><br><br><ce=noir><te=18>");
+}
+
+// The frame's work for a composed sheet (see FrameParts): the same draws in
+// the same order as a sheet of its own, the reference and headers left out.
+void RunParts(FrameParts& parts, FamilyDraws& family, std::string_view separator,
+              RandomSource& random) {
+    parts.line.clear();
+    family.DrawSheet(random, separator, parts.line);
+    parts.statements.assign(parts.exerciseCounts.size(), {});
+    parts.answers.assign(parts.exerciseCounts.size(), {});
+    for (std::size_t e = 0; e < parts.exerciseCounts.size(); ++e) {
+        const int count = parts.exerciseCounts[e];
+        std::string& s = parts.statements[e];
+        std::string& k = parts.answers[e];
+        s.reserve(static_cast<std::size_t>(count) * (kMaxQuestionLine + parts.statementGap.size()));
+        for (int i = 1; i <= count; ++i) {
+            family.DrawQuestion(i, random, s, k);
+            if (i < count) {
+                s += parts.statementGap;
+                k += parts.answerGap;
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::string EscapeTitle(std::string_view title) {
@@ -90,6 +121,19 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     std::string answerGap;
     Append(answerGap, separator, layout.gapEnd);
 
+    if (FrameParts* parts = settings.parts) {
+        int total = 0;
+        for (const int n : parts->exerciseCounts)
+            total += n > 0 ? n : 0;
+        if (total != count)
+            throw std::invalid_argument("the exercises hold " + std::to_string(total) +
+                                        " questions, not " + std::to_string(count));
+        parts->statementGap = statementGap;
+        parts->answerGap = answerGap;
+        RunParts(*parts, family, separator, random);
+        return {};
+    }
+
     // The markup reads "<" as the start of a tag and hands "\", "{" and "}"
     // to RTF as syntax; typed in a title they are text.
     const std::string title = EscapeTitle(settings.title);
@@ -106,10 +150,7 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     const std::size_t answer = std::max(kMaxQuestionLine, layout.longestAnswer);
     k.reserve(header + questions * (answer + answerGap.size()));
 
-    Append(s, "<te=24>", sheet.reference, " - <b><u>", title, layout.titleClose,
-           "<ce=noir><te=18>");
-    Append(k, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
-           "<br><br><br><ce=noir><te=18>");
+    AppendHeaders(sheet, title, layout.titleClose);
     // Both headers end with the same expression line.
     const std::size_t lineStart = s.size();
     family.DrawSheet(random, separator, s);
@@ -121,6 +162,47 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
             s += statementGap;
             k += answerGap;
         }
+    }
+    return sheet;
+}
+
+Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
+                   std::span<const ExercisePart> exercises) {
+    const std::string separator = SeparatorLine(settings.separatorLength);
+    std::string statementGap = SpacingLines(settings.spacingLines);
+    Append(statementGap, separator, "<br><br>");
+    std::string answerGap;
+    Append(answerGap, separator, "<br><br>");
+
+    const std::string title = EscapeTitle(settings.title);
+    Sheet sheet;
+    sheet.reference = std::move(reference);
+    std::size_t statementSize = kMaxHeader + title.size();
+    std::size_t answerSize = statementSize;
+    for (const ExercisePart& e : exercises) {
+        statementSize += kMaxHeader + e.line.size() + e.statement.size() + statementGap.size();
+        answerSize += kMaxHeader + e.line.size() + e.answer.size() + answerGap.size();
+    }
+    sheet.statement.reserve(statementSize);
+    sheet.answerKey.reserve(answerSize);
+    AppendHeaders(sheet, title, "</u></b><br><br><br>");
+
+    int number = 0;
+    for (const ExercisePart& e : exercises) {
+        if (number > 0) {
+            sheet.statement += statementGap;
+            sheet.answerKey += answerGap;
+        }
+        ++number;
+        // A family whose line is its instruction says it once, in the heading.
+        const bool lineIsInstruction = e.line.size() == e.instruction.size() + 8 &&
+                                       e.line.starts_with(e.instruction) &&
+                                       e.line.ends_with("<br><br>");
+        const std::string_view line = lineIsInstruction ? std::string_view{} : e.line;
+        for (std::string* text : {&sheet.statement, &sheet.answerKey})
+            Append(*text, "<b>Exercice ", number, " : </b>", e.instruction, "<br><br>", line);
+        sheet.statement += e.statement;
+        sheet.answerKey += e.answer;
     }
     return sheet;
 }
