@@ -51,7 +51,8 @@ std::string CompositionProblem(const Composition& composition);
 //      the sheet, one generation of that family through the family table,
 //      exactly as a sheet of its own would draw it, reference left out: its
 //      sheet-wide draws, then the questions of its first exercise, then
-//      those of its next exercise at that level, and so on.
+//      those of its next exercise at that level, and so on; a question
+//      already given among them is drawn again (see FrameParts).
 // The exercises of one family at one level are thus drawn together, which
 // is what keeps any question from repeating among them; they also share the
 // sheet-wide line (the expression of a numeric-value family).

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <stdexcept>
 
 namespace vorn {
@@ -59,13 +60,29 @@ void RunParts(FrameParts& parts, FamilyDraws& family, std::string_view separator
     family.DrawSheet(random, separator, parts.line);
     parts.statements.assign(parts.exerciseCounts.size(), {});
     parts.answers.assign(parts.exerciseCounts.size(), {});
+    // The statements given so far, each without its number. Most families
+    // never repeat a question on a sheet; for those that may, a repeat here
+    // would show across two exercises as well, so it is drawn again, at most
+    // kMaxDraws times in all, as those families do.
+    constexpr int kMaxDraws = 50;
+    std::set<std::string, std::less<>> given;
     for (std::size_t e = 0; e < parts.exerciseCounts.size(); ++e) {
         const int count = parts.exerciseCounts[e];
         std::string& s = parts.statements[e];
         std::string& k = parts.answers[e];
         s.reserve(static_cast<std::size_t>(count) * (kMaxQuestionLine + parts.statementGap.size()));
         for (int i = 1; i <= count; ++i) {
-            family.DrawQuestion(i, random, s, k);
+            const std::size_t statementStart = s.size();
+            const std::size_t answerStart = k.size();
+            for (int draws = 1;; ++draws) {
+                family.DrawQuestion(i, random, s, k);
+                std::string_view question = std::string_view(s).substr(statementStart);
+                question.remove_prefix(std::min(question.size(), question.find("\xB0/")));
+                if (given.emplace(question).second || draws == kMaxDraws)
+                    break;
+                s.resize(statementStart);
+                k.resize(answerStart);
+            }
             if (i < count) {
                 s += parts.statementGap;
                 k += parts.answerGap;

@@ -55,7 +55,9 @@ inline constexpr std::string_view kHighlightClose = " <cf=auto>";
 // writes no header: it makes the family's sheet-wide draws into `line`, then
 // the questions of each exercise in turn, numbered from 1 in each, with the
 // frame's usual gap between two questions of one exercise. The family runs
-// exactly as for a sheet of its own and never learns the difference.
+// exactly as for a sheet of its own and never learns the difference, except
+// that a question whose statement (its number left out) is already among
+// these exercises is drawn again, at most 50 draws in all.
 struct FrameParts {
     std::vector<int> exerciseCounts; // given: the questions of each exercise
     std::string line;                // the line both headers would end with

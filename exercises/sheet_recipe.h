@@ -20,6 +20,8 @@ public:
     // (GenerateComposedSheet, which reads no question count). Throws as they do.
     Sheet Generate(const SheetSettings& settings, RandomSource& random) const;
 
+    // The family and level, or nullptr for a composition.
+    const SheetKind* Kind() const { return std::get_if<SheetKind>(&recipe_); }
     // The composition, or nullptr for a single family.
     const Composition* Composed() const { return std::get_if<Composition>(&recipe_); }
 
