@@ -241,13 +241,14 @@ void MainWindow::ConnectHandlers() {
 
     for (const auto& [family, button] : familyButtons_)
         connect(button, &QPushButton::clicked, this, [this, family = family] {
-            generateSheet({family, 1});
+            generateSheet(vorn::SheetKind{family, 1});
         });
     for (const auto& [kind, action] : familyActions_)
         connect(action, &QAction::triggered, this, [this, kind = kind] { generateSheet(kind); });
     connect(saveButton, &QPushButton::clicked, this, &MainWindow::saveSheet);
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCopies);
     connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);
+    connect(composedSheetAction, &QAction::triggered, this, &MainWindow::composeSheet);
     connect(choosePrinterButton, &QPushButton::clicked, this, &MainWindow::choosePrinter);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
     // A shortcut presses its button, so that it does nothing while the button
