@@ -6,10 +6,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -120,16 +120,31 @@ CompositionDialog::CompositionDialog(const vorn::Composition& start, QWidget* pa
     });
     connect(up_, &QPushButton::clicked, this, [this] { MoveRow(-1); });
     connect(down_, &QPushButton::clicked, this, [this] { MoveRow(1); });
-    auto* upKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), this);
-    auto* downKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down), this);
-    connect(upKey, &QShortcut::activated, this, [this] { MoveRow(-1); });
-    connect(downKey, &QShortcut::activated, this, [this] { MoveRow(1); });
+    rows_->installEventFilter(this);
 
     for (const vorn::ComposedExercise& exercise : start.exercises)
         AddRow(exercise);
     rows_->setCurrentRow(rows_->count() > 0 ? 0 : -1);
     Refresh();
     ShowRow();
+}
+
+bool CompositionDialog::eventFilter(QObject* watched, QEvent* event) {
+    // The list would take Ctrl+Up and Ctrl+Down as moves of its current row
+    // alone: in it, they move the exercise, and Delete removes it.
+    if (watched == rows_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = key->modifiers() == Qt::ControlModifier;
+        if (ctrl && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            MoveRow(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            remove_->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 vorn::Composition CompositionDialog::Result() const {

@@ -13,9 +13,10 @@ class QSpinBox;
 
 // "Feuille composée" : the exercises of a composed sheet, one row each
 // (family, level, question count), added, removed and put in order by the
-// buttons, by Ctrl+Up/Ctrl+Down or by dragging a row. The row chosen in the
-// list is edited by the three controls under it; the total is shown, and
-// "Créer" is only offered for a composition that can make a sheet.
+// buttons, by Ctrl+Up, Ctrl+Down and Delete in the list, or by dragging a
+// row. The row chosen in the list is edited by the three controls under it;
+// the total is shown, and "Créer" is only offered for a composition that can
+// make a sheet.
 class CompositionDialog : public QDialog {
     Q_OBJECT
 
@@ -24,6 +25,9 @@ public:
 
     // The rows as they stand, in order.
     vorn::Composition Result() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AddRow(const vorn::ComposedExercise& exercise);

@@ -106,7 +106,7 @@ QAction* MainWindow::familyAction(const vorn::SheetKind& kind) const {
 }
 
 void MainWindow::composeSheet() {
-    const ProfileFile settingsFile(settingsFileName_);
+    const ProfileFile settingsFile(formStorage.IniFileName());
     CompositionDialog dialog(ReadLastComposition(settingsFile), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
