@@ -133,6 +133,7 @@ public:
     // Generates a sheet of that family and level, or of that composition,
     // into both panes, as a click on the family's button or menu entry does.
     void generateSheet(const vorn::SheetRecipe& recipe);
+    void generateSheet(const vorn::SheetKind& kind) { generateSheet(vorn::SheetRecipe(kind)); }
     // Asks for the exercises of a composed sheet, starting from the last
     // composition stored in the settings file, then stores and generates it.
     void composeSheet();
