@@ -2,6 +2,7 @@
 
 #include "exercises/family_table.h"
 #include "exercises/random_source.h"
+#include "exercises/sheet_recipe.h"
 #include "output/print/current_printer.h"
 #include "output/sets/sheet_set.h"
 
@@ -18,9 +19,10 @@ struct AppState {
     int QuestionCount = 0;
     // True while both panes are editable; written only by the edit check box.
     bool EditMode = false;
-    // The family, level and settings of the last generated sheet, from which
-    // further different sheets of the same kind are drawn; none before the first.
-    std::optional<vorn::SheetKind> LastSheetKind;
+    // What the last generated sheet was drawn from (a family and level, or a
+    // composition) and its settings, from which further different sheets of
+    // the same kind are drawn; none before the first.
+    std::optional<vorn::SheetRecipe> LastSheetRecipe;
     vorn::SheetSettings SheetSettings;
     // The set of different sheets drawn last from the shown sheet: printed and
     // saved again as it is until a new set is asked for or a new sheet made.

@@ -242,7 +242,7 @@ void MainWindow::ConnectHandlers() {
 
     for (const auto& [family, button] : familyButtons_)
         connect(button, &QPushButton::clicked, this, [this, family = family] {
-            generateSheet({family, 1});
+            generateSheet(vorn::SheetKind{family, 1});
         });
     for (const auto& [kind, action] : familyActions_)
         connect(action, &QAction::triggered, this, [this, kind = kind] { generateSheet(kind); });
@@ -250,6 +250,7 @@ void MainWindow::ConnectHandlers() {
     connect(printButton, &QPushButton::clicked, this, &MainWindow::printCopies);
     new DoubleClickGuard(printButton);
     connect(variantSheetsAction, &QAction::triggered, this, &MainWindow::PrintVariantSheets);
+    connect(composedSheetAction, &QAction::triggered, this, &MainWindow::composeSheet);
     connect(choosePrinterButton, &QPushButton::clicked, this, &MainWindow::choosePrinter);
     connect(previewButton, &QPushButton::clicked, this, &MainWindow::showPreview);
     connect(previewBox, &vorn::PreviewBox::DocumentChosen, this, &MainWindow::showPreview);

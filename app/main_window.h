@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "exercises/family_table.h"
+#include "exercises/sheet_recipe.h"
 #include "settings/form_storage.h"
 
 #include <QString>
@@ -79,6 +80,8 @@ public:
     // différents…", enabled once a sheet has been generated.
     QToolButton* printMenuButton = nullptr;
     QAction* variantSheetsAction = nullptr;
+    // "Feuille composée…" at the end of the families menu, also on Ctrl+K.
+    QAction* composedSheetAction = nullptr;
     QPushButton* choosePrinterButton = nullptr;
     QPushButton* previewButton = nullptr;
     QLabel* statementCopiesLabel = nullptr;
@@ -131,9 +134,13 @@ public:
     void ShowError(const QString& message);
     void ShowError(const std::exception& error);
 
-    // Generates a sheet of that family and level into both panes, as a click
-    // on the family's button or menu entry does.
-    void generateSheet(const vorn::SheetKind& kind);
+    // Generates a sheet of that family and level, or of that composition,
+    // into both panes, as a click on the family's button or menu entry does.
+    void generateSheet(const vorn::SheetRecipe& recipe);
+    void generateSheet(const vorn::SheetKind& kind) { generateSheet(vorn::SheetRecipe(kind)); }
+    // Asks for the exercises of a composed sheet, starting from the last
+    // composition stored in the settings file, then stores and generates it.
+    void composeSheet();
     // The designed button of a family, or nullptr for a family of the menu.
     QPushButton* familyButton(const vorn::ExerciseFamily& family) const;
     // The menu entry of a family's level, or nullptr for a designed button's family.

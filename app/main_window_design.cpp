@@ -183,6 +183,11 @@ void MainWindow::CreateFamiliesMenu() {
                 vorn::SheetKind{&family, level},
                 levels->addAction(Utf8(family.levels[static_cast<std::size_t>(level - 1)])));
     }
+    familiesMenu->addSeparator();
+    composedSheetAction = familiesMenu->addAction(QStringLiteral("Feuille composée…"));
+    composedSheetAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    // The window holds it too, so that Ctrl+K works with the menu closed.
+    addAction(composedSheetAction);
 }
 
 void MainWindow::CreateCommandBar() {

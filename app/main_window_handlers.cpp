@@ -2,6 +2,7 @@
 // outside links.
 #include "app/main_window.h"
 
+#include "app/composition_dialog.h"
 #include "app/confirmation_text.h"
 #include "app/form_layout.h"
 #include "app/link_label.h"
@@ -17,6 +18,7 @@
 #include "output/save/user_questions.h"
 #include "output/sets/sheet_set.h"
 #include "richtext/rich_text_pane.h"
+#include "settings/composition_storage.h"
 #include "text/cp1252.h"
 #include "text/user_error.h"
 
@@ -102,22 +104,39 @@ QAction* MainWindow::familyAction(const vorn::SheetKind& kind) const {
     return nullptr;
 }
 
-void MainWindow::generateSheet(const vorn::SheetKind& kind) {
+void MainWindow::composeSheet() {
+    const ProfileFile settingsFile(formStorage.IniFileName());
+    CompositionDialog dialog(ReadLastComposition(settingsFile), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const vorn::Composition composition = dialog.Result();
+    try {
+        WriteLastComposition(settingsFile, composition);
+    } catch (const std::exception& error) {
+        // The sheet can still be made; only the next run will not offer it.
+        ShowError(error);
+    }
+    generateSheet(composition);
+}
+
+void MainWindow::generateSheet(const vorn::SheetRecipe& recipe) {
     // The statement pane's change handler lets pending events run. A sheet
     // asked for then waits until both panes hold the same sheet; run inside,
     // it would leave the statement of one sheet above the answers of another.
     if (generating_) {
         QMetaObject::invokeMethod(
-            this, [this, kind] { generateSheet(kind); }, Qt::QueuedConnection);
+            this, [this, recipe] { generateSheet(recipe); }, Qt::QueuedConnection);
         return;
     }
     if (!MayReplaceSheet())
         return;
     generating_ = true;
     try {
-        state.QuestionCount = questionCountSpin->Value();
+        const vorn::Composition* composition = recipe.Composed();
+        state.QuestionCount =
+            composition ? composition->QuestionCount() : questionCountSpin->Value();
         previewBox->hide();
-        if (state.QuestionCount > vorn::kMaxQuestionCount) {
+        if (!composition && state.QuestionCount > vorn::kMaxQuestionCount) {
             throw vorn::UserError(QStringLiteral("Le nombre de questions ne peut pas dépasser %1.")
                                       .arg(vorn::kMaxQuestionCount)
                                       .toUtf8()
@@ -126,14 +145,14 @@ void MainWindow::generateSheet(const vorn::SheetKind& kind) {
         vorn::SheetSettings settings = sheetSettings();
         settings.questionCount = state.QuestionCount;
 
-        const vorn::Sheet sheet = vorn::GenerateSheet(kind, settings, state.Random);
+        const vorn::Sheet sheet = recipe.Generate(settings, state.Random);
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
 
         MarkupToRtf(*statementPane, sheet.statement);
         MarkupToRtf(*answerKeyPane, sheet.answerKey);
 
-        state.LastSheetKind = kind;
+        state.LastSheetRecipe = recipe;
         state.SheetSettings = settings;
         state.LastSheetSet.reset();
         variantSheetsAction->setEnabled(true);
@@ -195,7 +214,7 @@ void MainWindow::printCopies() {
 }
 
 void MainWindow::PrintVariantSheets() {
-    if (!state.LastSheetKind)
+    if (!state.LastSheetRecipe)
         return;
     try {
         const QString reference = SheetReferenceText(state);
@@ -221,7 +240,7 @@ void MainWindow::PrintVariantSheets() {
         if (draw) {
             // A set stopped while being drawn leaves the kept one in place.
             state.LastSheetSet = std::make_unique<vorn::SheetSet>(
-                *statementPane, *answerKeyPane, reference, *state.LastSheetKind,
+                *statementPane, *answerKeyPane, reference, *state.LastSheetRecipe,
                 state.SheetSettings, count, state.Random, progress.Tick());
         }
         const vorn::SheetSet& set = *state.LastSheetSet;

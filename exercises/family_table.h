@@ -29,6 +29,9 @@ struct ExerciseFamily {
     // True for the families of the exercise bar's designed buttons, in the
     // order of those buttons; the others are chosen from the families menu.
     bool hasOwnButton;
+    // UTF-8 instruction that heads the family's exercise on a composed
+    // sheet, e.g. "Réduire les expressions suivantes.".
+    std::string_view instruction = {};
 
     int LevelCount() const { return levels.empty() ? 1 : static_cast<int>(levels.size()); }
     // How the references of a sheet at `level` begin: "VN1_", "FACT3_".

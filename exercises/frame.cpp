@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <stdexcept>
 
 namespace vorn {
@@ -40,6 +41,53 @@ void AppendUnicodeEscape(std::string& escaped, char32_t cp) {
         unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
     } else {
         unit(cp);
+    }
+}
+
+// Both headers: the reference and the title, then the answer key's word.
+void AppendHeaders(Sheet& sheet, std::string_view title, std::string_view titleClose) {
+    Append(sheet.statement, "<te=24>", sheet.reference, " - <b><u>", title, titleClose,
+           "<ce=noir><te=18>");
+    Append(sheet.answerKey, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
+           "<br><br><br><ce=noir><te=18>");
+}
+
+// The frame's work for a composed sheet (see FrameParts): the same draws in
+// the same order as a sheet of its own, the reference and headers left out.
+void RunParts(FrameParts& parts, FamilyDraws& family, std::string_view separator,
+              RandomSource& random) {
+    parts.line.clear();
+    family.DrawSheet(random, separator, parts.line);
+    parts.statements.assign(parts.exerciseCounts.size(), {});
+    parts.answers.assign(parts.exerciseCounts.size(), {});
+    // The statements given so far, each without its number. Most families
+    // never repeat a question on a sheet; for those that may, a repeat here
+    // would show across two exercises as well, so it is drawn again, at most
+    // kMaxDraws times in all, as those families do.
+    constexpr int kMaxDraws = 50;
+    std::set<std::string, std::less<>> given;
+    for (std::size_t e = 0; e < parts.exerciseCounts.size(); ++e) {
+        const int count = parts.exerciseCounts[e];
+        std::string& s = parts.statements[e];
+        std::string& k = parts.answers[e];
+        s.reserve(static_cast<std::size_t>(count) * (kMaxQuestionLine + parts.statementGap.size()));
+        for (int i = 1; i <= count; ++i) {
+            const std::size_t statementStart = s.size();
+            const std::size_t answerStart = k.size();
+            for (int draws = 1;; ++draws) {
+                family.DrawQuestion(i, random, s, k);
+                std::string_view question = std::string_view(s).substr(statementStart);
+                question.remove_prefix(std::min(question.size(), question.find("\xB0/")));
+                if (given.emplace(question).second || draws == kMaxDraws)
+                    break;
+                s.resize(statementStart);
+                k.resize(answerStart);
+            }
+            if (i < count) {
+                s += parts.statementGap;
+                k += parts.answerGap;
+            }
+        }
     }
 }
 
@@ -90,6 +138,19 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     std::string answerGap;
     Append(answerGap, separator, layout.gapEnd);
 
+    if (FrameParts* parts = settings.parts) {
+        int total = 0;
+        for (const int n : parts->exerciseCounts)
+            total += n > 0 ? n : 0;
+        if (total != count)
+            throw std::invalid_argument("the exercises hold " + std::to_string(total) +
+                                        " questions, not " + std::to_string(count));
+        parts->statementGap = statementGap;
+        parts->answerGap = answerGap;
+        RunParts(*parts, family, separator, random);
+        return {};
+    }
+
     // The markup reads "<" as the start of a tag and hands "\", "{" and "}"
     // to RTF as syntax; typed in a title they are text.
     const std::string title = EscapeTitle(settings.title);
@@ -106,10 +167,7 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     const std::size_t answer = std::max(kMaxQuestionLine, layout.longestAnswer);
     k.reserve(header + questions * (answer + answerGap.size()));
 
-    Append(s, "<te=24>", sheet.reference, " - <b><u>", title, layout.titleClose,
-           "<ce=noir><te=18>");
-    Append(k, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
-           "<br><br><br><ce=noir><te=18>");
+    AppendHeaders(sheet, title, layout.titleClose);
     // Both headers end with the same expression line.
     const std::size_t lineStart = s.size();
     family.DrawSheet(random, separator, s);
@@ -121,6 +179,47 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
             s += statementGap;
             k += answerGap;
         }
+    }
+    return sheet;
+}
+
+Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
+                   std::span<const ExercisePart> exercises) {
+    const std::string separator = SeparatorLine(settings.separatorLength);
+    std::string statementGap = SpacingLines(settings.spacingLines);
+    Append(statementGap, separator, "<br><br>");
+    std::string answerGap;
+    Append(answerGap, separator, "<br><br>");
+
+    const std::string title = EscapeTitle(settings.title);
+    Sheet sheet;
+    sheet.reference = std::move(reference);
+    std::size_t statementSize = kMaxHeader + title.size();
+    std::size_t answerSize = statementSize;
+    for (const ExercisePart& e : exercises) {
+        statementSize += kMaxHeader + e.line.size() + e.statement.size() + statementGap.size();
+        answerSize += kMaxHeader + e.line.size() + e.answer.size() + answerGap.size();
+    }
+    sheet.statement.reserve(statementSize);
+    sheet.answerKey.reserve(answerSize);
+    AppendHeaders(sheet, title, "</u></b><br><br><br>");
+
+    int number = 0;
+    for (const ExercisePart& e : exercises) {
+        if (number > 0) {
+            sheet.statement += statementGap;
+            sheet.answerKey += answerGap;
+        }
+        ++number;
+        // A family whose line is its instruction says it once, in the heading.
+        const bool lineIsInstruction = e.line.size() == e.instruction.size() + 8 &&
+                                       e.line.starts_with(e.instruction) &&
+                                       e.line.ends_with("<br><br>");
+        const std::string_view line = lineIsInstruction ? std::string_view{} : e.line;
+        for (std::string* text : {&sheet.statement, &sheet.answerKey})
+            Append(*text, "<b>Exercice ", number, " : </b>", e.instruction, "<br><br>", line);
+        sheet.statement += e.statement;
+        sheet.answerKey += e.answer;
     }
     return sheet;
 }

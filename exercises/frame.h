@@ -3,8 +3,10 @@
 #include "exercises/random_source.h"
 #include "exercises/sheet.h"
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
@@ -48,10 +50,47 @@ std::string DrawSheetReference(std::string_view prefix, RandomSource& random);
 inline constexpr std::string_view kHighlightOpen = "<cf=jaune> ";
 inline constexpr std::string_view kHighlightClose = " <cf=auto>";
 
+// One family's generation cut into the pieces a composed sheet is made of.
+// When SheetSettings::parts points here, RunFrame draws no reference and
+// writes no header: it makes the family's sheet-wide draws into `line`, then
+// the questions of each exercise in turn, numbered from 1 in each, with the
+// frame's usual gap between two questions of one exercise. The family runs
+// exactly as for a sheet of its own and never learns the difference, except
+// that a question whose statement (its number left out) is already among
+// these exercises is drawn again, at most 50 draws in all.
+struct FrameParts {
+    std::vector<int> exerciseCounts; // given: the questions of each exercise
+    std::string line;                // the line both headers would end with
+    std::string statementGap;        // what the frame puts between two questions
+    std::string answerGap;
+    std::vector<std::string> statements; // one text per exercise
+    std::vector<std::string> answers;
+};
+
 // Runs a whole generation: reference, sheet-wide draws, headers, then every
 // question with the gaps between them. Throws std::out_of_range, before any
-// draw, when the question count is above kMaxQuestionCount.
+// draw, when the question count is above kMaxQuestionCount. With
+// settings.parts set, fills those parts and returns an empty sheet; throws
+// std::invalid_argument when their counts do not add up to the question count.
 Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettings& settings,
                RandomSource& random);
+
+// One exercise of a composed sheet, its questions drawn (see FrameParts).
+// Texts are Windows-1252 markup.
+struct ExercisePart {
+    std::string_view instruction; // the family's instruction, without line breaks
+    std::string_view line;        // the family's sheet-wide line
+    std::string_view statement;   // its questions, numbered from 1
+    std::string_view answer;
+};
+
+// Lays out a composed sheet: the headers with `reference` and the title, as
+// every sheet has them, then each exercise under its heading, "Exercice 1 : "
+// and the instruction, the same in the statement and in the key. The
+// family's own line follows the heading unless it is only that instruction.
+// Between two exercises: the statement's spacing, then the separator line and
+// a blank line in both texts.
+Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
+                   std::span<const ExercisePart> exercises);
 
 } // namespace vorn

@@ -6,6 +6,8 @@
 
 namespace vorn {
 
+struct FrameParts;
+
 // The largest question count a sheet may have (the question spin edit's
 // maximum); the no-repeat draw of x relies on it.
 inline constexpr int kMaxQuestionCount = 40;
@@ -24,6 +26,10 @@ struct SheetSettings {
     std::string title;
     int separatorLength = 120; // hyphens per separator line; <= 0 gives an empty line
     int spacingLines = 1;      // "<br>" after each statement question but the last
+    // Set by a composed sheet only: the frame then hands back the parts of
+    // the generation instead of a sheet (see FrameParts). Families pass it on
+    // untouched.
+    FrameParts* parts = nullptr;
 };
 
 // What a generation produces. Markup strings are Windows-1252 bytes.

@@ -1,7 +1,9 @@
 #include "tools/sheet_options.h"
 
+#include "exercises/composition_text.h"
 #include "text/cp1252.h"
 #include "text/decimal.h"
+#include "text/user_error.h"
 
 #include <limits>
 #include <span>
@@ -89,6 +91,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
         }
 
     bool familySeen = false;
+    SheetKind kind;
+    std::optional<Composition> composition;
+    bool questionsGiven = false;
     bool outputChosen = false;
     std::optional<std::string_view> levelText;
     long long level = 1;
@@ -112,6 +117,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
         if (arg == "--seed") {
             options.seed = static_cast<std::uint32_t>(ReadInteger(kSeed, takesValue(kSeed.range)));
         } else if (arg == "--questions") {
+            questionsGiven = true;
             options.settings.questionCount =
                 static_cast<int>(ReadInteger(kQuestions, takesValue(kQuestions.range)));
         } else if (arg == "--separator") {
@@ -148,24 +154,49 @@ Options ParseArguments(const std::vector<std::string>& args) {
             throw UsageError("unknown option " + Quoted(args[i]) +
                              "; accepted: --seed, --questions, --title, --separator, --spacing, "
                              "--variants, --level, --markup, --rtf, -o, --help");
+        } else if (composition) {
+            try {
+                composition->exercises.push_back(ParseExercise(arg));
+            } catch (const UserError& e) {
+                throw UsageError(e.what());
+            }
         } else if (familySeen) {
             throw UsageError("unexpected argument " + Quoted(arg) + "; only one FAMILY is taken");
+        } else if (arg == "compose") {
+            composition.emplace();
+            familySeen = true;
         } else {
-            options.kind.family = FindFamily(arg);
-            if (options.kind.family == nullptr)
+            kind.family = FindFamily(arg);
+            if (kind.family == nullptr)
                 throw UsageError("unknown FAMILY " + Quoted(arg) + "; expected " + FamilyChoice());
             familySeen = true;
         }
     }
     if (!familySeen)
         throw UsageError("missing FAMILY; expected " + FamilyChoice());
-    const int levelCount = options.kind.family->LevelCount();
+    if (composition) {
+        // Each exercise names its own level and count.
+        if (levelText)
+            throw UsageError("--level does not go with compose; each FAMILY:LEVEL:COUNT gives "
+                             "its level");
+        if (questionsGiven)
+            throw UsageError("--questions does not go with compose; each FAMILY:LEVEL:COUNT "
+                             "gives its count");
+        if (std::string problem = CompositionProblem(*composition); !problem.empty())
+            throw UsageError(problem);
+        options.recipe = std::move(*composition);
+        if (!outputChosen)
+            throw UsageError("missing output; choose one of --markup, --rtf or -o FILE");
+        return options;
+    }
+    const int levelCount = kind.family->LevelCount();
     if (level < 1 || level > levelCount)
         throw UsageError("--level: " + std::string(*levelText) + " is out of range; " +
-                         std::string(options.kind.family->shortName) + " has " +
+                         std::string(kind.family->shortName) + " has " +
                          (levelCount == 1 ? std::string("only level 1")
                                           : "levels 1 to " + std::to_string(levelCount)));
-    options.kind.level = static_cast<int>(level);
+    kind.level = static_cast<int>(level);
+    options.recipe = kind;
     if (!outputChosen)
         throw UsageError("missing output; choose one of --markup, --rtf or -o FILE");
     return options;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/family_table.h"
+#include "exercises/sheet_recipe.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,14 +14,17 @@ namespace vorn::sheet_tool {
 
 inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
+    "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
 
 enum class OutputMode { Markup, Rtf, Files };
 
 struct Options {
     bool help = false;
-    // The family and level to draw; unset only with help.
-    SheetKind kind;
+    // The family and level to draw, or the composition ("compose"); no
+    // family only with help.
+    SheetRecipe recipe = SheetKind{};
     // Unset: seeded from the clock, as the program does at start-up.
     std::optional<std::uint32_t> seed;
     SheetSettings settings;

@@ -22,10 +22,16 @@ constexpr std::string_view kHelpStart =
     "\n"
     "  FAMILY           one of the window's exercises, by short name:\n";
 
+constexpr std::string_view kHelpCompose =
+    "  compose          a sheet of several exercises, each FAMILY:LEVEL:COUNT, in\n"
+    "                   order (e.g. compose red:2:5 fact:1:6 eq1:2:4): 1 to 10\n"
+    "                   exercises of 1 to 40 questions, 100 in all, at most 40 of\n"
+    "                   one family at one level; the reference starts FEUILLE_\n";
+
 constexpr std::string_view kHelpOptions =
-    "  --level N        the family's level, from 1 (default 1)\n"
+    "  --level N        the family's level, from 1 (default 1; not with compose)\n"
     "  --seed N         initial generator state, 0..4294967295 (default: the clock)\n"
-    "  --questions N    1..40 (default 20)\n"
+    "  --questions N    1..40 (default 20; not with compose)\n"
     "  --title TEXT     UTF-8 (default: the window's title); characters Windows-1252\n"
     "                   lacks reach the RTF as Unicode escapes\n"
     "  --separator N    hyphens per separator line, an integer of at most 1000\n"
@@ -86,7 +92,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
     if (options.help) {
-        out << kUsage << "\n\n" << kHelpStart << FamilyLines() << kHelpOptions;
+        out << kUsage << "\n\n" << kHelpStart << FamilyLines() << kHelpCompose << kHelpOptions;
         out.flush();
         if (!out) {
             err << kProgram << "cannot write to the standard output\n";
@@ -99,7 +105,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::vector<Sheet> sheets;
     sheets.reserve(static_cast<std::size_t>(options.variants));
     for (int i = 0; i < options.variants; ++i)
-        sheets.push_back(GenerateSheet(options.kind, options.settings, random));
+        sheets.push_back(options.recipe.Generate(options.settings, random));
 
     switch (options.output) {
     case OutputMode::Markup:

@@ -88,6 +88,49 @@ void BM_ClickToLayoutEnd(benchmark::State& state) {
     ClickToPanes(state, true);
 }
 
+// "Créer" in "Feuille composée…": from the dialog's close to both panes
+// painted, for ten exercises of ten questions, one of each family (level 1),
+// separator 120 and spacing 1. What "Créer" runs after the dialog is the
+// generation of the sheet into the panes (the settings file's one write
+// before it is left out, as the file system's time is not the program's).
+void BM_ComposedClickToPanes(benchmark::State& state) {
+    QTemporaryDir settingsDir;
+    MainWindow form;
+    form.removableDriveCheck = [] { return false; };
+    form.formStorage.SetIniFileName(settingsDir.filePath(QStringLiteral("vorn.ini")));
+    form.show();
+    form.separatorSpin->SetValue(120);
+    form.spacingSpin->SetValue(1);
+    form.state.Random.SetState(12345);
+    vorn::Composition composition;
+    for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies())
+        if (composition.exercises.size() < vorn::kMaxComposedExercises)
+            composition.exercises.push_back({&family, 1, 10});
+    const vorn::SheetRecipe recipe = composition;
+    vorn::bench::PaintCounter paints;
+    for (RichTextPane* pane : {form.statementPane, form.answerKeyPane})
+        paints.Watch(pane->viewport());
+    QCoreApplication::processEvents();
+    const int paintsBefore = paints.Count();
+    for (auto _ : state) {
+        form.generateSheet(recipe);
+        QCoreApplication::processEvents(); // the panes are painted
+        state.PauseTiming();
+        for (RichTextPane* pane : {form.statementPane, form.answerKeyPane}) {
+            pane->ShowWholeContent();
+            pane->document()->documentLayout()->documentSize();
+        }
+        state.ResumeTiming();
+    }
+    if (composition.QuestionCount() != vorn::kMaxComposedQuestions ||
+        form.answerKeyPane->TextLength() < 1000)
+        state.SkipWithError("not a full composed sheet");
+    if (double(paints.Count() - paintsBefore) / double(state.iterations()) < 2)
+        state.SkipWithError("the panes were not painted");
+}
+
+BENCHMARK(BM_ComposedClickToPanes)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_ClickToPanes)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickToLayoutEnd)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
 

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     vorn::LcgRandom random(options.seed.value_or(ClockSeed()));
-    const vorn::Sheet sheet = vorn::GenerateSheet(options.kind, options.settings, random);
+    const vorn::Sheet sheet = options.recipe.Generate(options.settings, random);
     const QString path = QString::fromStdString(options.outputPath);
     if (!WritePdf(sheet.answerKey, path)) {
         std::cerr << "sheet-pdf: cannot write " << options.outputPath << '\n';

@@ -20,13 +20,13 @@
 namespace vorn {
 
 SheetSet::SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QString& shownReference,
-                   const SheetKind& kind, const SheetSettings& settings, int count,
+                   const SheetRecipe& recipe, const SheetSettings& settings, int count,
                    RandomSource& random, const ProgressTick& tick) {
     statements_.push_back(&statement);
     answerKeys_.push_back(&answerKey);
     references_ << shownReference;
     for (int i = 1; i < count; ++i) {
-        const Sheet sheet = GenerateSheet(kind, settings, random);
+        const Sheet sheet = recipe.Generate(settings, random);
         auto drawnStatement = std::make_unique<RichTextPane>();
         auto drawnAnswerKey = std::make_unique<RichTextPane>();
         MarkupToRtf(*drawnStatement, sheet.statement);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exercises/family_table.h"
+#include "exercises/sheet_recipe.h"
 #include "output/pages/progress_tick.h"
 
 #include <QString>
@@ -25,12 +25,12 @@ class RandomSource;
 class SheetSet {
 public:
     // `count` sheets in all (at least the shown one, whose reference is
-    // `shownReference`); sheets 2..count are of `kind`, built with
-    // `settings`. `tick` is told of each sheet drawn. Throws
-    // std::out_of_range as GenerateSheet does, WorkCancelled when stopped.
+    // `shownReference`); sheets 2..count are drawn from `recipe`
+    // (a family at a level or a composition), built with `settings`. `tick` is told of each sheet
+    // drawn. Throws std::out_of_range as GenerateSheet does, WorkCancelled when stopped.
     SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QString& shownReference,
-             const SheetKind& kind, const SheetSettings& settings, int count, RandomSource& random,
-             const ProgressTick& tick = {});
+             const SheetRecipe& recipe, const SheetSettings& settings, int count,
+             RandomSource& random, const ProgressTick& tick = {});
     ~SheetSet();
     SheetSet(const SheetSet&) = delete;
     SheetSet& operator=(const SheetSet&) = delete;

@@ -100,7 +100,13 @@ TEST_F(FormFamiliesMenu, EachEntryFillsBothPanesAsTheButtonsDo) {
             EXPECT_TRUE(form->previewButton->isEnabled());
         }
     }
-    EXPECT_EQ(form->familiesMenu->actions().size(), menuFamilies);
+    // Then a separator and "Feuille composée…" on Ctrl+K.
+    const QList<QAction*> actions = form->familiesMenu->actions();
+    ASSERT_EQ(actions.size(), menuFamilies + 2);
+    EXPECT_TRUE(actions[menuFamilies]->isSeparator());
+    EXPECT_EQ(actions.last(), form->composedSheetAction);
+    EXPECT_EQ(actions.last()->text(), QStringLiteral("Feuille composée…"));
+    EXPECT_EQ(actions.last()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
 }
 
 TEST_F(FormFamiliesMenu, KeyboardAlone) {

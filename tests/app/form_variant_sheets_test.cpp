@@ -1,16 +1,20 @@
 #include "form_fixture.h"
 
 #include "../output/pdf_tools.h"
+#include "app/composition_dialog.h"
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "app/work_progress.h"
+#include "exercises/composition_text.h"
 #include "exercises/family_table.h"
 #include "richtext/rich_text_pane.h"
+#include "tests/support/watchdog.h"
 #include "text/cp1252.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -142,6 +146,67 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     // The shown sheet stays the current one; the generator went on as clicks would.
     EXPECT_EQ(form->state.SheetReference, shownReference);
     EXPECT_EQ(form->state.Random.State(), oracleState_);
+}
+
+// A composed sheet made from the keyboard alone (Ctrl+K, a row moved, two
+// removed, counts typed, Enter), kept in the settings file, then drawn again
+// as a set whose answer keys follow the statements in order.
+TEST_F(FormVariantSheets, AComposedSheetIsMadeByKeyboardKeptAndDrawnAgainAsASet) {
+    const Watchdog watchdog(std::chrono::seconds(120), "a dialog waits for an answer");
+    vorn::Composition offered;
+    WhenShown<CompositionDialog>([&](CompositionDialog& dialog) {
+        offered = dialog.Result();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        auto* rows = dialog.findChild<QListWidget*>();
+        auto* count = dialog.findChild<QSpinBox*>();
+        const auto typeCount = [&](const char* text) {
+            QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(count, text);
+        };
+        QTest::keyClick(rows, Qt::Key_Down, Qt::ControlModifier); // devred, red, fact, eq1
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(rows, Qt::Key_End);
+            QTest::keyClick(rows, Qt::Key_Delete);
+        }
+        QTest::keyClick(rows, Qt::Key_End);
+        typeCount("2");
+        QTest::keyClick(rows, Qt::Key_Home);
+        typeCount("1");
+        QTest::keyClick(count, Qt::Key_Return);
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "Enter did not create: " << vorn::CompositionText(dialog.Result());
+            dialog.reject();
+        }
+    });
+    QTest::keyClick(form.get(), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(offered, vorn::DefaultComposition());
+
+    const vorn::Composition wanted = vorn::ParseComposition("devred:1:1 red:1:2");
+    vorn::LcgRandom oracle(777);
+    vorn::SheetSettings settings;
+    settings.title = vorn::Utf8ToCp1252(form->titleEdit->text().toUtf8().toStdString());
+    QStringList expected;
+    for (int i = 0; i < 4; ++i)
+        expected << QString::fromStdString(
+            vorn::GenerateComposedSheet(wanted, settings, oracle).reference);
+    EXPECT_EQ(QString::fromStdString(form->state.SheetReference), expected.first());
+    QFile ini(settingsDir.filePath(QStringLiteral("vorn.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray stored = ini.readAll();
+    EXPECT_TRUE(stored.contains("[Composition]\r\nExercices=devred:1:1 red:1:2\r\n"))
+        << stored.toStdString();
+
+    Run([&](VariantSheetsDialog& dialog) {
+        WhenShown<QFileDialog>([&](QFileDialog& files) {
+            files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("test");
+            static_cast<QDialog&>(files).accept();
+        });
+        dialog.SavePdfButton()->click();
+    });
+    EXPECT_EQ(PageReferences(folder_.filePath("test.pdf")), expected);
+    EXPECT_EQ(PageReferences(folder_.filePath("test_Cor.pdf")), expected);
+    EXPECT_EQ(form->state.Random.State(), oracle.State());
 }
 
 // A sheet chosen in the families menu is followed by sheets of the same family

@@ -24,6 +24,7 @@ TEST(FamilyTable, ShortNamesAndPrefixesAreUniqueAndTheButtonsComeFirst) {
         prefixes.emplace(family.referencePrefix);
         EXPECT_EQ(family.hasOwnButton, names.size() <= 5) << name;
         EXPECT_GE(family.LevelCount(), 1) << name;
+        EXPECT_TRUE(family.instruction.ends_with('.')) << name; // heads a composed exercise
         EXPECT_EQ(FindFamily(family.shortName), &family);
     }
     EXPECT_GE(names.size(), 5u);

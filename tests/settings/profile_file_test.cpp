@@ -1,5 +1,7 @@
 #include "settings/profile_file.h"
 
+#include "exercises/composition_text.h"
+#include "settings/composition_storage.h"
 #include "settings/settings_file_lock.h"
 #include "settings/settings_location.h"
 #include "tests/support/watchdog.h"
@@ -435,3 +437,30 @@ TEST_F(ProfileFileTest, AnInstalledCopyInAReadOnlyFolderKeepsItsSettingsInTheUse
 }
 
 } // namespace
+
+// The last composed sheet has a section of its own: stored and read back, a
+// file without it or with a damaged value gives the default composition, and
+// the window's section is left as it was.
+TEST_F(ProfileFileTest, LastCompositionRoundTripsInItsOwnSection) {
+    const std::string window = "[TForm1]\r\nedtTitre_Text=Calculer\r\nspSepar_Value=120\r\n";
+    const struct {
+        const char* stored; // the section as found in the file; nullptr for none
+        const char* read;   // what reads back
+    } cases[] = {
+        {nullptr, "red:1:6 devred:1:4 fact:1:4 eq1:2:4"},
+        {"[Composition]\r\nExercices=eq1:3:2 red:2:5\r\n", "eq1:3:2 red:2:5"},
+        {"[Composition]\r\nExercices=red:2:5 zz:1:1\r\n", "red:1:6 devred:1:4 fact:1:4 eq1:2:4"},
+        {"[Composition]\r\nExercices=red:1:40 red:1:1\r\n", "red:1:6 devred:1:4 fact:1:4 eq1:2:4"},
+        {"[Composition]\r\nExercices=\r\n", "red:1:6 devred:1:4 fact:1:4 eq1:2:4"},
+    };
+    const ProfileFile ini(path_);
+    for (const auto& c : cases) {
+        PutBytes(path_, window + (c.stored ? c.stored : ""));
+        EXPECT_EQ(vorn::CompositionText(ReadLastComposition(ini)), c.read) << c.read;
+    }
+    const vorn::Composition written = vorn::ParseComposition("fact:3:7 vn1:1:2 fact:3:1");
+    WriteLastComposition(ini, written);
+    EXPECT_EQ(ReadLastComposition(ini), written);
+    EXPECT_EQ(FileBytes(path_).substr(0, window.size()), window);
+    EXPECT_EQ(ini.ReadString("TForm1", "spSepar_Value", ""), "120");
+}

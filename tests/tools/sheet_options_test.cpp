@@ -17,7 +17,9 @@ using vorn::FamilyNamed;
 
 const std::string kUsageLine =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
+    "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
 
 Options Parse(std::vector<std::string> args) {
     return ParseArguments(args);
@@ -31,8 +33,8 @@ void NeverSaves(const std::vector<vorn::Sheet>&, const std::string& path) {
 TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
     const Options o = Parse({"vn1", "--markup"});
     EXPECT_FALSE(o.help);
-    EXPECT_EQ(o.kind.family, &FamilyNamed("vn1"));
-    EXPECT_EQ(o.kind.level, 1);
+    EXPECT_EQ(o.recipe.Kind()->family, &FamilyNamed("vn1"));
+    EXPECT_EQ(o.recipe.Kind()->level, 1);
     EXPECT_FALSE(o.seed.has_value());
     EXPECT_EQ(o.settings.questionCount, 20);
     EXPECT_EQ(o.settings.separatorLength, 120);
@@ -47,8 +49,8 @@ TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
 TEST(SheetOptionsTest, EveryFamilyIsNamedByItsShortName) {
     for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies()) {
         const std::string name(family.shortName);
-        EXPECT_EQ(Parse({name, "--rtf"}).kind.family, &family) << name;
-        EXPECT_EQ(Parse({"--rtf", name}).kind.family, &family) << name;
+        EXPECT_EQ(Parse({name, "--rtf"}).recipe.Kind()->family, &family) << name;
+        EXPECT_EQ(Parse({"--rtf", name}).recipe.Kind()->family, &family) << name;
     }
 }
 
@@ -65,9 +67,17 @@ TEST(SheetOptionsTest, LevelIsTakenAnywhereOnTheLine) {
     };
     for (const auto& c : cases) {
         const Options o = Parse(c.args);
-        EXPECT_EQ(o.kind.family, &FamilyNamed(c.family)) << c.family;
-        EXPECT_EQ(o.kind.level, c.level) << c.family;
+        EXPECT_EQ(o.recipe.Kind()->family, &FamilyNamed(c.family)) << c.family;
+        EXPECT_EQ(o.recipe.Kind()->level, c.level) << c.family;
     }
+}
+
+TEST(SheetOptionsTest, ComposeTakesItsExercisesInOrder) {
+    const Options o = Parse({"compose", "red:2:5", "--seed", "3", "fact:1:6", "-o", "x.pdf"});
+    ASSERT_NE(o.recipe.Composed(), nullptr);
+    EXPECT_EQ(*o.recipe.Composed(),
+              (vorn::Composition{{{&FamilyNamed("red"), 2, 5}, {&FamilyNamed("fact"), 1, 6}}}));
+    EXPECT_EQ(o.seed, 3u);
 }
 
 TEST(SheetOptionsTest, ValuesAtTheirBoundsAreTaken) {
@@ -167,6 +177,13 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"fact", "--level", "6", "--rtf"}, {"--level", "6", "fact", "levels 1 to 5"}},
         {{"red", "--level", "4", "--rtf"}, {"--level", "4", "red", "levels 1 to 3"}},
         {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
+        {{"compose", "--markup"}, {"Aucun exercice"}},
+        {{"compose", "red:1:2", "zz:1:2", "--markup"}, {"zz:1:2", "inconnue"}},
+        {{"compose", "red:3:2", "--markup"}, {"red:3:2", "1 \xC3\xA0 2"}},
+        {{"compose", "red:1:41", "--rtf"}, {"red:1:41", "40"}},
+        {{"compose", "fact:1:40", "red:1:40", "eq1:1:21", "--rtf"}, {"eq1:1:21", "100"}},
+        {{"compose", "red:1:2", "--level", "2", "--rtf"}, {"--level", "compose"}},
+        {{"compose", "red:1:2", "--questions", "2", "--rtf"}, {"--questions", "compose"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;
