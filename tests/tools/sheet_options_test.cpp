@@ -179,7 +179,7 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
         {{"compose", "--markup"}, {"Aucun exercice"}},
         {{"compose", "red:1:2", "zz:1:2", "--markup"}, {"zz:1:2", "inconnue"}},
-        {{"compose", "red:3:2", "--markup"}, {"red:3:2", "1 \xC3\xA0 2"}},
+        {{"compose", "red:4:2", "--markup"}, {"red:4:2", "1 \xC3\xA0 3"}},
         {{"compose", "red:1:41", "--rtf"}, {"red:1:41", "40"}},
         {{"compose", "fact:1:40", "red:1:40", "eq1:1:21", "--rtf"}, {"eq1:1:21", "100"}},
         {{"compose", "red:1:2", "--level", "2", "--rtf"}, {"--level", "compose"}},
