@@ -1,5 +1,6 @@
 #include "richtext/page_layout.h"
 
+#include "richtext/question_lines.h"
 #include "richtext/rtf_paragraph_props.h"
 #include "richtext/tab_stops.h"
 
@@ -123,7 +124,9 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
     length_ = doc_->characterCount() - 1;
 
     QAbstractTextDocumentLayout* layout = doc_->documentLayout();
-    for (QTextBlock block = doc_->begin(); block.isValid(); block = block.next()) {
+    const std::vector<int> questions = QuestionOfEachParagraph(*doc_);
+    std::size_t paragraph = 0;
+    for (QTextBlock block = doc_->begin(); block.isValid(); block = block.next(), ++paragraph) {
         const QTextLayout* text = block.layout();
         if (!text || text->lineCount() == 0)
             continue;
@@ -131,7 +134,8 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
         for (int i = 0; i < text->lineCount(); ++i) {
             const QTextLine line = text->lineAt(i);
             const qreal top = origin + line.y();
-            lines_.push_back({block.position() + line.textStart(), top, top + line.height()});
+            lines_.push_back({block.position() + line.textStart(), top, top + line.height(),
+                              questions[paragraph]});
         }
     }
 }
@@ -152,6 +156,16 @@ bool PageLayout::Fit(int pos, qreal height, Range& range) const {
     int end = first + 1; // the first line is placed even when taller than the page
     while (end < int(lines_.size()) && lines_[end].bottom - top <= height + kTolerance)
         ++end;
+    // A question cut by the page's foot moves whole to the next page, unless
+    // it begins this one: then it is longer than a page and must break.
+    if (end < int(lines_.size()) && lines_[end].question >= 0 &&
+        lines_[end - 1].question == lines_[end].question) {
+        int start = end - 1;
+        while (start > first && lines_[start - 1].question == lines_[end].question)
+            --start;
+        if (start > first)
+            end = start;
+    }
     if (end == int(lines_.size()) && !reachesEnd_)
         return false;
     range.firstLine = first;

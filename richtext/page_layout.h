@@ -51,7 +51,8 @@ public:
     int textLength() const { return offset_ + length_; }
 
     // The lines that fit, one below the other, in `height` device pixels from
-    // the line beginning at `pos`; always at least that line.
+    // the line beginning at `pos`; always at least that line. A question's
+    // lines go on to the next page together, unless they begin this page.
     struct Range {
         int firstLine = 0;
         int endLine = 0;  // one past the last line placed
@@ -75,6 +76,7 @@ private:
         int start; // in the laid-out copy
         qreal top;
         qreal bottom;
+        int question; // of the source's questions, -1 for none
     };
 
     Key key_;

@@ -18,6 +18,7 @@ struct RtfParaProps {
     // The paragraph's shading (\cbpat), a colour-table index shown on its
     // text as a character shading is; 0 is none.
     int shading = 0;
+    bool keepWithNext = false; // \keepn
     bool operator==(const RtfParaProps&) const = default;
 };
 

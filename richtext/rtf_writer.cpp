@@ -3,6 +3,7 @@
 #include "richtext/tab_stops.h"
 
 #include "richtext/font_charsets.h"
+#include "richtext/question_lines.h"
 
 #include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_font_properties.h"
@@ -126,7 +127,8 @@ constexpr QRgb kWordHighlightColours[] = {
 class DocumentWriter {
 public:
     DocumentWriter(const QTextDocument& doc, const std::optional<RtfPage>& page)
-        : doc_(doc), page_(page), defaultFont_(doc.defaultFont()) {}
+        : doc_(doc), page_(page), defaultFont_(doc.defaultFont()),
+          questions_(QuestionOfEachParagraph(doc)) {}
 
     QByteArray Write() {
         if (HasHighlight())
@@ -175,7 +177,11 @@ private:
     }
 
     void WriteBlock(const QTextBlock& block, bool inTable) {
-        SwitchTo(ParaPropsOf(block, inTable), block.text().contains(u'\t'));
+        RtfParaProps props = ParaPropsOf(block, inTable);
+        const std::size_t n = std::size_t(block.blockNumber());
+        props.keepWithNext = !inTable && n + 1 < questions_.size() && questions_[n] >= 0 &&
+                             questions_[n + 1] == questions_[n];
+        SwitchTo(props, block.text().contains(u'\t'));
         bool empty = true;
         if (const QString marker = ListMarkerOf(block); !marker.isEmpty()) {
             WriteRun(PropsOf(block.charFormat(), block.charFormatIndex()), marker);
@@ -356,6 +362,8 @@ private:
         length("\\fi", next.firstIndent);
         length("\\sb", next.spaceBefore);
         length("\\sa", next.spaceAfter);
+        if (next.keepWithNext)
+            out.append("\\keepn");
         if (tabs)
             AppendTabStops(out);
         out.append(' ');
@@ -576,6 +584,8 @@ private:
     const QTextDocument& doc_;
     const std::optional<RtfPage> page_;
     const QFont defaultFont_;
+    // Which question each paragraph is a line of: they are kept on one page.
+    const std::vector<int> questions_;
     QByteArray body_;
     Props current_;          // what "\pard\plain" leaves: font 0, 12 points, no styles
     int openHighlight_ = 0;  // colour of the open highlight group; 0 when none is open

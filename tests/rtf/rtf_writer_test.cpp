@@ -174,6 +174,22 @@ TEST(RtfWriter, EmptyParagraphsAndDefaultTab) {
     EXPECT_NE(Rtf(*Plain({QStringLiteral("x")})).find("\\deftab720{"), std::string::npos);
 }
 
+// A question and its worked lines stay on one page in any reader: every line
+// but the last is kept with the next. A question line alone, a lone worked
+// line, and a worked line after a blank one are not a question's lines.
+TEST(RtfWriter, AQuestionsLinesAreKeptWithTheNext) {
+    const std::string rtf = Rtf(*Plain({U(u"1°/ x + x"), "      = 2x", "      = 2x", "", "2°/ y",
+                                        "", "      = 3", "12°/ z", "  = z", "3 / 4"}));
+    EXPECT_NE(rtf.find("\\pard\\keepn 1\\'b0/ x + x\\par\r\n      = 2x\\par\r\n\\pard       = 2x"),
+              std::string::npos)
+        << rtf;
+    EXPECT_NE(rtf.find("\\pard\\keepn 12\\'b0/ z\\par\r\n\\pard   = z\\par\r\n3 / 4}"),
+              std::string::npos)
+        << rtf;
+    // Nothing between the first question's last line and "12°/" is kept.
+    EXPECT_EQ(rtf.find("\\keepn", rtf.find("2x\\par\r\n\\pard")), rtf.find("\\keepn 12"));
+}
+
 TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
     EXPECT_EQ(WritePlainText(*Plain({U(u"é€\t≈"), QString(), U(u"fin\u2028ligne 😀")})),
               QByteArray("\xC3\xA9\xE2\x82\xAC\t\xE2\x89\x88\n\nfin\nligne \xF0\x9F\x98\x80"));

@@ -1,0 +1,60 @@
+#include "richtext/question_lines.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+
+namespace vorn {
+
+namespace {
+
+// "12°/ …": the digits of the number, then the degree sign and the slash.
+bool IsQuestionLine(const QString& text) {
+    int digits = 0;
+    while (digits < text.size() && text[digits].isDigit())
+        ++digits;
+    return digits > 0 && QStringView(text).sliced(digits).startsWith(u"\u00B0/");
+}
+
+// A worked line: spaces first, then something other than spaces.
+bool IsWorkedLine(const QString& text) {
+    if (text.isEmpty() || text[0] != u' ')
+        return false;
+    for (const QChar c : text)
+        if (!c.isSpace())
+            return true;
+    return false;
+}
+
+bool InDocumentFlow(const QTextBlock& block) {
+    return QTextCursor(block).currentFrame() == block.document()->rootFrame();
+}
+
+} // namespace
+
+std::vector<int> QuestionOfEachParagraph(const QTextDocument& doc) {
+    std::vector<int> question;
+    question.reserve(std::size_t(doc.blockCount()));
+    int count = 0;
+    bool inQuestion = false;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (inQuestion && IsWorkedLine(text) && InDocumentFlow(block)) {
+            question.push_back(count - 1);
+            continue;
+        }
+        inQuestion = false;
+        const QTextBlock next = block.next();
+        if (IsQuestionLine(text) && next.isValid() && IsWorkedLine(next.text()) &&
+            InDocumentFlow(block)) {
+            inQuestion = true;
+            question.push_back(count++);
+        } else {
+            question.push_back(-1);
+        }
+    }
+    return question;
+}
+
+} // namespace vorn

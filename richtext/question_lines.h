@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+class QTextDocument;
+
+namespace vorn {
+
+// A question of a sheet is its line "N°/ …" and the worked lines under it,
+// each indented by spaces, as the answer key writes them. A page must not
+// break inside one: the page layout keeps them together and the RTF writer
+// marks them "keep with next" for other readers. Lines in tables are never
+// a question's.
+
+// For each paragraph of `doc`, in order, the number of the question it is a
+// line of (counting from 0), or -1 for a paragraph outside any question of
+// two lines or more.
+std::vector<int> QuestionOfEachParagraph(const QTextDocument& doc);
+
+} // namespace vorn
