@@ -59,7 +59,9 @@ CompositionDialog::CompositionDialog(const vorn::Composition& start, QWidget* pa
     rows_->setAccessibleName(QStringLiteral("Exercices de la feuille"));
     rows_->setDragDropMode(QAbstractItemView::InternalMove);
     rows_->setDefaultDropAction(Qt::MoveAction);
-    rows_->setMinimumWidth(480);
+    // A row names the family, its level's caption and the count: wide enough
+    // for the longest captions to be read without scrolling sideways.
+    rows_->setMinimumWidth(640);
 
     family_ = new QComboBox(this);
     for (const vorn::ExerciseFamily& family : vorn::ExerciseFamilies())
