@@ -1,5 +1,6 @@
 #include "richtext/question_lines.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -27,6 +28,12 @@ bool IsWorkedLine(const QString& text) {
     return false;
 }
 
+// "Exercice 2 : Factoriser …", the heading of one exercise of a sheet.
+bool IsHeading(const QString& text) {
+    static const QRegularExpression heading(QStringLiteral("^Exercice \\d+ : "));
+    return heading.match(text).hasMatch();
+}
+
 bool InDocumentFlow(const QTextBlock& block) {
     return QTextCursor(block).currentFrame() == block.document()->rootFrame();
 }
@@ -38,6 +45,7 @@ std::vector<int> QuestionOfEachParagraph(const QTextDocument& doc) {
     question.reserve(std::size_t(doc.blockCount()));
     int count = 0;
     bool inQuestion = false;
+    bool afterHeading = false; // an exercise's heading waits for its first question
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         if (inQuestion && IsWorkedLine(text) && InDocumentFlow(block)) {
@@ -45,14 +53,27 @@ std::vector<int> QuestionOfEachParagraph(const QTextDocument& doc) {
             continue;
         }
         inQuestion = false;
+        if (IsHeading(text) && InDocumentFlow(block)) {
+            afterHeading = true;
+            question.push_back(count++);
+            continue;
+        }
+        if (afterHeading && text.trimmed().isEmpty()) {
+            question.push_back(count - 1);
+            continue;
+        }
         const QTextBlock next = block.next();
-        if (IsQuestionLine(text) && next.isValid() && IsWorkedLine(next.text()) &&
-            InDocumentFlow(block)) {
+        const bool worked = next.isValid() && IsWorkedLine(next.text());
+        if (afterHeading && InDocumentFlow(block)) { // the heading's first line
+            inQuestion = worked && IsQuestionLine(text);
+            question.push_back(count - 1);
+        } else if (IsQuestionLine(text) && worked && InDocumentFlow(block)) {
             inQuestion = true;
             question.push_back(count++);
         } else {
             question.push_back(-1);
         }
+        afterHeading = false;
     }
     return question;
 }

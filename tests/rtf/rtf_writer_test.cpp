@@ -188,6 +188,11 @@ TEST(RtfWriter, AQuestionsLinesAreKeptWithTheNext) {
         << rtf;
     // Nothing between the first question's last line and "12°/" is kept.
     EXPECT_EQ(rtf.find("\\keepn", rtf.find("2x\\par\r\n\\pard")), rtf.find("\\keepn 12"));
+    // An exercise's heading and the blank line under it go with the first line.
+    const std::string headed = Rtf(*Plain({"Exercice 2 : Calculer.", "", U(u"1°/ 3"), "", "x"}));
+    EXPECT_NE(headed.find("\\pard\\keepn Exercice 2 : Calculer.\\par\r\n\\par\r\n\\pard 1\\'b0/ 3"),
+              std::string::npos)
+        << headed;
 }
 
 TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
