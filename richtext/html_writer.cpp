@@ -14,9 +14,17 @@ QString Points(int twips) {
     return QString::number(twips / 20.0) + QStringLiteral("pt");
 }
 
-QString ParagraphStyle(const QTextBlock& block) {
+// Margins are written long-hand with their unit and the paragraph takes the
+// size of its own mark: LibreOffice ignores "margin:0" and would space the
+// lines by its default 12 points.
+QString ParagraphStyle(const QTextBlock& block, const QFont& defaultFont) {
     const RtfParaProps props = ParaPropsOf(block, false);
-    QString style = QStringLiteral("margin:0;white-space:pre-wrap");
+    QString style = QStringLiteral("margin-top:0pt;margin-bottom:0pt;white-space:pre-wrap");
+    qreal points = block.charFormat().fontPointSize();
+    if (points <= 0)
+        points = defaultFont.pointSizeF();
+    if (points > 0)
+        style += QStringLiteral(";font-size:%1pt").arg(points);
     const auto length = [&style](const char* name, int twips) {
         if (twips != 0)
             style += QStringLiteral(";%1:%2").arg(QLatin1String(name), Points(twips));
@@ -79,7 +87,13 @@ QString Escaped(const QString& text) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
             out += QStringLiteral("<br>"); // a line break inside the paragraph
-        out += QString(lines[i]).remove(QChar::ObjectReplacementCharacter).toHtmlEscaped();
+        QString line = QString(lines[i]).remove(QChar::ObjectReplacementCharacter).toHtmlEscaped();
+        // A run of spaces (a worked line's indent) stays as wide in readers
+        // that collapse spaces whatever the style says, as LibreOffice does.
+        for (qsizetype at = 0; at < line.size(); ++at)
+            if (line[at] == u' ' && (at == 0 || line[at - 1] == u' ' || line[at - 1] == u'\u00A0'))
+                line[at] = u'\u00A0';
+        out += line;
     }
     return out;
 }
@@ -90,7 +104,7 @@ QString WriteHtml(const QTextDocument& doc) {
     QString html =
         QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n");
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        html += QStringLiteral("<p style=\"%1\">").arg(ParagraphStyle(block));
+        html += QStringLiteral("<p style=\"%1\">").arg(ParagraphStyle(block, doc.defaultFont()));
         bool empty = true;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();

@@ -103,7 +103,7 @@ TEST(PaneCopy, OffersTheSavedRtfHtmlWithSupAndPlainTextWithSquares) {
     PastePane pane;
     pane.SetText(
         "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 5 x\\super 2\\nosupersub  \\i y\\i0\\par"
-        "\\li720 z}");
+        "\\li720 z\\par\\pard   w}");
     pane.selectAll();
     const std::unique_ptr<QMimeData> data(pane.createMimeDataFromSelection());
     ASSERT_NE(data, nullptr);
@@ -111,9 +111,12 @@ TEST(PaneCopy, OffersTheSavedRtfHtmlWithSupAndPlainTextWithSquares) {
     const QString html = data->html();
     for (const char* part :
          {"<sup><span style=\"font-family:'Arial';font-size:12pt\">2</span></sup>",
-          "font-style:italic\">y<", "margin-left:36pt\"><span"})
-        EXPECT_TRUE(html.contains(QLatin1String(part))) << part << "\n" << html.toStdString();
-    EXPECT_EQ(data->text(), QStringLiteral("5 x² y\nz"));
+          "font-style:italic\">y<", "margin-left:36pt\"><span",
+          // LibreOffice reads these, not "margin:0", and collapses plain spaces.
+          "margin-top:0pt;margin-bottom:0pt;white-space:pre-wrap;font-size:12pt",
+          "12pt\">\u00A0\u00A0w<"})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(part))) << part << "\n" << html.toStdString();
+    EXPECT_EQ(data->text(), QStringLiteral("5 x² y\nz\n  w"));
 }
 
 // LibreOffice's HTML means no space above a paragraph that states none.
