@@ -53,6 +53,7 @@ MainWindow::MainWindow(QWidget* parent)
     CreateExerciseBar();
     CreateCommandBar();
     CreateHiddenPanels();
+    CreateOpenCommand();
     NameControls();
     SetTabOrder();
 
@@ -117,6 +118,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     else
         event->ignore();
     formStorage.SaveOnClose(canClose);
+    if (canClose)
+        keepSession();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -8,11 +8,16 @@
 
 namespace vorn {
 
-FileRead ReadBoundedFile(const std::string& path, std::size_t maxBytes) {
+FileRead ReadBoundedFile(const std::string& path, std::size_t maxBytes, bool followLinks) {
     FileRead read;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                                            (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0) {
         read.error = errno;
+        if (errno == ELOOP && !followLinks) {
+            read.status = FileReadStatus::NotRegular;
+            return read;
+        }
         read.status = errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
         return read;
     }

@@ -23,7 +23,8 @@ struct FileRead {
 // Reads a whole regular file of at most `maxBytes`. The open never waits (a
 // FIFO planted in the file's place cannot hold the program) and nothing but
 // a regular file is read; a file that grows past the limit while being read
-// counts as too large.
-FileRead ReadBoundedFile(const std::string& path, std::size_t maxBytes);
+// counts as too large. Without `followLinks`, a symbolic link at the path
+// itself counts as NotRegular.
+FileRead ReadBoundedFile(const std::string& path, std::size_t maxBytes, bool followLinks = true);
 
 } // namespace vorn

@@ -87,10 +87,10 @@ QString AskSheetSetPdfName(QWidget* parent, const QString& proposedName, bool wi
 
 QStringList SaveSheetSetAsPdf(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                               const QString& fileName, const QString& title,
-                              const ProgressTick& tick) {
+                              const ProgressTick& tick, const std::string& recipe) {
     SaveSheets(
         set.Statements(), withAnswerKeys ? set.AnswerKeys() : std::vector<RichTextPane*>{},
-        fileName, [&printer] { return PageSetupOf(printer); }, title, tick);
+        fileName, [&printer] { return PageSetupOf(printer); }, title, tick, recipe);
     QStringList written{fileName};
     if (withAnswerKeys)
         written << AnswerKeyFileNameFor(fileName);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -75,9 +76,10 @@ QString AskSheetSetPdfName(QWidget* parent, const QString& proposedName, bool wi
 // beside it ("_Cor.pdf"), laid out on the current printer's paper and titled
 // `title`. Both documents are laid out before either file is written, so a
 // stop (WorkCancelled) leaves no file behind. Throws UserError (the save's
-// errors). Returns the files written.
+// errors). Returns the files written. A non-empty `recipe` travels in both
+// files (see SaveSheets).
 QStringList SaveSheetSetAsPdf(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                               const QString& fileName, const QString& title,
-                              const ProgressTick& tick = {});
+                              const ProgressTick& tick = {}, const std::string& recipe = {});
 
 } // namespace vorn

@@ -359,16 +359,22 @@ TEST_F(FormVariantSheets, SavingASetNeverReplacesAFileSilently) {
     mine.close();
 
     QStringList asked;
+    QString proposed;
     Run([&](VariantSheetsDialog& dialog) {
         WhenShown<QFileDialog>([&](QFileDialog& files) {
             WhenShown<QMessageBox>([&](QMessageBox& box) {
                 asked << box.text();
                 QTest::keyClick(&box, Qt::Key_Escape);
             });
+            // A new set is not offered the names of one saved already; the
+            // teacher types them.
+            proposed = QFileInfo(files.selectedFiles().value(0)).fileName();
+            files.selectFile(reference + "_4sujets.pdf");
             static_cast<QDialog&>(files).accept();
         });
         dialog.SavePdfButton()->click();
     });
+    EXPECT_EQ(proposed, reference + "_4sujets-2.pdf");
     EXPECT_EQ(asked, QStringList({"Le fichier « " + reference +
                                   "_4sujets_Cor.pdf » existe déjà.\nLe remplacer ?"}));
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files),
