@@ -120,4 +120,8 @@ fi
 if command -v soffice >/dev/null 2>&1 && command -v abiword >/dev/null 2>&1; then
     scripts/compare_readers.sh "$root/usr/bin/vorn-sheet" 2>&1 | sed 's/^/    readers: /' || true
     echo "package check: readers compared"
+    # The recipe a saved file carries must change nothing for those readers.
+    scripts/recipe_readers.sh "$root/usr/bin/vorn-sheet" 2>&1 | sed 's/^/    recipe: /' ||
+        fail "a reader shows the saved recipe or lays the file out differently"
+    echo "package check: recipe ignored by the readers"
 fi
