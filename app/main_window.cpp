@@ -126,6 +126,12 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The stored settings are applied once, before the window first appears.
     if (!event->spontaneous())
         formStorage.RestoreOnFirstShow();
+    // A sheet brought back from the last session is shown as made, whatever
+    // edit mode the settings keep: a key pressed by chance cannot change it.
+    if (sheetRestored_) {
+        sheetRestored_ = false;
+        editModeCheck->setChecked(false);
+    }
     QWidget::showEvent(event);
 }
 

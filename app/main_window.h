@@ -253,6 +253,8 @@ private:
     std::vector<std::pair<vorn::SheetKind, QAction*>> familyActions_;
     QString settingsFileName_;
     QString sessionFileName_;
+    // True from a sheet restored from the session until the window first shows.
+    bool sheetRestored_ = false;
     // The statement's height as last set, and the room the two panes had
     // then (the designed 166 of 350): the layout keeps that share.
     int statementHeight_ = 166;

@@ -166,6 +166,7 @@ void MainWindow::useSessionFile(const QString& fileName, bool restoreSheet) {
     statementPane->document()->setModified(session->edited);
     answerKeyPane->document()->setModified(session->edited);
     showSheetOf(session->reference, recipe);
+    sheetRestored_ = true;
 }
 
 vorn::Session MainWindow::currentSession() const {

@@ -6,6 +6,7 @@
 #include "tests/support/watchdog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -151,6 +152,7 @@ TEST_F(FormKeeping, TheSessionComesBackUnlessStartedEmpty) {
     form->generateSheet(menuKind);
     QTextCursor(form->answerKeyPane->document()).insertText(QStringLiteral("Vu. "));
     form->state.LastSetSize = 28;
+    form->editModeCheck->setChecked(true); // kept by the settings file
     const auto panes = Panes();
     const std::string recipe = form->shownRecipeText();
     form->close();
@@ -158,9 +160,12 @@ TEST_F(FormKeeping, TheSessionComesBackUnlessStartedEmpty) {
     ASSERT_EQ(::stat(session.toLocal8Bit().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 
-    for (const bool restore : {true, false}) {
+    for (const bool restore : {false, true}) {
         MainWindow again;
+        again.formStorage.SetIniFileName(form->formStorage.IniFileName());
         again.useSessionFile(session, restore);
+        again.show();
+        EXPECT_EQ(again.editModeCheck->isChecked(), !restore);
         EXPECT_EQ(again.state.LastSetSize, 28);
         ASSERT_NE(again.familyAction(menuKind), nullptr);
         EXPECT_TRUE(again.familyAction(menuKind)->isChecked());
@@ -169,7 +174,6 @@ TEST_F(FormKeeping, TheSessionComesBackUnlessStartedEmpty) {
             EXPECT_EQ(Rtf(*again.answerKeyPane), panes.second);
             EXPECT_TRUE(again.answerKeyPane->document()->isModified());
             EXPECT_EQ(again.shownRecipeText(), recipe);
-            EXPECT_FALSE(again.state.EditMode);
         } else {
             EXPECT_TRUE(again.statementPane->GetText().trimmed().isEmpty());
         }
