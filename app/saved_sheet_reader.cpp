@@ -55,7 +55,9 @@ bool IsWholeRtf(std::string_view rtf) {
             ++depth;
         } else if (c == '}') {
             if (--depth == 0)
-                return rtf.find_first_not_of(" \t\r\n", i + 1) == std::string_view::npos;
+                // Some word processors end their files with a zero byte.
+                return rtf.find_first_not_of(std::string_view(" \t\r\n\0", 5), i + 1) ==
+                       std::string_view::npos;
             if (depth < 0)
                 return false;
         }
