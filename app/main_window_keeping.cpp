@@ -70,7 +70,7 @@ void MainWindow::openSheet() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(
         {QStringLiteral("Feuilles (*.rtf *.pdf)"), QStringLiteral("Tous les fichiers (*)")});
-    dialog.setDirectory(QDir::currentPath());
+    dialog.setDirectory(vorn::SaveDialogFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     openSheetFile(dialog.selectedFiles().first());
