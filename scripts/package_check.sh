@@ -74,7 +74,8 @@ else
     chmod a-w "$root/usr/bin"
 fi
 (cd "$home" && exec "${as_user[@]}" env HOME="$home" QT_QPA_PLATFORM=offscreen \
-    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$runtime" \
+    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_STATE_HOME="$home/state" \
+    XDG_RUNTIME_DIR="$runtime" \
     PATH="$root/usr/bin:$PATH" $exec_line) 2>"$tmp/window.err" &
 pid=$!
 # SIGTERM closes the window once the program has taken it over (bit 15 of
@@ -101,7 +102,9 @@ pid=
 grep -q '^\[TForm1\]' "$home/config/vorn/vorn.ini" 2>/dev/null ||
     fail "no settings in \$XDG_CONFIG_HOME/vorn/vorn.ini"
 [ "$(stat -c %a "$home/cache/vorn")" = 700 ] || fail "no private working folder in the cache"
-left=$(cd "$home" && ls -A | grep -vx -e config -e cache || true)
+[ "$(stat -c %a "$home/state/vorn/session" 2>/dev/null)" = 600 ] ||
+    fail "no private session file in \$XDG_STATE_HOME/vorn"
+left=$(cd "$home" && ls -A | grep -vx -e config -e cache -e state || true)
 [ -z "$left" ] || fail "files left in the home folder: $left"
 echo "package check: window ok (settings in \$XDG_CONFIG_HOME/vorn/vorn.ini)"
 
