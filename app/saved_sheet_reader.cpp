@@ -103,7 +103,15 @@ QString Utf8(const std::string& text) {
 
 } // namespace
 
-OpenedSheet ReadSavedSheet(const QString& fileName) {
+OpenedSheet ReadSavedSheet(const QString& chosenName) {
+    // An answer key chosen in place of its statement opens the pair.
+    QString fileName = chosenName;
+    const QString keySuffix = QStringLiteral("_Cor.rtf");
+    if (chosenName.endsWith(keySuffix, Qt::CaseInsensitive)) {
+        const QString statement = chosenName.chopped(keySuffix.size()) + QStringLiteral(".rtf");
+        if (AnswerKeyFileNameFor(statement) == chosenName && QFileInfo::exists(statement))
+            fileName = statement;
+    }
     const std::string bytes = ReadWhole(fileName);
     OpenedSheet opened;
     if (IsPdfDocument(bytes)) {

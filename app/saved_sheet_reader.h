@@ -34,7 +34,8 @@ struct OpenedSheet {
 // statement alone. Throws UserError, with a French message naming the file,
 // for a file that is missing, not a regular file (a folder, a FIFO, a link
 // to one), larger than kMaxOpenedFileBytes, unreadable, neither RTF nor PDF,
-// damaged, or whose recipe cannot be read. Never touches the panes.
+// damaged, or whose recipe cannot be read. Never touches the panes. An RTF
+// answer key chosen in place of its statement opens the statement's pair.
 OpenedSheet ReadSavedSheet(const QString& fileName);
 
 } // namespace vorn

@@ -81,6 +81,8 @@ TEST_F(FormKeeping, EditsComeBackFromRtfAndALostKeyOrAPdfIsDrawnAgain) {
                     form->shownRecipeText());
     ASSERT_TRUE(form->openSheetFile(File("e.rtf")));
     EXPECT_EQ(Panes(), edited);
+    ASSERT_TRUE(form->openSheetFile(File("e_Cor.rtf"))); // the key chosen: the same pair
+    EXPECT_EQ(Panes(), edited);
 
     ASSERT_TRUE(QFile::remove(File("e_Cor.rtf")));
     ASSERT_TRUE(form->openSheetFile(File("e.rtf")));
