@@ -199,7 +199,7 @@ void MainWindow::printCopies() {
             beforePrint();
         vorn::PrintSheetCommand(state.Printer, *statementPane, *answerKeyPane,
                                 SheetReferenceText(state), statementCopiesSpin->Text(),
-                                answerKeyCopiesSpin->Text());
+                                answerKeyCopiesSpin->Text(), shownRecipeText());
         ShowStatus(PrintedText(state.Printer, vorn::CopyCount(statementCopiesSpin->Text()),
                                vorn::CopyCount(answerKeyCopiesSpin->Text())));
     } catch (const std::exception& error) {
@@ -254,16 +254,16 @@ void MainWindow::PrintVariantSheets() {
                 state.LastSheetSetSeeds.push_back(seed);
         }
         const vorn::SheetSet& set = *state.LastSheetSet;
+        const std::string recipe =
+            state.LastSheetSetSeeds.empty()
+                ? std::string()
+                : vorn::RecipeText(
+                      {*state.LastSheetRecipe, state.SheetSettings, state.LastSheetSetSeeds});
         if (choice == VariantSheetsDialog::Choice::Print) {
             progress.NoLongerCancellable(QStringLiteral("Impression de %1 sujets…").arg(count));
-            vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick());
+            vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick(), recipe);
             ShowStatus(PrintedText(state.Printer, count, withKeys ? count : 0));
         } else {
-            const std::string recipe =
-                state.LastSheetSetSeeds.empty()
-                    ? std::string()
-                    : vorn::RecipeText(
-                          {*state.LastSheetRecipe, state.SheetSettings, state.LastSheetSetSeeds});
             ShowStatus(SavedFilesText(vorn::SaveSheetSetAsPdf(
                 state.Printer, set, withKeys, pdfName, set.Title(), progress.Tick(), recipe)));
         }

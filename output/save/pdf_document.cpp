@@ -1,8 +1,8 @@
 #include "output/save/pdf_document.h"
 
 #include "output/pages/page_loop.h"
+#include "output/pages/pdf_recipe.h"
 #include "output/pages/pdf_text_layer.h"
-#include "output/save/pdf_recipe.h"
 #include "richtext/rich_text_pane.h"
 #include "text/user_error.h"
 

@@ -64,7 +64,8 @@ QString SheetSetFileName(const QString& firstReference, int count);
 // sheet (see CopyFiles). `tick` is told of each sheet printed. Throws
 // UserError (the printer's errors).
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
-                   const QString& firstReference, const ProgressTick& tick = {});
+                   const QString& firstReference, const ProgressTick& tick = {},
+                   const std::string& recipe = {});
 
 // Asks for a PDF name, proposing `proposedName` in the save folder, and, when
 // the files would replace others (the answer keys' "_Cor.pdf" beside it

@@ -12,4 +12,10 @@ namespace vorn {
 // without "<", ">" or "&", as RecipeText writes it) for SavedFileRecipe.
 QByteArray RecipeXmp(const QString& title, const std::string& recipe);
 
+// A PDF as Qt writes it with the XMP packet `xmp` as its document metadata,
+// added as an update at its end (a new metadata stream and the catalog
+// pointing at it), so that every byte before stays as it was. A PDF of
+// another shape comes back unchanged.
+QByteArray WithXmpMetadata(const QByteArray& pdf, const QByteArray& xmp);
+
 } // namespace vorn
