@@ -6,9 +6,11 @@
 #include "output/print/current_printer.h"
 #include "output/sets/sheet_set.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the whole program shares between its handlers. One instance lives in
 // the main window; nothing else keeps program-wide mutable state.
@@ -24,6 +26,16 @@ struct AppState {
     // the same kind are drawn; none before the first.
     std::optional<vorn::SheetRecipe> LastSheetRecipe;
     vorn::SheetSettings SheetSettings;
+    // The generator's state as each sheet the panes show began: one for a
+    // generated sheet, one per sheet for a set opened from its file. Empty
+    // when the panes show no sheet of a known recipe.
+    std::vector<std::uint32_t> ShownSeeds;
+    // Those of the sheets of the kept set, in its order.
+    std::vector<std::uint32_t> LastSheetSetSeeds;
+    // The count last asked for in "Sujets différents…"; 0 before the first.
+    int LastSetSize = 0;
+    // The family and level last chosen from the families menu.
+    std::optional<vorn::SheetKind> LastMenuKind;
     // The set of different sheets drawn last from the shown sheet: printed and
     // saved again as it is until a new set is asked for or a new sheet made.
     std::unique_ptr<vorn::SheetSet> LastSheetSet;

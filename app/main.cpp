@@ -5,6 +5,7 @@
 #include "output/preview/private_temp_folder.h"
 #include "output/save/save_journal.h"
 #include "output/save/working_folder.h"
+#include "settings/session_file.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
     vorn::SettleInterruptedSaves();
 
     MainWindow Form1;
+    // The day's work comes back, and is kept again at closing.
+    Form1.useSessionFile(vorn::SessionFileName(), !options.startEmpty);
     Form1.show();
     vorn::CloseOnTerminateSignal(Form1);
     return QApplication::exec();

@@ -53,6 +53,7 @@ MainWindow::MainWindow(QWidget* parent)
     CreateExerciseBar();
     CreateCommandBar();
     CreateHiddenPanels();
+    CreateOpenCommand();
     NameControls();
     SetTabOrder();
 
@@ -117,12 +118,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     else
         event->ignore();
     formStorage.SaveOnClose(canClose);
+    if (canClose)
+        keepSession();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     // The stored settings are applied once, before the window first appears.
     if (!event->spontaneous())
         formStorage.RestoreOnFirstShow();
+    // A sheet brought back from the last session is shown as made, whatever
+    // edit mode the settings keep: a key pressed by chance cannot change it.
+    if (sheetRestored_) {
+        sheetRestored_ = false;
+        editModeCheck->setChecked(false);
+    }
     QWidget::showEvent(event);
 }
 

@@ -2,8 +2,10 @@
 
 #include "app/app_state.h"
 #include "exercises/family_table.h"
+#include "exercises/saved_recipe.h"
 #include "exercises/sheet_recipe.h"
 #include "settings/form_storage.h"
+#include "settings/session_file.h"
 
 #include <QString>
 #include <QUrl>
@@ -11,6 +13,8 @@
 
 #include <exception>
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -82,6 +86,10 @@ public:
     QAction* variantSheetsAction = nullptr;
     // "Feuille composée…" at the end of the families menu, also on Ctrl+K.
     QAction* composedSheetAction = nullptr;
+    // The arrow inside "Enregistrer"'s right edge and its one command,
+    // "Ouvrir…", also on Ctrl+O.
+    QToolButton* saveMenuButton = nullptr;
+    QAction* openSheetAction = nullptr;
     QPushButton* choosePrinterButton = nullptr;
     QPushButton* previewButton = nullptr;
     QLabel* statementCopiesLabel = nullptr;
@@ -146,6 +154,19 @@ public:
     // The menu entry of a family's level, or nullptr for a designed button's family.
     QAction* familyAction(const vorn::SheetKind& kind) const;
 
+    // Opens a saved sheet into both panes (see ReadSavedSheet), or shows why
+    // it cannot, changing nothing; true when it opened.
+    bool openSheetFile(const QString& fileName);
+    // Keeps the session in `fileName` at closing and brings back what it
+    // holds now: the remembered printer, set size and menu entry, and, when
+    // `restoreSheet`, both panes with their recipe. A missing or damaged file
+    // changes nothing.
+    void useSessionFile(const QString& fileName, bool restoreSheet);
+    // What the session file would keep now.
+    vorn::Session currentSession() const;
+    // The recipe of the sheet the panes show (RecipeText), empty when unknown.
+    std::string shownRecipeText() const;
+
 public slots:
     void finishCreation();
     // Always allows the close.
@@ -175,6 +196,8 @@ public slots:
     // or saves them as PDF, with their answer keys in the same order.
     void PrintVariantSheets();
     void choosePrinter();
+    // "Ouvrir…": asks before replacing edited panes, then for the file.
+    void openSheet();
     void showPreview();
 
     void openLink(const QUrl& url);
@@ -210,6 +233,17 @@ private:
     // teacher does not want them replaced.
     bool MayReplaceSheet();
     void SetUpFormStorage();
+    void CreateOpenCommand();
+    // Shows the reference and takes the recipe of a sheet put in the panes
+    // from a file or a session.
+    void showSheetOf(const std::string& reference, const std::optional<vorn::SavedRecipe>& recipe);
+    // Checks the menu entry of the recipe's family and level, if it has one.
+    void markMenuKind(const vorn::SheetRecipe& recipe);
+    // The PDF name proposed for a set; for a new draw, one that no file of
+    // the save folder has yet (an answer key beside it included).
+    QString proposedSetFileName(const QString& reference, int count, bool newDraw) const;
+    // Writes the session file, when there is one, at closing.
+    void keepSession();
 
     // Controls that keep their distance to the right edge, with their
     // designed left position.
@@ -218,6 +252,9 @@ private:
     std::vector<std::pair<const vorn::ExerciseFamily*, QPushButton*>> familyButtons_;
     std::vector<std::pair<vorn::SheetKind, QAction*>> familyActions_;
     QString settingsFileName_;
+    QString sessionFileName_;
+    // True from a sheet restored from the session until the window first shows.
+    bool sheetRestored_ = false;
     // The statement's height as last set, and the room the two panes had
     // then (the designed 166 of 350): the layout keeps that share.
     int statementHeight_ = 166;

@@ -145,6 +145,7 @@ void MainWindow::generateSheet(const vorn::SheetRecipe& recipe) {
         vorn::SheetSettings settings = sheetSettings();
         settings.questionCount = state.QuestionCount;
 
+        const std::uint32_t seed = state.Random.State();
         const vorn::Sheet sheet = recipe.Generate(settings, state.Random);
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
@@ -154,6 +155,8 @@ void MainWindow::generateSheet(const vorn::SheetRecipe& recipe) {
 
         state.LastSheetRecipe = recipe;
         state.SheetSettings = settings;
+        state.ShownSeeds = {seed};
+        markMenuKind(recipe);
         state.LastSheetSet.reset();
         variantSheetsAction->setEnabled(true);
 
@@ -175,7 +178,7 @@ void MainWindow::saveSheet() {
         const QStringList written = vorn::SaveSheetCommand(
             this, *statementPane, *answerKeyPane, SheetReferenceText(state),
             [this] { return vorn::PageSetupOf(state.Printer); },
-            [this](const vorn::UserError& error) { ShowError(error); });
+            [this](const vorn::UserError& error) { ShowError(error); }, shownRecipeText());
         if (!written.isEmpty())
             ShowStatus(SavedFilesText(written));
     } catch (const std::exception& error) {
@@ -196,7 +199,7 @@ void MainWindow::printCopies() {
             beforePrint();
         vorn::PrintSheetCommand(state.Printer, *statementPane, *answerKeyPane,
                                 SheetReferenceText(state), statementCopiesSpin->Text(),
-                                answerKeyCopiesSpin->Text());
+                                answerKeyCopiesSpin->Text(), shownRecipeText());
         ShowStatus(PrintedText(state.Printer, vorn::CopyCount(statementCopiesSpin->Text()),
                                vorn::CopyCount(answerKeyCopiesSpin->Text())));
     } catch (const std::exception& error) {
@@ -220,37 +223,49 @@ void MainWindow::PrintVariantSheets() {
         const QString reference = SheetReferenceText(state);
         const vorn::SheetSet* kept = state.LastSheetSet.get();
         VariantSheetsDialog dialog(
-            statementCopiesSpin->Value(), kept ? kept->References() : QStringList(), this,
+            state.LastSetSize > 0 ? state.LastSetSize : statementCopiesSpin->Value(),
+            kept ? kept->References() : QStringList(), this,
             statementPane->document()->isModified() || answerKeyPane->document()->isModified());
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
         const int count = dialog.SheetCount();
+        state.LastSetSize = count;
         const bool withKeys = dialog.WithAnswerKeys();
+        const bool draw = dialog.NewDraw() || !state.LastSheetSet;
         QString pdfName;
         if (choice == VariantSheetsDialog::Choice::SavePdf) {
-            pdfName =
-                vorn::AskSheetSetPdfName(this, vorn::SheetSetFileName(reference, count), withKeys);
+            pdfName = vorn::AskSheetSetPdfName(this, proposedSetFileName(reference, count, draw),
+                                               withKeys);
             if (pdfName.isEmpty())
                 return;
         }
-        const bool draw = dialog.NewDraw() || !state.LastSheetSet;
         WorkProgress progress(this, QStringLiteral("Préparation de %1 sujets…").arg(count),
                               (draw ? count - 1 : 0) + count * (withKeys ? 2 : 1));
         if (draw) {
             // A set stopped while being drawn leaves the kept one in place.
+            const std::uint32_t start = state.Random.State();
             state.LastSheetSet = std::make_unique<vorn::SheetSet>(
                 *statementPane, *answerKeyPane, reference, *state.LastSheetRecipe,
                 state.SheetSettings, count, state.Random, progress.Tick());
+            state.LastSheetSetSeeds = state.ShownSeeds;
+            for (const std::uint32_t seed :
+                 vorn::SeedsOfDraws(*state.LastSheetRecipe, state.SheetSettings, start, count - 1))
+                state.LastSheetSetSeeds.push_back(seed);
         }
         const vorn::SheetSet& set = *state.LastSheetSet;
+        const std::string recipe =
+            state.LastSheetSetSeeds.empty()
+                ? std::string()
+                : vorn::RecipeText(
+                      {*state.LastSheetRecipe, state.SheetSettings, state.LastSheetSetSeeds});
         if (choice == VariantSheetsDialog::Choice::Print) {
             progress.NoLongerCancellable(QStringLiteral("Impression de %1 sujets…").arg(count));
-            vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick());
+            vorn::PrintSheetSet(state.Printer, set, withKeys, reference, progress.Tick(), recipe);
             ShowStatus(PrintedText(state.Printer, count, withKeys ? count : 0));
         } else {
-            ShowStatus(SavedFilesText(vorn::SaveSheetSetAsPdf(state.Printer, set, withKeys, pdfName,
-                                                              set.Title(), progress.Tick())));
+            ShowStatus(SavedFilesText(vorn::SaveSheetSetAsPdf(
+                state.Printer, set, withKeys, pdfName, set.Title(), progress.Tick(), recipe)));
         }
     } catch (const vorn::WorkCancelled&) {
         ShowStatus(QStringLiteral("Annulé : rien n'a été enregistré ni imprimé"));

@@ -6,10 +6,13 @@
 namespace vorn {
 
 // What the command line asks of the window program. It takes no files and no
-// settings: one option lets the desktop menu start it in its own working folder.
+// settings: one option lets the desktop menu start it in its own working
+// folder, another starts it without the last session's sheet.
 struct StartOptions {
     bool help = false;
     bool workInCache = false;
+    // Start with empty panes instead of the sheet left at the last closing.
+    bool startEmpty = false;
     QString error; // non-empty when an argument is not understood
 };
 

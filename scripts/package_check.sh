@@ -74,7 +74,8 @@ else
     chmod a-w "$root/usr/bin"
 fi
 (cd "$home" && exec "${as_user[@]}" env HOME="$home" QT_QPA_PLATFORM=offscreen \
-    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$runtime" \
+    XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_STATE_HOME="$home/state" \
+    XDG_RUNTIME_DIR="$runtime" \
     PATH="$root/usr/bin:$PATH" $exec_line) 2>"$tmp/window.err" &
 pid=$!
 # SIGTERM closes the window once the program has taken it over (bit 15 of
@@ -101,7 +102,9 @@ pid=
 grep -q '^\[TForm1\]' "$home/config/vorn/vorn.ini" 2>/dev/null ||
     fail "no settings in \$XDG_CONFIG_HOME/vorn/vorn.ini"
 [ "$(stat -c %a "$home/cache/vorn")" = 700 ] || fail "no private working folder in the cache"
-left=$(cd "$home" && ls -A | grep -vx -e config -e cache || true)
+[ "$(stat -c %a "$home/state/vorn/session" 2>/dev/null)" = 600 ] ||
+    fail "no private session file in \$XDG_STATE_HOME/vorn"
+left=$(cd "$home" && ls -A | grep -vx -e config -e cache -e state || true)
 [ -z "$left" ] || fail "files left in the home folder: $left"
 echo "package check: window ok (settings in \$XDG_CONFIG_HOME/vorn/vorn.ini)"
 
@@ -120,4 +123,8 @@ fi
 if command -v soffice >/dev/null 2>&1 && command -v abiword >/dev/null 2>&1; then
     scripts/compare_readers.sh "$root/usr/bin/vorn-sheet" 2>&1 | sed 's/^/    readers: /' || true
     echo "package check: readers compared"
+    # The recipe a saved file carries must change nothing for those readers.
+    scripts/recipe_readers.sh "$root/usr/bin/vorn-sheet" 2>&1 | sed 's/^/    recipe: /' ||
+        fail "a reader shows the saved recipe or lays the file out differently"
+    echo "package check: recipe ignored by the readers"
 fi

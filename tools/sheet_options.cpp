@@ -97,6 +97,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
     bool outputChosen = false;
     std::optional<std::string_view> levelText;
     long long level = 1;
+    // The first option that --from would override, to name it.
+    std::string drawOption;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> inlineValue;
@@ -114,7 +116,17 @@ Options ParseArguments(const std::vector<std::string>& args) {
             return args[++i];
         };
 
-        if (arg == "--seed") {
+        if (arg == "--seed" || arg == "--questions" || arg == "--separator" || arg == "--spacing" ||
+            arg == "--variants" || arg == "--level" || arg == "--title")
+            if (drawOption.empty())
+                drawOption = arg;
+
+        if (arg == "--from") {
+            const std::string_view path = takesValue("a file saved by VORN");
+            if (path.empty())
+                throw UsageError("--from needs a value: a file saved by VORN");
+            options.fromPath = path;
+        } else if (arg == "--seed") {
             options.seed = static_cast<std::uint32_t>(ReadInteger(kSeed, takesValue(kSeed.range)));
         } else if (arg == "--questions") {
             questionsGiven = true;
@@ -153,7 +165,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw UsageError("unknown option " + Quoted(args[i]) +
                              "; accepted: --seed, --questions, --title, --separator, --spacing, "
-                             "--variants, --level, --markup, --rtf, -o, --help");
+                             "--variants, --level, --from, --markup, --rtf, -o, --help");
         } else if (composition) {
             try {
                 composition->exercises.push_back(ParseExercise(arg));
@@ -171,6 +183,17 @@ Options ParseArguments(const std::vector<std::string>& args) {
                 throw UsageError("unknown FAMILY " + Quoted(arg) + "; expected " + FamilyChoice());
             familySeen = true;
         }
+    }
+    if (!options.fromPath.empty()) {
+        // The file holds the whole recipe: nothing else may say otherwise.
+        if (familySeen)
+            throw UsageError("--from takes the sheet from its file; no FAMILY or compose with it");
+        if (!drawOption.empty())
+            throw UsageError("--from takes the sheet from its file; " + drawOption +
+                             " does not go with it");
+        if (!outputChosen)
+            throw UsageError("missing output; choose one of --markup, --rtf or -o FILE");
+        return options;
     }
     if (!familySeen)
         throw UsageError("missing FAMILY; expected " + FamilyChoice());

@@ -16,7 +16,8 @@ inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
     "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
     "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)\n"
+    "       vorn-sheet --from SAVED (--markup | --rtf | -o FILE)";
 
 enum class OutputMode { Markup, Rtf, Files };
 
@@ -32,6 +33,9 @@ struct Options {
     int variants = 1;
     OutputMode output = OutputMode::Markup;
     std::string outputPath; // with OutputMode::Files
+    // A file saved by VORN whose sheets are drawn again, recipe and all;
+    // empty when the sheets come from the options.
+    std::string fromPath;
 };
 
 // A command line the tool refuses; what() is one line naming the option and

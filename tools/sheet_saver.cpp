@@ -61,7 +61,8 @@ std::string Printable(const std::string& name) {
 
 } // namespace
 
-void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
+void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path,
+                    const std::string& recipe) {
     // Qt names files in UTF-8: other bytes would be replaced, and the sheet
     // would land under a name nobody gave.
     if (QFile::encodeName(QFile::decodeName(path.c_str())).toStdString() != path)
@@ -106,7 +107,7 @@ void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path) {
             CurrentPrinter printer;
             return PageSetupOf(printer);
         },
-        title);
+        title, {}, recipe);
 }
 
 } // namespace vorn::sheet_tool

@@ -15,6 +15,8 @@ namespace vorn::sheet_tool {
 // FileNameError, before writing anything, when `path` is not valid UTF-8 (Qt
 // would write under another name), and UserError (a SaveError naming the file
 // that failed when it knows it).
-void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path);
+// Both files carry `recipe` (see SaveSheets).
+void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path,
+                    const std::string& recipe = {});
 
 } // namespace vorn::sheet_tool

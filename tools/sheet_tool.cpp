@@ -2,14 +2,19 @@
 
 #include "exercises/family_table.h"
 #include "exercises/random_source.h"
+#include "exercises/saved_recipe.h"
 #include "output/save/answer_key_name.h"
 #include "output/save/save_error.h"
 #include "richtext/markup_converter.h"
+#include "richtext/recipe_destination.h"
+#include "text/bounded_file_read.h"
+#include "text/system_cause.h"
 #include "text/user_error.h"
 #include "tools/sheet_options.h"
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace vorn::sheet_tool {
@@ -43,6 +48,9 @@ constexpr std::string_view kHelpOptions =
     "  --markup         print the statement and answer-key markup (Windows-1252),\n"
     "                   sheet after sheet\n"
     "  --rtf            print the two RTF documents, sheet after sheet\n"
+    "  --from SAVED     draw again the sheet or set of SAVED, an RTF or PDF file\n"
+    "                   saved by VORN (its statement or its answer key), from the\n"
+    "                   recipe it carries; no FAMILY nor drawing option with it\n"
     "  -o FILE          save as the window's Save button does: the statement to FILE\n"
     "                   (PDF when FILE ends in .pdf, plain text when it ends in .txt,\n"
     "                   RTF otherwise), the answer key to FILE without its extension\n"
@@ -53,7 +61,8 @@ constexpr std::string_view kHelpOptions =
     "Exit status: 0 when the output is written (with -o, when both files are saved,\n"
     "even if their names then cannot be printed), 1 when a file or the standard\n"
     "output cannot be written, 2 for a bad command line or a FILE whose name the\n"
-    "file system cannot hold exactly (it must be valid UTF-8).\n";
+    "file system cannot hold exactly (it must be valid UTF-8), or a SAVED file that\n"
+    "cannot be read or carries no recipe.\n";
 
 constexpr std::string_view kProgram = "vorn-sheet: ";
 
@@ -73,6 +82,47 @@ std::string FamilyLines() {
     return lines;
 }
 
+// The largest saved file --from reads: a set of 200 sheets of 40 questions
+// is a few megabytes.
+constexpr std::size_t kMaxSavedFileBytes = 20 * 1024 * 1024;
+
+// The recipe of the saved file; an empty recipe and a message on `why` when
+// the file cannot give one.
+std::optional<SavedRecipe> RecipeOfFile(const std::string& path, std::string& why) {
+    const FileRead read = ReadBoundedFile(path, kMaxSavedFileBytes);
+    switch (read.status) {
+    case FileReadStatus::Ok:
+        break;
+    case FileReadStatus::Missing:
+        why = "no such file";
+        return std::nullopt;
+    case FileReadStatus::NotRegular:
+        why = "not a regular file";
+        return std::nullopt;
+    case FileReadStatus::TooLarge:
+        why = "larger than 20 MB, not a sheet saved by VORN";
+        return std::nullopt;
+    case FileReadStatus::Failed:
+        why = "cannot be read: " + SystemCause(read.error);
+        return std::nullopt;
+    }
+    if (!IsRtfDocument(read.bytes) && !IsPdfDocument(read.bytes)) {
+        why = "neither RTF nor PDF";
+        return std::nullopt;
+    }
+    const std::optional<std::string> text = SavedFileRecipe(read.bytes);
+    if (!text) {
+        why = "carries no VORN recipe; it cannot be drawn again";
+        return std::nullopt;
+    }
+    try {
+        return ParseRecipeText(*text);
+    } catch (const UserError& e) {
+        why = e.what();
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::uint32_t ClockSeed() {
@@ -84,6 +134,13 @@ std::uint32_t ClockSeed() {
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const SheetSaver& save) {
+    return Run(args, out, err,
+               RecipeSaver([&save](const std::vector<Sheet>& sheets, const std::string& path,
+                                   const std::string&) { save(sheets, path); }));
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const RecipeSaver& save) {
     Options options;
     try {
         options = ParseArguments(args);
@@ -101,11 +158,25 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
-    LcgRandom random(options.seed.value_or(ClockSeed()));
+    SavedRecipe saved{options.recipe, options.settings, {}};
     std::vector<Sheet> sheets;
-    sheets.reserve(static_cast<std::size_t>(options.variants));
-    for (int i = 0; i < options.variants; ++i)
-        sheets.push_back(options.recipe.Generate(options.settings, random));
+    if (!options.fromPath.empty()) {
+        std::string why;
+        std::optional<SavedRecipe> read = RecipeOfFile(options.fromPath, why);
+        if (!read) {
+            err << kProgram << "--from " << options.fromPath << ": " << why << '\n';
+            return kExitUsage;
+        }
+        saved = std::move(*read);
+        sheets = RegenerateSheets(saved);
+    } else {
+        LcgRandom random(options.seed.value_or(ClockSeed()));
+        sheets.reserve(static_cast<std::size_t>(options.variants));
+        for (int i = 0; i < options.variants; ++i) {
+            saved.seeds.push_back(random.State());
+            sheets.push_back(options.recipe.Generate(options.settings, random));
+        }
+    }
 
     switch (options.output) {
     case OutputMode::Markup:
@@ -120,7 +191,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     case OutputMode::Files: {
         const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);
         try {
-            save(sheets, options.outputPath);
+            save(sheets, options.outputPath, RecipeText(saved));
         } catch (const FileNameError& e) {
             err << kProgram << e.what() << '\n';
             return kExitUsage;

@@ -30,10 +30,16 @@ public:
 // `path` and their answer keys in the same order to the answer key's file
 // beside it, each sheet on a new page. Throws UserError.
 using SheetSaver = std::function<void(const std::vector<Sheet>& sheets, const std::string& path)>;
+// The same, handed the sheets' recipe (RecipeText) that both files carry.
+using RecipeSaver = std::function<void(const std::vector<Sheet>& sheets, const std::string& path,
+                                       const std::string& recipe)>;
 
 // Runs vorn-sheet on the arguments that follow the program name: generates
 // the sheet, writes it to out or through `save`, reports problems on err.
 // Returns the exit status.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const RecipeSaver& save);
+// The same with a saver that takes no recipe.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const SheetSaver& save);
 

@@ -41,6 +41,21 @@ QPrinter& CurrentPrinter::Printer() {
     return *printer_;
 }
 
+QString CurrentPrinter::ChosenQueue() const {
+    if (!printer_ || printer_->outputFormat() == QPrinter::PdfFormat)
+        return {};
+    const QString name = printer_->printerName();
+    return name == QPrinterInfo::defaultPrinterName() ? QString() : name;
+}
+
+bool CurrentPrinter::UseQueue(const QString& name) {
+    const QPrinterInfo queue = QPrinterInfo::printerInfo(name);
+    if (name.isEmpty() || queue.isNull() || jobOpen_)
+        return false;
+    printer_ = std::make_unique<QPrinter>(queue, QPrinter::HighResolution);
+    return true;
+}
+
 bool CurrentPrinter::Choose(QWidget* parent, const QString& sheetReference) {
     if (jobOpen_)
         throw UserError("Impression en cours");

@@ -43,6 +43,14 @@ public:
     // The PDF file jobs are written to; empty when they go to a queue.
     QString OutputFile() const;
 
+    // The queue chosen for jobs when it is not the system's default one;
+    // empty for the default and for a PDF file.
+    QString ChosenQueue() const;
+    // Makes the queue `name` the printer of every later job, as if chosen in
+    // the dialog (used to bring back a choice of an earlier run); false,
+    // changing nothing, when the system no longer has it.
+    bool UseQueue(const QString& name);
+
     bool JobOpen() const { return jobOpen_; }
 
     // Marks a job as open for its lifetime. Throws UserError "Impression en

@@ -2,6 +2,7 @@
 
 #include "output/pages/page_loop.h"
 
+#include "output/pages/pdf_recipe.h"
 #include "output/pages/pdf_text_layer.h"
 #include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
@@ -63,7 +64,7 @@ const char kFileFailure[] = "Impossible d'imprimer dans le fichier";
 } // namespace
 
 void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes,
-                const QString& title, const ProgressTick& tick) {
+                const QString& title, const ProgressTick& tick, const std::string& recipe) {
     CurrentPrinter::Job job(current);
     QPrinter& printer = current.Printer();
     // A job printed to a file is a PDF like a saved one, and titled alike;
@@ -130,7 +131,10 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
             const int error = memory->GrowthError();
             file->Fail(error != 0 ? error : EIO);
         }
-        file->WriteWhole(WithTextLayer(pdf, probes));
+        QByteArray completed = WithTextLayer(pdf, probes);
+        if (!recipe.empty())
+            completed = WithXmpMetadata(completed, RecipeXmp(PrintedPdfTitle(title), recipe));
+        file->WriteWhole(completed);
         file->Keep();
     }
     if (spooled) {
@@ -140,8 +144,9 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
     }
 }
 
-void PrintPane(CurrentPrinter& current, RichTextPane& pane, const QString& title) {
-    PrintPanes(current, {&pane}, title);
+void PrintPane(CurrentPrinter& current, RichTextPane& pane, const QString& title,
+               const std::string& recipe) {
+    PrintPanes(current, {&pane}, title, {}, recipe);
 }
 
 } // namespace vorn

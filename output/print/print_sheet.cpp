@@ -27,17 +27,17 @@ void CopyFiles::Next(bool answerKey, int copy) {
 
 void PrintSheetCommand(CurrentPrinter& printer, RichTextPane& statement, RichTextPane& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
-                       const QString& answerKeyCopies) {
+                       const QString& answerKeyCopies, const std::string& recipe) {
     CopyFiles files(printer, sheetReference);
     const int statements = CopyCount(statementCopies);
     for (int copy = 1; copy <= statements; ++copy) {
         files.Next(false, copy);
-        PrintPane(printer, statement, sheetReference + QStringLiteral(".rtf"));
+        PrintPane(printer, statement, sheetReference + QStringLiteral(".rtf"), recipe);
     }
     const int answerKeys = CopyCount(answerKeyCopies);
     for (int copy = 1; copy <= answerKeys; ++copy) {
         files.Next(true, copy);
-        PrintPane(printer, answerKey, sheetReference + QStringLiteral("-Cor.rtf"));
+        PrintPane(printer, answerKey, sheetReference + QStringLiteral("-Cor.rtf"), recipe);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QWidget;
 class RichTextPane;
 
@@ -38,10 +40,11 @@ private:
 // titled `sheetReference` + "-Cor.rtf", one job per copy. A count of 0 or less
 // prints nothing of that document. The first error stops the command. While
 // the printer writes to a file, each copy goes to its own file beside the
-// chosen one (see CopyFiles), never in the place of an existing entry.
+// chosen one (see CopyFiles), never in the place of an existing entry, and
+// carries a non-empty `recipe` as a saved PDF does.
 void PrintSheetCommand(CurrentPrinter& printer, RichTextPane& statement, RichTextPane& answerKey,
                        const QString& sheetReference, const QString& statementCopies,
-                       const QString& answerKeyCopies);
+                       const QString& answerKeyCopies, const std::string& recipe = {});
 
 // The "CI" command: the print dialog on the current printer, proposing a PDF
 // file named after the current sheet.

@@ -1,6 +1,7 @@
 #include "output/save/pdf_document.h"
 
 #include "output/pages/page_loop.h"
+#include "output/pages/pdf_recipe.h"
 #include "output/pages/pdf_text_layer.h"
 #include "richtext/rich_text_pane.h"
 #include "text/user_error.h"
@@ -12,7 +13,7 @@
 namespace vorn {
 
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title, const ProgressTick& tick) {
+                      const QString& title, const ProgressTick& tick, const std::string& recipe) {
     QByteArray bytes;
     std::vector<CharacterProbe> probes;
     {
@@ -23,6 +24,8 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
         writer.setResolution(setup.resolution);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("VORN"));
+        if (!recipe.empty())
+            writer.setDocumentXmpMetadata(RecipeXmp(title, recipe));
         QPainter painter;
         if (!painter.begin(&writer))
             throw UserError("Erreur à l'enregistrement du flux");

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class RichTextPane;
@@ -15,8 +16,10 @@ namespace vorn {
 // The panes one after the other as one PDF document, each starting on a new
 // page, laid out by the same page loop as a print job on `setup`'s paper. The
 // text stays text (fonts embedded), highlights included; the document's title
-// is `title`. `tick` is told of each pane laid out.
+// is `title`. `tick` is told of each pane laid out. A non-empty `recipe`
+// goes into the document's metadata (RecipeXmp).
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title, const ProgressTick& tick = {});
+                      const QString& title, const ProgressTick& tick = {},
+                      const std::string& recipe = {});
 
 } // namespace vorn

@@ -44,7 +44,8 @@ QString AskSaveFileName(QWidget* parent, const QString& folder, const QString& p
 QStringList SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
                              const QString& sheetReference,
                              const std::function<PdfPageSetup()>& pageSetup,
-                             const std::function<void(const UserError&)>& reportError) {
+                             const std::function<void(const UserError&)>& reportError,
+                             const std::string& recipe) {
     QString folder = SaveDialogFolder();
     // Before any sheet there is no reference: ".rtf" alone would make hidden
     // files the teacher could not find.
@@ -62,7 +63,7 @@ QStringList SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextP
         if (!MayReplaceFiles(parent, {fileName, AnswerKeyFileNameFor(fileName)}))
             continue;
         try {
-            SaveSheets({&statement}, {&answerKey}, fileName, pageSetup, sheetReference);
+            SaveSheets({&statement}, {&answerKey}, fileName, pageSetup, sheetReference, {}, recipe);
         } catch (const UserError& error) {
             if (!reportError)
                 throw;

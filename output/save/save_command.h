@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -28,10 +29,11 @@ QString AskSaveFileName(QWidget* parent, const QString& folder, const QString& p
 // given, which is told of the failure first (without it, the UserError is
 // thrown). The folder of a save that went through becomes the working
 // directory; nothing else moves it. Returns the files written, none when the
-// user cancels.
+// user cancels. Both files carry `recipe` when it is not empty.
 QStringList SaveSheetCommand(QWidget* parent, RichTextPane& statement, RichTextPane& answerKey,
                              const QString& sheetReference,
                              const std::function<PdfPageSetup()>& pageSetup = LaserA4PageSetup,
-                             const std::function<void(const UserError&)>& reportError = {});
+                             const std::function<void(const UserError&)>& reportError = {},
+                             const std::string& recipe = {});
 
 } // namespace vorn

@@ -51,31 +51,33 @@ void WriteContents(const QString& statementFile, const QByteArray& statements,
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
                 const std::function<PdfPageSetup()>& pageSetup, const QString& title,
-                const ProgressTick& tick) {
+                const ProgressTick& tick, const std::string& recipe) {
     const QString answerKeyFile = AnswerKeyFileNameFor(fileName);
     if (IsPdfFileName(fileName.toStdString())) {
         const PdfPageSetup setup = pageSetup();
         // Both documents are laid out whole before any file is created, so
         // that a layout failure or a stop leaves nothing behind either.
-        const QByteArray statementPdf = PanesToPdf(statements, setup, title, tick);
+        const QByteArray statementPdf = PanesToPdf(statements, setup, title, tick, recipe);
         const QByteArray answerKeyPdf =
             answerKeys.empty() ? QByteArray()
-                               : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick);
+                               : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick, recipe);
         WriteContents(fileName, statementPdf, answerKeyFile, answerKeyPdf, !answerKeys.empty());
         return;
     }
     // The answer key is RTF whatever the statement is.
     const RtfPage page = SavedPageOf(pageSetup());
     if (statements.size() == 1 && answerKeys.size() == 1) {
-        SaveSheet(*statements.front(), *answerKeys.front(), fileName, page);
+        SaveSheet(*statements.front(), *answerKeys.front(), fileName, page, recipe);
         return;
     }
+    const RichTextPane::StreamFormat format = FormatForFileName(fileName);
     const QByteArray statementContent =
-        Joined(statements, FormatForFileName(fileName), page, fileName, tick);
+        WithRecipe(Joined(statements, format, page, fileName, tick), format, recipe);
     const QByteArray answerKeyContent =
-        answerKeys.empty()
-            ? QByteArray()
-            : Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page, answerKeyFile, tick);
+        answerKeys.empty() ? QByteArray()
+                           : WithRecipe(Joined(answerKeys, RichTextPane::StreamFormat::Rtf, page,
+                                               answerKeyFile, tick),
+                                        RichTextPane::StreamFormat::Rtf, recipe);
     WriteContents(fileName, statementContent, answerKeyFile, answerKeyContent, !answerKeys.empty());
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class RichTextPane;
@@ -24,10 +25,11 @@ namespace vorn {
 // Both files are replaced together or not at all (see WriteFilesTogether for
 // the guarantees and the errors). Both documents are made before either file
 // is written, `tick` being told of each sheet done: a stop (WorkCancelled)
-// leaves every file as it was.
+// leaves every file as it was. A non-empty `recipe` (RecipeText) travels in
+// both files, PDF or RTF, but not in a plain-text statement.
 void SaveSheets(const std::vector<RichTextPane*>& statements,
                 const std::vector<RichTextPane*>& answerKeys, const QString& fileName,
                 const std::function<PdfPageSetup()>& pageSetup, const QString& title,
-                const ProgressTick& tick = {});
+                const ProgressTick& tick = {}, const std::string& recipe = {});
 
 } // namespace vorn

@@ -2,6 +2,7 @@
 
 #include "output/save/answer_key_name.h"
 #include "output/save/save_error.h"
+#include "richtext/recipe_destination.h"
 
 #include <QFile>
 
@@ -51,13 +52,24 @@ QByteArray PaneContent(const RichTextPane& pane, RichTextPane::StreamFormat form
     return bytes;
 }
 
+QByteArray WithRecipe(const QByteArray& content, RichTextPane::StreamFormat format,
+                      const std::string& recipe) {
+    if (recipe.empty() || format != RichTextPane::StreamFormat::Rtf)
+        return content;
+    return QByteArray::fromStdString(WithRecipeDestination(
+        std::string_view(content.constData(), std::size_t(content.size())), recipe));
+}
+
 void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
-               const QString& fileName, const std::optional<RtfPage>& page) {
+               const QString& fileName, const std::optional<RtfPage>& page,
+               const std::string& recipe) {
     const QString keyName = AnswerKeyFileNameFor(fileName);
+    const RichTextPane::StreamFormat format = FormatForFileName(fileName);
     const QByteArray statementContent =
-        PaneContent(statement, FormatForFileName(fileName), page, fileName);
+        WithRecipe(PaneContent(statement, format, page, fileName), format, recipe);
     const QByteArray keyContent =
-        PaneContent(answerKey, RichTextPane::StreamFormat::Rtf, page, keyName);
+        WithRecipe(PaneContent(answerKey, RichTextPane::StreamFormat::Rtf, page, keyName),
+                   RichTextPane::StreamFormat::Rtf, recipe);
     WriteFilesTogether({ContentOf(fileName, statementContent), ContentOf(keyName, keyContent)});
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace vorn {
 
@@ -29,7 +30,14 @@ FileContent ContentOf(const QString& fileName, const QByteArray& bytes);
 // Writes the statement to `fileName` and the answer key beside it under
 // AnswerKeyFileName(fileName), the RTF files stating `page` when there is one:
 // both or neither (see WriteFilesTogether for the guarantees and the errors).
+// A non-empty `recipe` is added to both RTF files (WithRecipeDestination).
 void SaveSheet(const RichTextPane& statement, const RichTextPane& answerKey,
-               const QString& fileName, const std::optional<RtfPage>& page = std::nullopt);
+               const QString& fileName, const std::optional<RtfPage>& page = std::nullopt,
+               const std::string& recipe = {});
+
+// The RTF document with `recipe` added when there is one; other contents
+// (plain text) and an empty recipe leave it as it is.
+QByteArray WithRecipe(const QByteArray& content, RichTextPane::StreamFormat format,
+                      const std::string& recipe);
 
 } // namespace vorn

@@ -49,14 +49,16 @@ QString SheetSetFileName(const QString& firstReference, int count) {
 }
 
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
-                   const QString& firstReference, const ProgressTick& tick) {
+                   const QString& firstReference, const ProgressTick& tick,
+                   const std::string& recipe) {
     CopyFiles files(printer, firstReference);
     files.Next(false, 1);
-    PrintPanes(printer, set.Statements(), firstReference + QStringLiteral(".rtf"), tick);
+    PrintPanes(printer, set.Statements(), firstReference + QStringLiteral(".rtf"), tick, recipe);
     if (!withAnswerKeys)
         return;
     files.Next(true, 1);
-    PrintPanes(printer, set.AnswerKeys(), firstReference + QStringLiteral("-Cor.rtf"), tick);
+    PrintPanes(printer, set.AnswerKeys(), firstReference + QStringLiteral("-Cor.rtf"), tick,
+               recipe);
 }
 
 QString AskSheetSetPdfName(QWidget* parent, const QString& proposedName, bool withAnswerKeys) {
@@ -87,10 +89,10 @@ QString AskSheetSetPdfName(QWidget* parent, const QString& proposedName, bool wi
 
 QStringList SaveSheetSetAsPdf(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                               const QString& fileName, const QString& title,
-                              const ProgressTick& tick) {
+                              const ProgressTick& tick, const std::string& recipe) {
     SaveSheets(
         set.Statements(), withAnswerKeys ? set.AnswerKeys() : std::vector<RichTextPane*>{},
-        fileName, [&printer] { return PageSetupOf(printer); }, title, tick);
+        fileName, [&printer] { return PageSetupOf(printer); }, title, tick, recipe);
     QStringList written{fileName};
     if (withAnswerKeys)
         written << AnswerKeyFileNameFor(fileName);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -63,7 +64,8 @@ QString SheetSetFileName(const QString& firstReference, int count);
 // sheet (see CopyFiles). `tick` is told of each sheet printed. Throws
 // UserError (the printer's errors).
 void PrintSheetSet(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
-                   const QString& firstReference, const ProgressTick& tick = {});
+                   const QString& firstReference, const ProgressTick& tick = {},
+                   const std::string& recipe = {});
 
 // Asks for a PDF name, proposing `proposedName` in the save folder, and, when
 // the files would replace others (the answer keys' "_Cor.pdf" beside it
@@ -75,9 +77,10 @@ QString AskSheetSetPdfName(QWidget* parent, const QString& proposedName, bool wi
 // beside it ("_Cor.pdf"), laid out on the current printer's paper and titled
 // `title`. Both documents are laid out before either file is written, so a
 // stop (WorkCancelled) leaves no file behind. Throws UserError (the save's
-// errors). Returns the files written.
+// errors). Returns the files written. A non-empty `recipe` travels in both
+// files (see SaveSheets).
 QStringList SaveSheetSetAsPdf(CurrentPrinter& printer, const SheetSet& set, bool withAnswerKeys,
                               const QString& fileName, const QString& title,
-                              const ProgressTick& tick = {});
+                              const ProgressTick& tick = {}, const std::string& recipe = {});
 
 } // namespace vorn

@@ -7,6 +7,8 @@
 #include "app/work_progress.h"
 #include "exercises/composition_text.h"
 #include "exercises/family_table.h"
+#include "exercises/saved_recipe.h"
+#include "richtext/recipe_destination.h"
 #include "richtext/rich_text_pane.h"
 #include "tests/support/watchdog.h"
 #include "text/cp1252.h"
@@ -143,6 +145,16 @@ TEST_F(FormVariantSheets, SavedPdfsHoldTheShownSheetThenFreshOnesWithKeysInOrder
     const QString set = expected.first() + " à " + expected.last() + " (4 feuilles)";
     EXPECT_EQ(PdfInfoField(statements, "Title"), set);
     EXPECT_EQ(PdfInfoField(folder_.filePath("classe_Cor.pdf"), "Title"), set + " - Corrigé");
+    // The key file's recipe draws the very same set again.
+    QFile keyFile(folder_.filePath("classe_Cor.pdf"));
+    ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly));
+    const std::optional<std::string> recipe =
+        vorn::SavedFileRecipe(keyFile.readAll().toStdString());
+    ASSERT_TRUE(recipe.has_value());
+    QStringList drawn;
+    for (const vorn::Sheet& sheet : vorn::RegenerateSheets(vorn::ParseRecipeText(*recipe)))
+        drawn << QString::fromStdString(sheet.reference);
+    EXPECT_EQ(drawn, expected);
     // The shown sheet stays the current one; the generator went on as clicks would.
     EXPECT_EQ(form->state.SheetReference, shownReference);
     EXPECT_EQ(form->state.Random.State(), oracleState_);
@@ -262,6 +274,14 @@ TEST_F(FormVariantSheets, PrintingSendsTheStatementsAsOneJobAndTheKeysOnlyWhenAs
     EXPECT_EQ(PageReferences(keys).first(), expected.first());
     EXPECT_TRUE(PdfText(keys, 1).contains("Corrigé"));
     EXPECT_TRUE(PdfText(keys, 2).contains("Corrigé"));
+    // The set of a new sheet proposes the class size asked for last.
+    QTest::mouseClick(form->expansion2Button, Qt::LeftButton);
+    int proposed = 0;
+    Run([&proposed](VariantSheetsDialog& dialog) {
+        proposed = dialog.CountEdit()->value();
+        dialog.reject();
+    });
+    EXPECT_EQ(proposed, 2);
 }
 
 // What the name typed in the file dialog ends with decides: a PDF name in any
@@ -359,16 +379,22 @@ TEST_F(FormVariantSheets, SavingASetNeverReplacesAFileSilently) {
     mine.close();
 
     QStringList asked;
+    QString proposed;
     Run([&](VariantSheetsDialog& dialog) {
         WhenShown<QFileDialog>([&](QFileDialog& files) {
             WhenShown<QMessageBox>([&](QMessageBox& box) {
                 asked << box.text();
                 QTest::keyClick(&box, Qt::Key_Escape);
             });
+            // A new set is not offered the names of one saved already; the
+            // teacher types them.
+            proposed = QFileInfo(files.selectedFiles().value(0)).fileName();
+            files.selectFile(reference + "_4sujets.pdf");
             static_cast<QDialog&>(files).accept();
         });
         dialog.SavePdfButton()->click();
     });
+    EXPECT_EQ(proposed, reference + "_4sujets-2.pdf");
     EXPECT_EQ(asked, QStringList({"Le fichier « " + reference +
                                   "_4sujets_Cor.pdf » existe déjà.\nLe remplacer ?"}));
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files),

@@ -28,7 +28,8 @@ cd "$tmp/start"
 # the window is up, and closes it with SIGTERM; the program must then end
 # normally.
 run_and_terminate() {
-    XDG_CACHE_HOME="$tmp/cache" "$tmp/bin/vorn" -platform offscreen "$@" &
+    XDG_CACHE_HOME="$tmp/cache" XDG_STATE_HOME="$tmp/state" \
+        "$tmp/bin/vorn" -platform offscreen "$@" &
     pid=$!
     # SIGTERM is caught once the window is up: wait for the handler (bit 15
     # of the caught-signals mask) before sending it.
@@ -57,8 +58,10 @@ run_and_terminate
 [ "$cwd" = "$tmp/start" ] || fail "without options the working directory is $cwd"
 grep -q '^\[TForm1\]' "$tmp/bin/vorn.ini" || fail "no settings written on SIGTERM"
 [ ! -e "$tmp/cache" ] || fail "without options the cache folder was made"
+[ "$(stat -c %a "$tmp/state/vorn/session" 2>/dev/null)" = 600 ] ||
+    fail "no private session file kept on SIGTERM"
 
-run_and_terminate --work-in-cache
+run_and_terminate --work-in-cache --new
 [ "$cwd" = "$tmp/cache/vorn" ] || fail "working directory $cwd, not $tmp/cache/vorn"
 [ "$(stat -c %a "$tmp/cache/vorn")" = 700 ] || fail "the cache folder's mode is not 700"
 [ -z "$(ls -A "$tmp/start")" ] || fail "files left in the start folder: $(ls -A "$tmp/start")"

@@ -256,6 +256,26 @@ private:
     bool made_ = false;
 };
 
+// What a later run brings back: a queue chosen with "CI" while it exists, not
+// the default one, and nothing once the queue has gone.
+TEST_F(CupsPrintTest, AQueueChosenInAnEarlierRunComesBackWhileItExists) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "making and removing a queue needs root";
+    EXPECT_EQ(printer_.ChosenQueue(), QString()); // the default: nothing to remember
+    QString name;
+    {
+        ScratchQueue queue{"KEPT"};
+        ASSERT_TRUE(queue.Made());
+        name = queue.Name();
+        ASSERT_TRUE(printer_.UseQueue(name));
+        EXPECT_EQ(printer_.Printer().printerName(), name);
+        EXPECT_EQ(printer_.ChosenQueue(), name);
+    }
+    vorn::CurrentPrinter nextRun;
+    EXPECT_FALSE(nextRun.UseQueue(name));
+    EXPECT_EQ(nextRun.ChosenQueue(), QString());
+}
+
 class RefusingQueueTest : public CupsPrintTest {
 protected:
     void SetUp() override {

@@ -21,7 +21,9 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -98,6 +100,26 @@ TEST_F(PdfPrintTest, AShortSheetIsOnePageHoldingEveryLine) {
         lines << QuestionLine(q);
     EXPECT_TRUE(AppearOnceInOrder(PdfText(pdf_), lines)) << PdfText(pdf_).toStdString();
     EXPECT_FALSE(printer_.JobOpen());
+}
+
+// A sheet printed to a file carries its recipe as a saved PDF does, in
+// metadata that other readers find where they look for it, and the pages
+// read as before.
+TEST_F(PdfPrintTest, APrintedFileCarriesTheRecipeInItsMetadata) {
+    statement_.SetText(StatementRtf(5));
+    vorn::PrintPane(printer_, statement_, "VN1_071542.rtf",
+                    "VORN-RECETTE 1 famille=vn1:1 graines=5");
+    EXPECT_EQ(PdfPages(pdf_), 1);
+    EXPECT_TRUE(PdfText(pdf_).contains(QuestionLine(5)));
+    QProcess meta;
+    meta.start("pdfinfo", {"-meta", pdf_});
+    ASSERT_TRUE(meta.waitForFinished(30000));
+    EXPECT_TRUE(meta.readAllStandardOutput().contains(
+        "<vorn:recette>VORN-RECETTE 1 famille=vn1:1 graines=5</vorn:recette>"));
+    QProcess check;
+    check.start("qpdf", {"--check", pdf_});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
 }
 
 TEST_F(PdfPrintTest, AnEmptyPaneGivesOneEmptyPage) {

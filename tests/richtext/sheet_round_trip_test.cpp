@@ -1,3 +1,4 @@
+#include "richtext/recipe_destination.h"
 #include "richtext/rich_text_pane.h"
 #include "richtext/rtf_reader.h"
 #include "sheet_model.h"
@@ -28,6 +29,13 @@ TEST(SheetRoundTrip, EveryFamilyReadsBackAsItsMarkupSays) {
                                                vorn_test::ReadGeneratedMarkup(*markup));
             EXPECT_EQ(reloaded.document()->property(vorn::kDefTabTwipsProperty).toInt(), 2880);
             EXPECT_EQ(StreamRtf(reloaded), saved); // saving again gives the same file
+            // A recipe riding along is read back and changes nothing on screen.
+            const std::string recipe = "R 1 {a} \\ }{";
+            const std::string stamped = vorn::WithRecipeDestination(saved.toStdString(), recipe);
+            EXPECT_EQ(vorn::RecipeDestinationOf(stamped), recipe);
+            RichTextPane withRecipe;
+            withRecipe.SetText(QByteArray::fromStdString(stamped));
+            EXPECT_EQ(StreamRtf(withRecipe), saved);
         }
     }
 }

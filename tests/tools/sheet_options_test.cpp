@@ -19,7 +19,8 @@ const std::string kUsageLine =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
     "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
     "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)";
+    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)\n"
+    "       vorn-sheet --from SAVED (--markup | --rtf | -o FILE)";
 
 Options Parse(std::vector<std::string> args) {
     return ParseArguments(args);
@@ -184,6 +185,10 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"compose", "fact:1:40", "red:1:40", "eq1:1:21", "--rtf"}, {"eq1:1:21", "100"}},
         {{"compose", "red:1:2", "--level", "2", "--rtf"}, {"--level", "compose"}},
         {{"compose", "red:1:2", "--questions", "2", "--rtf"}, {"--questions", "compose"}},
+        {{"--from", "f.rtf", "--title", "T", "--rtf"}, {"--from", "--title"}},
+        {{"--from", "f.rtf", "vn1", "--rtf"}, {"--from", "FAMILY"}},
+        {{"--from", "f.rtf"}, {"--markup", "--rtf", "-o"}},
+        {{"--from", "", "--rtf"}, {"--from", "saved by VORN"}},
     };
     for (const BadCase& c : cases) {
         std::ostringstream out, err;

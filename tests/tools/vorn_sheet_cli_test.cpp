@@ -19,6 +19,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -289,6 +290,14 @@ TEST_F(VornSheetCliTest, EveryFamilyAndLevelIsGenerated) {
             EXPECT_TRUE(text.startsWith(QString::fromStdString(first.reference))) << file;
             EXPECT_TRUE(text.contains(QString::fromStdString(second.reference))) << file;
         }
+        // The set comes back from the recipe its answer keys carry, byte for byte.
+        const fs::path again = dir_ / (family + level + "-again.rtf");
+        o = Spawn(
+            {"--from", (dir_ / (family + level + "_Cor.rtf")).string(), "-o", again.string()});
+        EXPECT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(ReadFile(again), ReadFile(statement));
+        EXPECT_EQ(ReadFile(dir_ / (family + level + "-again_Cor.rtf")),
+                  ReadFile(dir_ / (family + level + "_Cor.rtf")));
     }
 }
 
@@ -392,6 +401,35 @@ TEST_F(VornSheetCliTest, BadInputExitsWith2AndWritesNothing) {
     EXPECT_NE(o.err.find("--spacing"), std::string::npos) << o.err;
     EXPECT_NE(o.err.find("usage: vorn-sheet FAMILY"), std::string::npos) << o.err;
     EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(VornSheetCliTest, FromAFileWithoutAUsableRecipeExitsWith2AndWritesNothing) {
+    const fs::path fifo = dir_ / "fifo.rtf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string name;
+        std::string content; // none: the FIFO
+        std::string said;
+    } cases[] = {
+        {"word.rtf", "{\\rtf1\\ansi Bonjour\\par}", "carries no VORN recipe"},
+        {"note.txt", "Bonjour", "neither RTF nor PDF"},
+        {"v9.rtf", "{\\rtf1 x{\\*\\vornrecette VORN-RECETTE 9 famille=vn1:1}}", "version"},
+        {"zz.rtf",
+         "{\\rtf1 x{\\*\\vornrecette VORN-RECETTE 1 famille=zz:1 questions=3 separateur=1 "
+         "interligne=1 graines=1 titre=T}}",
+         "inconnue"},
+        {"fifo.rtf", "", "not a regular file"},
+        {"absent.rtf", "", "no such file"},
+    };
+    for (const auto& c : cases) {
+        if (!c.content.empty())
+            std::ofstream(dir_ / c.name, std::ios::binary) << c.content;
+        const Outcome o =
+            Spawn({"--from", (dir_ / c.name).string(), "-o", (dir_ / "o.rtf").string()});
+        EXPECT_EQ(o.status, 2) << c.name;
+        EXPECT_NE(o.err.find(c.said), std::string::npos) << c.name << ": " << o.err;
+        EXPECT_FALSE(fs::exists(dir_ / "o.rtf")) << c.name;
+    }
 }
 
 TEST_F(VornSheetCliTest, BadVariantCountsExitWith2AndWriteNothing) {
