@@ -12,10 +12,12 @@
 #include "app/pane_events.h"
 #include "app/pane_splitter.h"
 #include "app/removable_drive.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "output/preview/preview_box.h"
 #include "richtext/rich_text_pane.h"
 #include "settings/settings_location.h"
+#include "settings/sheet_look_storage.h"
 #include "text/user_error.h"
 
 #include <QCheckBox>
@@ -80,6 +82,7 @@ void MainWindow::finishCreation() {
     const QString exe = QCoreApplication::applicationFilePath();
     settingsFileName_ = vorn::SettingsFileForExecutable(exe);
     SetUpFormStorage();
+    RestoreSheetLook();
     if (vorn::IsDebuggerAttached()) {
         try {
             vorn::WriteDatCompil(exe, QDateTime::currentDateTime());
@@ -89,6 +92,20 @@ void MainWindow::finishCreation() {
     }
     state.Random.SetState(vorn::SeedFromUtcTime(QDateTime::currentDateTimeUtc().time()));
     setWindowTitle(vorn::UnscrambledCaption());
+}
+
+void MainWindow::RestoreSheetLook() {
+    const ProfileFile settingsFile(settingsFileName_);
+    sheetLookButton->SetLook(ReadSheetLook(settingsFile));
+    // Stored at each choice, in a section of its own: the window's section
+    // keeps its keys.
+    connect(sheetLookButton, &SheetLookButton::lookChosen, this, [this] {
+        try {
+            WriteSheetLook(ProfileFile(settingsFileName_), sheetLookButton->Look());
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    });
 }
 
 bool MainWindow::prepareToClose() {

@@ -29,6 +29,7 @@ class PaneEvents;
 class RichTextPane;
 class MarkerShape;
 class MenuButton;
+class SheetLookButton;
 class SpinEdit;
 class PaneSplitter;
 namespace vorn {
@@ -57,6 +58,7 @@ public:
     QFrame* exerciseBar = nullptr;
     QLabel* questionCountLabel = nullptr;
     SpinEdit* questionCountSpin = nullptr;
+    SheetLookButton* sheetLookButton = nullptr; // "Standard" or "Adaptée", boxed results
     QPushButton* valueDegree1Button = nullptr;
     QPushButton* valueDegree2Button = nullptr;
     QPushButton* expansion1Button = nullptr;
@@ -210,6 +212,8 @@ private:
     // teacher does not want them replaced.
     bool MayReplaceSheet();
     void SetUpFormStorage();
+    // The sheets' look from the settings file, stored again at each change.
+    void RestoreSheetLook();
 
     // Controls that keep their distance to the right edge, with their
     // designed left position.

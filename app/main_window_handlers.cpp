@@ -8,6 +8,7 @@
 #include "app/link_label.h"
 #include "app/marker_shape.h"
 #include "app/outside_links.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "app/work_progress.h"
@@ -81,6 +82,7 @@ vorn::SheetSettings MainWindow::sheetSettings() const {
     settings.title = vorn::Utf8ToCp1252Referenced(titleEdit->text().toUtf8().toStdString());
     settings.separatorLength = separatorSpin->Value();
     settings.spacingLines = spacingSpin->Value();
+    settings.look = sheetLookButton->Look();
     return settings;
 }
 
@@ -149,8 +151,8 @@ void MainWindow::generateSheet(const vorn::SheetRecipe& recipe) {
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
 
-        MarkupToRtf(*statementPane, sheet.statement);
-        MarkupToRtf(*answerKeyPane, sheet.answerKey);
+        MarkupToRtf(*statementPane, sheet.statement, sheet.look);
+        MarkupToRtf(*answerKeyPane, sheet.answerKey, sheet.look);
 
         state.LastSheetRecipe = recipe;
         state.SheetSettings = settings;

@@ -3,6 +3,7 @@
 #include "richtext/html_box_lengths.h"
 #include "richtext/html_writer.h"
 #include "richtext/markup_converter.h"
+#include "richtext/sheet_look_rtf.h"
 #include "richtext/offline_text_document.h"
 #include "richtext/page_layout.h"
 #include "richtext/plain_text_writer.h"
@@ -583,5 +584,10 @@ bool RichTextPane::viewportEvent(QEvent* event) {
 
 void MarkupToRtf(RichTextPane& pane, std::string_view markup) {
     const std::string rtf = vorn::ConvertMarkupToRtf(markup);
+    pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
+}
+
+void MarkupToRtf(RichTextPane& pane, std::string_view markup, const vorn::SheetLook& look) {
+    const std::string rtf = vorn::ConvertMarkupToRtf(markup, look);
     pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
 }

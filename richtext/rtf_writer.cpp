@@ -356,6 +356,9 @@ private:
         length("\\fi", next.firstIndent);
         length("\\sb", next.spaceBefore);
         length("\\sa", next.spaceAfter);
+        length("\\sl", next.lineSpacing);
+        if (next.lineMultiple)
+            out.append("\\slmult1");
         if (tabs)
             AppendTabStops(out);
         out.append(' ');

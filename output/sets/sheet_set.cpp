@@ -29,8 +29,8 @@ SheetSet::SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QStri
         const Sheet sheet = recipe.Generate(settings, random);
         auto drawnStatement = std::make_unique<RichTextPane>();
         auto drawnAnswerKey = std::make_unique<RichTextPane>();
-        MarkupToRtf(*drawnStatement, sheet.statement);
-        MarkupToRtf(*drawnAnswerKey, sheet.answerKey);
+        MarkupToRtf(*drawnStatement, sheet.statement, sheet.look);
+        MarkupToRtf(*drawnAnswerKey, sheet.answerKey, sheet.look);
         statements_.push_back(drawn_.emplace_back(std::move(drawnStatement)).get());
         answerKeys_.push_back(drawn_.emplace_back(std::move(drawnAnswerKey)).get());
         references_ << QString::fromStdString(Cp1252ToUtf8(sheet.reference));
