@@ -82,7 +82,6 @@ void MainWindow::finishCreation() {
     const QString exe = QCoreApplication::applicationFilePath();
     settingsFileName_ = vorn::SettingsFileForExecutable(exe);
     SetUpFormStorage();
-    RestoreSheetLook();
     if (vorn::IsDebuggerAttached()) {
         try {
             vorn::WriteDatCompil(exe, QDateTime::currentDateTime());
@@ -95,13 +94,15 @@ void MainWindow::finishCreation() {
 }
 
 void MainWindow::RestoreSheetLook() {
-    const ProfileFile settingsFile(settingsFileName_);
-    sheetLookButton->SetLook(ReadSheetLook(settingsFile));
+    if (sheetLookRestored_)
+        return;
+    sheetLookRestored_ = true;
+    sheetLookButton->SetLook(ReadSheetLook(ProfileFile(formStorage.IniFileName())));
     // Stored at each choice, in a section of its own: the window's section
     // keeps its keys.
     connect(sheetLookButton, &SheetLookButton::lookChosen, this, [this] {
         try {
-            WriteSheetLook(ProfileFile(settingsFileName_), sheetLookButton->Look());
+            WriteSheetLook(ProfileFile(formStorage.IniFileName()), sheetLookButton->Look());
         } catch (const std::exception& error) {
             ShowError(error);
         }
@@ -138,8 +139,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     // The stored settings are applied once, before the window first appears.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         formStorage.RestoreOnFirstShow();
+        RestoreSheetLook();
+    }
     QWidget::showEvent(event);
 }
 

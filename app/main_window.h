@@ -212,7 +212,8 @@ private:
     // teacher does not want them replaced.
     bool MayReplaceSheet();
     void SetUpFormStorage();
-    // The sheets' look from the settings file, stored again at each change.
+    // The sheets' look from the settings file, at the first show; stored
+    // again at each change.
     void RestoreSheetLook();
 
     // Controls that keep their distance to the right edge, with their
@@ -222,6 +223,7 @@ private:
     std::vector<std::pair<const vorn::ExerciseFamily*, QPushButton*>> familyButtons_;
     std::vector<std::pair<vorn::SheetKind, QAction*>> familyActions_;
     QString settingsFileName_;
+    bool sheetLookRestored_ = false;
     // The statement's height as last set, and the room the two panes had
     // then (the designed 166 of 350): the layout keeps that share.
     int statementHeight_ = 166;

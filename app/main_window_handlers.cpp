@@ -224,6 +224,8 @@ void MainWindow::PrintVariantSheets() {
         VariantSheetsDialog dialog(
             statementCopiesSpin->Value(), kept ? kept->References() : QStringList(), this,
             statementPane->document()->isModified() || answerKeyPane->document()->isModified());
+        if (kept)
+            dialog.SetAdapted(kept->Adapted());
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
@@ -243,7 +245,7 @@ void MainWindow::PrintVariantSheets() {
             // A set stopped while being drawn leaves the kept one in place.
             state.LastSheetSet = std::make_unique<vorn::SheetSet>(
                 *statementPane, *answerKeyPane, reference, *state.LastSheetRecipe,
-                state.SheetSettings, count, state.Random, progress.Tick());
+                state.SheetSettings, count, state.Random, progress.Tick(), dialog.Adapted());
         }
         const vorn::SheetSet& set = *state.LastSheetSet;
         if (choice == VariantSheetsDialog::Choice::Print) {

@@ -65,7 +65,8 @@ std::string_view TitleBeforeName(std::string_view title) {
 void AppendHeaders(Sheet& sheet, std::string_view title, std::string_view titleClose,
                    const SheetLook& look) {
     if (look.Adapted()) {
-        constexpr std::string_view kName = "<br>Nom :<br>Pr\xE9nom :<br><br><ce=noir><te=18>";
+        constexpr std::string_view kName =
+            "<br><te=18>Nom :<br>Pr\xE9nom :<br><br><ce=noir><te=18>";
         const std::string_view before = TitleBeforeName(title);
         Append(sheet.statement, "<te=24>", sheet.reference, " - <b>", before, "</b>", kName);
         Append(sheet.answerKey, "<te=24>", sheet.reference, " - <b>Corrig\xE9</b> - ", before,
