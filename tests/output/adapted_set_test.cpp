@@ -135,7 +135,7 @@ std::vector<QRect> Highlights(const QImage& page) {
     return boxes;
 }
 
-TEST(AdaptedSet, BoxedResultsInkTwiceTheTextAboveThemInGrey) {
+TEST(AdaptedSet, BoxedResultsInkHalfAsMuchAgainAsTheTextAboveThem) {
     // Each result of an equation stands on its own line, under the last
     // step: that line, its ink box, is the ordinary text it must stand out
     // from. Measured: Ink(result's box) / Ink(step's box), 100 dpi greys.
