@@ -22,7 +22,7 @@ QStringList SheetLookButton::AvailableFonts() {
 }
 
 SheetLookButton::SheetLookButton(const QStringList& fonts, QWidget* parent) : MenuButton(parent) {
-    setText(QStringLiteral("A"));
+    setText(QStringLiteral("Aa"));
     setCheckable(true);
     setAccessibleName(QStringLiteral("Mise en page"));
     setPopupMode(QToolButton::InstantPopup);

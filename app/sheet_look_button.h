@@ -11,7 +11,7 @@ class QActionGroup;
 // The choice of the sheets' look, beside the question count: its menu holds
 // "Standard" and "Adaptée", the type of the adapted sheets (OpenDyslexic
 // only when it is installed) and the answer key's "Résultats encadrés". The
-// button shows "A" and stays down while the layout is adapted.
+// button shows "Aa" and stays down while the layout is adapted.
 class SheetLookButton : public MenuButton {
     Q_OBJECT
 public:

@@ -121,6 +121,11 @@ VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& k
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The two counts one after the other, as they are read.
+    setTabOrder(count_, adaptedCount_);
+    setTabOrder(adaptedCount_, share_);
+    setTabOrder(share_, answerKeys_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
