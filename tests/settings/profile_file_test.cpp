@@ -4,7 +4,6 @@
 #include "settings/composition_storage.h"
 #include "settings/settings_file_lock.h"
 #include "settings/settings_location.h"
-#include "settings/sheet_look_storage.h"
 #include "tests/support/watchdog.h"
 #include "text/user_error.h"
 
@@ -464,19 +463,4 @@ TEST_F(ProfileFileTest, LastCompositionRoundTripsInItsOwnSection) {
     EXPECT_EQ(ReadLastComposition(ini), written);
     EXPECT_EQ(FileBytes(path_).substr(0, window.size()), window);
     EXPECT_EQ(ini.ReadString("TForm1", "spSepar_Value", ""), "120");
-}
-
-// The sheets' look too: missing or damaged values read as the standard look.
-TEST_F(ProfileFileTest, SheetLookRoundTripsInItsOwnSection) {
-    const std::string window = "[TForm1]\r\nspSepar_Value=120\r\n";
-    const ProfileFile ini(path_);
-    for (const char* damaged : {"", "[MiseEnPage]\r\nDisposition=adaptee\r\nPolice=A;B\r\n"
-                                    "ResultatsEncadres=oui\r\n"}) {
-        PutBytes(path_, window + damaged);
-        EXPECT_EQ(ReadSheetLook(ini), vorn::SheetLook{}) << damaged;
-    }
-    const vorn::SheetLook written{vorn::SheetLayout::Adapted, true, "OpenDyslexic"};
-    WriteSheetLook(ini, written);
-    EXPECT_EQ(ReadSheetLook(ini), written);
-    EXPECT_EQ(FileBytes(path_).substr(0, window.size()), window);
 }
