@@ -12,10 +12,12 @@
 #include "app/pane_events.h"
 #include "app/pane_splitter.h"
 #include "app/removable_drive.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "output/preview/preview_box.h"
 #include "richtext/rich_text_pane.h"
 #include "settings/settings_location.h"
+#include "settings/sheet_look_storage.h"
 #include "text/user_error.h"
 
 #include <QCheckBox>
@@ -92,6 +94,22 @@ void MainWindow::finishCreation() {
     setWindowTitle(vorn::UnscrambledCaption());
 }
 
+void MainWindow::RestoreSheetLook() {
+    if (sheetLookRestored_)
+        return;
+    sheetLookRestored_ = true;
+    sheetLookButton->SetLook(ReadSheetLook(ProfileFile(formStorage.IniFileName())));
+    // Stored at each choice, in a section of its own: the window's section
+    // keeps its keys.
+    connect(sheetLookButton, &SheetLookButton::lookChosen, this, [this] {
+        try {
+            WriteSheetLook(ProfileFile(formStorage.IniFileName()), sheetLookButton->Look());
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    });
+}
+
 bool MainWindow::prepareToClose() {
     previewBox->hide();
     // Only what the previews of this run made goes, from where they made it:
@@ -124,8 +142,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     // The stored settings are applied once, before the window first appears.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         formStorage.RestoreOnFirstShow();
+        RestoreSheetLook();
+    }
     // A sheet brought back from the last session is shown as made, whatever
     // edit mode the settings keep: a key pressed by chance cannot change it.
     if (sheetRestored_) {

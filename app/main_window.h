@@ -33,6 +33,7 @@ class PaneEvents;
 class RichTextPane;
 class MarkerShape;
 class MenuButton;
+class SheetLookButton;
 class SpinEdit;
 class PaneSplitter;
 namespace vorn {
@@ -61,6 +62,7 @@ public:
     QFrame* exerciseBar = nullptr;
     QLabel* questionCountLabel = nullptr;
     SpinEdit* questionCountSpin = nullptr;
+    SheetLookButton* sheetLookButton = nullptr; // "Standard" or "Adaptée", boxed results
     QPushButton* valueDegree1Button = nullptr;
     QPushButton* valueDegree2Button = nullptr;
     QPushButton* expansion1Button = nullptr;
@@ -244,6 +246,9 @@ private:
     QString proposedSetFileName(const QString& reference, int count, bool newDraw) const;
     // Writes the session file, when there is one, at closing.
     void keepSession();
+    // The sheets' look from the settings file, at the first show; stored
+    // again at each change.
+    void RestoreSheetLook();
 
     // Controls that keep their distance to the right edge, with their
     // designed left position.
@@ -255,6 +260,7 @@ private:
     QString sessionFileName_;
     // True from a sheet restored from the session until the window first shows.
     bool sheetRestored_ = false;
+    bool sheetLookRestored_ = false;
     // The statement's height as last set, and the room the two panes had
     // then (the designed 166 of 350): the layout keeps that share.
     int statementHeight_ = 166;

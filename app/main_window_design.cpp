@@ -8,6 +8,7 @@
 #include "app/marker_shape.h"
 #include "app/menu_button.h"
 #include "app/pane_splitter.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "richtext/rich_text_pane.h"
 
@@ -125,6 +126,9 @@ void MainWindow::CreateExerciseBar() {
     questionCountLabel->setToolTip(QStringLiteral("Nombre de questions posées"));
     questionCountSpin = MakeSpinEdit(exerciseBar, spinContextMenu, QString(), QRect(18, 23, 49, 26),
                                      20, 1, vorn::kMaxQuestionCount, 2);
+    // In the gap between the question count and the first exercise button.
+    sheetLookButton = new SheetLookButton(SheetLookButton::AvailableFonts(), exerciseBar);
+    sheetLookButton->setGeometry(69, 23, 20, 26);
     CreateFamilyButtons();
     CreateFamiliesMenu();
 }
@@ -370,4 +374,5 @@ void MainWindow::SetTabOrder() {
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
     // The families menu comes right after the last designed exercise button.
     QWidget::setTabOrder(identitiesButton, familiesMenuButton);
+    QWidget::setTabOrder(questionCountSpin, sheetLookButton);
 }

@@ -8,6 +8,7 @@
 #include "app/link_label.h"
 #include "app/marker_shape.h"
 #include "app/outside_links.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "app/variant_sheets_dialog.h"
 #include "app/work_progress.h"
@@ -81,6 +82,7 @@ vorn::SheetSettings MainWindow::sheetSettings() const {
     settings.title = vorn::Utf8ToCp1252Referenced(titleEdit->text().toUtf8().toStdString());
     settings.separatorLength = separatorSpin->Value();
     settings.spacingLines = spacingSpin->Value();
+    settings.look = sheetLookButton->Look();
     return settings;
 }
 
@@ -150,8 +152,8 @@ void MainWindow::generateSheet(const vorn::SheetRecipe& recipe) {
         state.SheetReference = sheet.reference;
         referenceEdit->setText(QString::fromStdString(vorn::Cp1252ToUtf8(sheet.reference)));
 
-        MarkupToRtf(*statementPane, sheet.statement);
-        MarkupToRtf(*answerKeyPane, sheet.answerKey);
+        MarkupToRtf(*statementPane, sheet.statement, sheet.look);
+        MarkupToRtf(*answerKeyPane, sheet.answerKey, sheet.look);
 
         state.LastSheetRecipe = recipe;
         state.SheetSettings = settings;
@@ -226,6 +228,8 @@ void MainWindow::PrintVariantSheets() {
             state.LastSetSize > 0 ? state.LastSetSize : statementCopiesSpin->Value(),
             kept ? kept->References() : QStringList(), this,
             statementPane->document()->isModified() || answerKeyPane->document()->isModified());
+        if (kept)
+            dialog.SetAdapted(kept->Adapted());
         const VariantSheetsDialog::Choice choice = dialog.Ask();
         if (choice == VariantSheetsDialog::Choice::Cancel)
             return;
@@ -247,7 +251,7 @@ void MainWindow::PrintVariantSheets() {
             const std::uint32_t start = state.Random.State();
             state.LastSheetSet = std::make_unique<vorn::SheetSet>(
                 *statementPane, *answerKeyPane, reference, *state.LastSheetRecipe,
-                state.SheetSettings, count, state.Random, progress.Tick());
+                state.SheetSettings, count, state.Random, progress.Tick(), dialog.Adapted());
             state.LastSheetSetSeeds = state.ShownSeeds;
             for (const std::uint32_t seed :
                  vorn::SeedsOfDraws(*state.LastSheetRecipe, state.SheetSettings, start, count - 1))

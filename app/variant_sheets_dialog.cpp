@@ -3,6 +3,7 @@
 #include "exercises/sheet.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -66,8 +67,38 @@ VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& k
         newDraw_->setChecked(count != keptCount_);
     });
 
+    // Adapted copies for the pupils whose plan asks for them, at the end of
+    // the set: the sheet on screen stays the first one.
+    adaptedCount_ = new QSpinBox(this);
+    adaptedCount_->setObjectName(QStringLiteral("adaptedCount"));
+    adaptedCount_->setRange(0, count_->value() - 1);
+    adaptedCount_->setToolTip(
+        QStringLiteral("Les sujets adaptés (police 14 pt, interligne 1,5, place pour écrire, "
+                       "moins de questions) viennent en dernier, chacun avec son corrigé"));
+    share_ = new QComboBox(this);
+    share_->setObjectName(QStringLiteral("questionShare"));
+    const struct {
+        const char* caption;
+        vorn::QuestionShare share;
+    } shares[] = {{"Toutes", {1, 1}},
+                  {"Les trois quarts", {3, 4}},
+                  {"Les deux tiers", {2, 3}},
+                  {"La moitié", {1, 2}}};
+    for (const auto& entry : shares)
+        share_->addItem(QString::fromUtf8(entry.caption),
+                        QList<QVariant>{entry.share.kept, entry.share.of});
+    share_->setCurrentIndex(2);
+    share_->setToolTip(QStringLiteral("Au moins une question par exercice"));
+    share_->setEnabled(false);
+    connect(count_, &QSpinBox::valueChanged, this,
+            [this](int count) { adaptedCount_->setMaximum(count - 1); });
+    connect(adaptedCount_, &QSpinBox::valueChanged, this,
+            [this](int adapted) { share_->setEnabled(adapted > 0); });
+
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Nombre de sujets différents :"), count_);
+    form->addRow(QStringLiteral("dont sujets &adaptés :"), adaptedCount_);
+    form->addRow(QStringLiteral("&Questions gardées pour eux :"), share_);
     form->addRow(answerKeys_);
     form->addRow(kept_);
     form->addRow(keptList_);
@@ -90,6 +121,11 @@ VariantSheetsDialog::VariantSheetsDialog(int proposedCount, const QStringList& k
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The two counts one after the other, as they are read.
+    setTabOrder(count_, adaptedCount_);
+    setTabOrder(adaptedCount_, share_);
+    setTabOrder(share_, answerKeys_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
@@ -109,5 +145,22 @@ bool VariantSheetsDialog::WithAnswerKeys() const {
 }
 
 bool VariantSheetsDialog::NewDraw() const {
-    return keptCount_ == 0 || count_->value() != keptCount_ || newDraw_->isChecked();
+    return keptCount_ == 0 || count_->value() != keptCount_ || newDraw_->isChecked() ||
+           Adapted() != keptAdapted_;
+}
+
+vorn::AdaptedCopies VariantSheetsDialog::Adapted() const {
+    const QList<QVariant> share = share_->currentData().toList();
+    return {adaptedCount_->value(), {share.value(0).toInt(), share.value(1).toInt()}};
+}
+
+void VariantSheetsDialog::SetAdapted(const vorn::AdaptedCopies& adapted) {
+    keptAdapted_ = adapted;
+    adaptedCount_->setValue(adapted.count);
+    for (int i = 0; i < share_->count(); ++i) {
+        const QList<QVariant> share = share_->itemData(i).toList();
+        if (share.value(0).toInt() == adapted.share.kept &&
+            share.value(1).toInt() == adapted.share.of)
+            share_->setCurrentIndex(i);
+    }
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "exercises/adapted_copies.h"
+
 #include <QDialog>
 
 #include <QStringList>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -36,6 +39,11 @@ public:
     bool WithAnswerKeys() const;
     // True when a new set must be drawn rather than the kept one used.
     bool NewDraw() const;
+    // How many of the sheets are adapted copies, and the share of questions
+    // they keep; the dialog offers them at the end of the set.
+    vorn::AdaptedCopies Adapted() const;
+    // Shows the adapted copies of the kept set (before the first Ask).
+    void SetAdapted(const vorn::AdaptedCopies& adapted);
 
     QSpinBox* CountEdit() const { return count_; }
     QCheckBox* AnswerKeysBox() const { return answerKeys_; }
@@ -45,6 +53,8 @@ public:
     QLabel* KeptSetLabel() const { return kept_; }
     QListWidget* KeptSetList() const { return keptList_; }
     QLabel* EditedNote() const { return edited_; }
+    QSpinBox* AdaptedCountEdit() const { return adaptedCount_; }
+    QComboBox* ShareBox() const { return share_; }
 
 private:
     QSpinBox* count_ = nullptr;
@@ -53,7 +63,10 @@ private:
     QLabel* kept_ = nullptr;
     QListWidget* keptList_ = nullptr;
     QLabel* edited_ = nullptr;
+    QSpinBox* adaptedCount_ = nullptr;
+    QComboBox* share_ = nullptr;
     int keptCount_ = 0;
+    vorn::AdaptedCopies keptAdapted_; // those of the kept set
     QPushButton* print_ = nullptr;
     QPushButton* savePdf_ = nullptr;
     Choice choice_ = Choice::Cancel;

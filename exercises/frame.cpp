@@ -44,8 +44,35 @@ void AppendUnicodeEscape(std::string& escaped, char32_t cp) {
     }
 }
 
+// The title of an adapted sheet: what comes before the pupil's name, which
+// its header asks on lines of its own. The name's place starts at a word
+// "Nom" followed by a colon, spaces between allowed.
+std::string_view TitleBeforeName(std::string_view title) {
+    for (std::size_t at = title.find("Nom"); at != std::string_view::npos;
+         at = title.find("Nom", at + 1)) {
+        if (at > 0 && title[at - 1] != ' ')
+            continue;
+        const std::size_t colon = title.find_first_not_of(' ', at + 3);
+        if (colon != std::string_view::npos && title[colon] == ':') {
+            title = title.substr(0, at);
+            break;
+        }
+    }
+    return title.substr(0, title.find_last_not_of(' ') + 1);
+}
+
 // Both headers: the reference and the title, then the answer key's word.
-void AppendHeaders(Sheet& sheet, std::string_view title, std::string_view titleClose) {
+void AppendHeaders(Sheet& sheet, std::string_view title, std::string_view titleClose,
+                   const SheetLook& look) {
+    if (look.Adapted()) {
+        constexpr std::string_view kName =
+            "<br><te=18>Nom :<br>Pr\xE9nom :<br><br><ce=noir><te=18>";
+        const std::string_view before = TitleBeforeName(title);
+        Append(sheet.statement, "<te=24>", sheet.reference, " - <b>", before, "</b>", kName);
+        Append(sheet.answerKey, "<te=24>", sheet.reference, " - <b>Corrig\xE9</b> - ", before,
+               kName);
+        return;
+    }
     Append(sheet.statement, "<te=24>", sheet.reference, " - <b><u>", title, titleClose,
            "<ce=noir><te=18>");
     Append(sheet.answerKey, "<te=24>", sheet.reference, " - <b><u>Corrig\xE9</u></b> - ", title,
@@ -91,6 +118,19 @@ void RunParts(FrameParts& parts, FamilyDraws& family, std::string_view separator
     }
 }
 
+// The blank lines between a statement question and the gap's separator: the
+// window's spacing, plus the room to write that an adapted sheet gives.
+int StatementSpacing(const SheetSettings& settings) {
+    return settings.spacingLines + (settings.look.Adapted() ? kAdaptedBlankLines : 0);
+}
+
+// An adapted statement leaves the same room under its last question as under
+// the others; the standard one ends with that question.
+void AppendRoomUnderLast(std::string& statement, const SheetSettings& settings) {
+    if (settings.look.Adapted())
+        statement += SpacingLines(StatementSpacing(settings));
+}
+
 } // namespace
 
 std::string EscapeTitle(std::string_view title) {
@@ -133,7 +173,7 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
 
     const std::string separator = SeparatorLine(settings.separatorLength);
     // The gaps between two questions, in the statement and in the answer key.
-    std::string statementGap = SpacingLines(settings.spacingLines);
+    std::string statementGap = SpacingLines(StatementSpacing(settings));
     Append(statementGap, separator, layout.gapEnd);
     std::string answerGap;
     Append(answerGap, separator, layout.gapEnd);
@@ -157,6 +197,7 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
 
     Sheet sheet;
     sheet.reference = DrawSheetReference(layout.prefix, random);
+    sheet.look = settings.look;
     std::string& s = sheet.statement;
     std::string& k = sheet.answerKey;
 
@@ -167,7 +208,7 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
     const std::size_t answer = std::max(kMaxQuestionLine, layout.longestAnswer);
     k.reserve(header + questions * (answer + answerGap.size()));
 
-    AppendHeaders(sheet, title, layout.titleClose);
+    AppendHeaders(sheet, title, layout.titleClose, settings.look);
     // Both headers end with the same expression line.
     const std::size_t lineStart = s.size();
     family.DrawSheet(random, separator, s);
@@ -180,13 +221,14 @@ Sheet RunFrame(const FrameLayout& layout, FamilyDraws& family, const SheetSettin
             k += answerGap;
         }
     }
+    AppendRoomUnderLast(s, settings);
     return sheet;
 }
 
 Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
                    std::span<const ExercisePart> exercises) {
     const std::string separator = SeparatorLine(settings.separatorLength);
-    std::string statementGap = SpacingLines(settings.spacingLines);
+    std::string statementGap = SpacingLines(StatementSpacing(settings));
     Append(statementGap, separator, "<br><br>");
     std::string answerGap;
     Append(answerGap, separator, "<br><br>");
@@ -194,6 +236,7 @@ Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
     const std::string title = EscapeTitle(settings.title);
     Sheet sheet;
     sheet.reference = std::move(reference);
+    sheet.look = settings.look;
     std::size_t statementSize = kMaxHeader + title.size();
     std::size_t answerSize = statementSize;
     for (const ExercisePart& e : exercises) {
@@ -202,7 +245,7 @@ Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
     }
     sheet.statement.reserve(statementSize);
     sheet.answerKey.reserve(answerSize);
-    AppendHeaders(sheet, title, "</u></b><br><br><br>");
+    AppendHeaders(sheet, title, "</u></b><br><br><br>", settings.look);
 
     int number = 0;
     for (const ExercisePart& e : exercises) {
@@ -221,6 +264,7 @@ Sheet ComposeFrame(std::string reference, const SheetSettings& settings,
         sheet.statement += e.statement;
         sheet.answerKey += e.answer;
     }
+    AppendRoomUnderLast(sheet.statement, settings);
     return sheet;
 }
 

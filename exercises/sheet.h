@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercises/random_source.h"
+#include "exercises/sheet_look.h"
 
 #include <string>
 
@@ -30,6 +31,9 @@ struct SheetSettings {
     // the generation instead of a sheet (see FrameParts). Families pass it on
     // untouched.
     FrameParts* parts = nullptr;
+    // The layout shapes the markup (headers, room under the questions); the
+    // rest of the look is applied when the markup becomes RTF.
+    SheetLook look;
 };
 
 // What a generation produces. Markup strings are Windows-1252 bytes.
@@ -37,6 +41,8 @@ struct Sheet {
     std::string reference;
     std::string statement;
     std::string answerKey;
+    // The look it was drawn with, which its conversion to RTF applies.
+    SheetLook look;
 };
 
 } // namespace vorn

@@ -10,6 +10,7 @@
 #include "richtext/rtf_block_layout.h"
 #include "richtext/rtf_reader.h"
 #include "richtext/rtf_writer.h"
+#include "richtext/sheet_look_rtf.h"
 #include "richtext/tab_stops.h"
 #include "richtext/wrap_mode.h"
 #include "text/cp1252.h"
@@ -583,5 +584,10 @@ bool RichTextPane::viewportEvent(QEvent* event) {
 
 void MarkupToRtf(RichTextPane& pane, std::string_view markup) {
     const std::string rtf = vorn::ConvertMarkupToRtf(markup);
+    pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
+}
+
+void MarkupToRtf(RichTextPane& pane, std::string_view markup, const vorn::SheetLook& look) {
+    const std::string rtf = vorn::ConvertMarkupToRtf(markup, look);
     pane.SetText(QByteArray(rtf.data(), qsizetype(rtf.size())));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/sheet_look.h"
 #include "richtext/rtf_writer.h"
 
 #include <QBasicTimer>
@@ -127,3 +128,5 @@ private:
 
 // Converts the markup and loads the document into the pane.
 void MarkupToRtf(RichTextPane& pane, std::string_view markup);
+// The same, with the sheet's look (see vorn::ConvertMarkupToRtf).
+void MarkupToRtf(RichTextPane& pane, std::string_view markup, const vorn::SheetLook& look);

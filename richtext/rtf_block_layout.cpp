@@ -48,6 +48,24 @@ RtfParaProps ParaPropsOf(const QTextBlock& block, bool inTable) {
     props.firstIndent = Length(format.textIndent());
     props.spaceBefore = Twips(format.topMargin(), 0, kMaxLengthTwips);
     props.spaceAfter = Twips(format.bottomMargin(), 0, kMaxLengthTwips);
+    const qreal height = format.lineHeight();
+    switch (format.lineHeightType()) {
+    case QTextBlockFormat::ProportionalHeight:
+        if (height > 0 && height != 100) {
+            props.lineSpacing = static_cast<int>(
+                std::clamp(std::lround(height * kTwipsPerLine / 100), 1L, long{kMaxLengthTwips}));
+            props.lineMultiple = true;
+        }
+        break;
+    case QTextBlockFormat::MinimumHeight:
+        props.lineSpacing = Twips(height, 0, kMaxLengthTwips);
+        break;
+    case QTextBlockFormat::FixedHeight:
+        props.lineSpacing = -Twips(height, 0, kMaxLengthTwips);
+        break;
+    default:
+        break;
+    }
     return props;
 }
 

@@ -154,6 +154,12 @@ void SpaceBefore(Ctx& c, const Tok& t) {
 void SpaceAfter(Ctx& c, const Tok& t) {
     c.Para().spaceAfter = Space(t);
 }
+void LineSpacing(Ctx& c, const Tok& t) {
+    c.Para().lineSpacing = Length(t);
+}
+void LineMultiple(Ctx& c, const Tok& t) {
+    c.Para().lineMultiple = On(t);
+}
 void InTable(Ctx& c, const Tok& t) {
     c.Para().inTable = On(t);
 }
@@ -257,6 +263,8 @@ Table BuildTable() {
         {"fi", FirstIndent},
         {"sb", SpaceBefore},
         {"sa", SpaceAfter},
+        {"sl", LineSpacing},
+        {"slmult", LineMultiple},
         {"intbl", InTable},
         {"trowd", RowDefaults},
         {"cellx", CellRight},

@@ -14,6 +14,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vorn {
 
@@ -399,6 +400,13 @@ void RtfReaderContext::ApplyBlockFormat() {
     set(&QTextBlockFormat::setTextIndent, props.firstIndent);
     set(&QTextBlockFormat::setTopMargin, props.spaceBefore);
     set(&QTextBlockFormat::setBottomMargin, props.spaceAfter);
+    if (props.lineSpacing > 0 && props.lineMultiple)
+        format.setLineHeight(100.0 * props.lineSpacing / kTwipsPerLine,
+                             QTextBlockFormat::ProportionalHeight);
+    else if (props.lineSpacing != 0 && !props.lineMultiple)
+        format.setLineHeight(std::abs(props.lineSpacing) / qreal(kTwipsPerPixel),
+                             props.lineSpacing > 0 ? QTextBlockFormat::MinimumHeight
+                                                   : QTextBlockFormat::FixedHeight);
     cursor_.setBlockFormat(format);
     blockFormat_ = format;
     blockProps_ = props;

@@ -362,6 +362,9 @@ private:
         length("\\fi", next.firstIndent);
         length("\\sb", next.spaceBefore);
         length("\\sa", next.spaceAfter);
+        length("\\sl", next.lineSpacing);
+        if (next.lineMultiple)
+            out.append("\\slmult1");
         if (next.keepWithNext)
             out.append("\\keepn");
         if (tabs)

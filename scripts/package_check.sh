@@ -50,7 +50,11 @@ done
 desktop-file-validate "$root/usr/share/applications/vorn.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/example.vorn_maths.vorn.metainfo.xml" \
     >/dev/null || fail "appstreamcli rejects the installed metainfo"
-echo "package check: contents and Depends ok"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[[ ", $recommends," == *", fonts-opendyslexic"[\ ,]* ]] ||
+    fail "Recommends lacks fonts-opendyslexic: $recommends"
+[[ ", $depends," != *"opendyslexic"* ]] || fail "Depends holds fonts-opendyslexic: $depends"
+echo "package check: contents, Depends and Recommends ok"
 
 "$root/usr/bin/vorn-sheet" --help | grep -q '^usage: vorn-sheet' || fail "vorn-sheet --help"
 "$root/usr/bin/vorn-sheet" vn1 --seed 42 -o "$tmp/feuille.rtf" >/dev/null

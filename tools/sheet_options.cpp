@@ -138,6 +138,16 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--spacing") {
             options.settings.spacingLines =
                 static_cast<int>(ReadInteger(kSpacing, takesValue(kSpacing.range)));
+        } else if (arg == "--layout") {
+            const std::string_view name = takesValue("standard or adapted");
+            if (name == "standard")
+                options.settings.look.layout = SheetLayout::Standard;
+            else if (name == "adapted")
+                options.settings.look.layout = SheetLayout::Adapted;
+            else
+                throw UsageError("--layout: " + Quoted(name) + " is not standard or adapted");
+        } else if (arg == "--boxed-results" && !inlineValue) {
+            options.settings.look.boxedResults = true;
         } else if (arg == "--variants") {
             options.variants =
                 static_cast<int>(ReadInteger(kVariants, takesValue(kVariants.range)));
@@ -165,7 +175,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg.starts_with("-") && arg.size() > 1) {
             throw UsageError("unknown option " + Quoted(args[i]) +
                              "; accepted: --seed, --questions, --title, --separator, --spacing, "
-                             "--variants, --level, --from, --markup, --rtf, -o, --help");
+                             "--layout, --boxed-results, --variants, --level, --from, --markup, "
+                             "--rtf, -o, --help");
         } else if (composition) {
             try {
                 composition->exercises.push_back(ParseExercise(arg));

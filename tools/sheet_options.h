@@ -14,9 +14,11 @@ namespace vorn::sheet_tool {
 
 inline constexpr std::string_view kUsage =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
+    "[--spacing N] [--layout NAME] [--boxed-results] [--variants N] [--level N] "
+    "(--markup | --rtf | -o FILE)\n"
     "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)\n"
+    "[--spacing N] [--layout NAME] [--boxed-results] [--variants N] "
+    "(--markup | --rtf | -o FILE)\n"
     "       vorn-sheet --from SAVED (--markup | --rtf | -o FILE)";
 
 enum class OutputMode { Markup, Rtf, Files };

@@ -87,9 +87,9 @@ void SaveSheetFiles(const std::vector<Sheet>& sheets, const std::string& path,
     std::vector<RichTextPane*> answerKeys;
     for (const Sheet& sheet : sheets) {
         statements.push_back(panes.emplace_back(std::make_unique<RichTextPane>()).get());
-        MarkupToRtf(*statements.back(), sheet.statement);
+        MarkupToRtf(*statements.back(), sheet.statement, sheet.look);
         answerKeys.push_back(panes.emplace_back(std::make_unique<RichTextPane>()).get());
-        MarkupToRtf(*answerKeys.back(), sheet.answerKey);
+        MarkupToRtf(*answerKeys.back(), sheet.answerKey, sheet.look);
     }
     const auto reference = [](const Sheet& sheet) {
         return QString::fromStdString(Cp1252ToUtf8(sheet.reference));

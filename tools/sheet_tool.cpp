@@ -7,6 +7,7 @@
 #include "output/save/save_error.h"
 #include "richtext/markup_converter.h"
 #include "richtext/recipe_destination.h"
+#include "richtext/sheet_look_rtf.h"
 #include "text/bounded_file_read.h"
 #include "text/system_cause.h"
 #include "text/user_error.h"
@@ -42,6 +43,10 @@ constexpr std::string_view kHelpOptions =
     "  --separator N    hyphens per separator line, an integer of at most 1000\n"
     "                   (default 120; 0 or less gives an empty line)\n"
     "  --spacing N      blank lines between statement questions, 0..5 (default 1)\n"
+    "  --layout NAME    standard (default) or adapted: one sans-serif type at 14 pt,\n"
+    "                   lines 1.5 apart, upright x, three more blank lines under each\n"
+    "                   question, \"Nom\" and \"Pr\u00e9nom\" on lines of their own\n"
+    "  --boxed-results  answer keys: each highlighted result also bold and underlined\n"
     "  --variants N     N different sheets, 1..200 (default 1), drawn one after the\n"
     "                   other as N clicks would: each sheet has its own reference and\n"
     "                   starts on a new page; the answer keys follow in the same order\n"
@@ -185,8 +190,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         break;
     case OutputMode::Rtf:
         for (const Sheet& sheet : sheets)
-            out << ConvertMarkupToRtf(sheet.statement) << '\n'
-                << ConvertMarkupToRtf(sheet.answerKey) << '\n';
+            out << ConvertMarkupToRtf(sheet.statement, sheet.look) << '\n'
+                << ConvertMarkupToRtf(sheet.answerKey, sheet.look) << '\n';
         break;
     case OutputMode::Files: {
         const std::string answerKeyPath = AnswerKeyFileName(options.outputPath);

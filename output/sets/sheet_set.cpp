@@ -17,20 +17,27 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vorn {
 
 SheetSet::SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QString& shownReference,
                    const SheetRecipe& recipe, const SheetSettings& settings, int count,
-                   RandomSource& random, const ProgressTick& tick) {
+                   RandomSource& random, const ProgressTick& tick, const AdaptedCopies& adapted)
+    : adapted_(adapted) {
     statements_.push_back(&statement);
     answerKeys_.push_back(&answerKey);
     references_ << shownReference;
+    adapted_.count = std::clamp(adapted.count, 0, std::max(0, count - 1));
+    const AdaptedDraw copy = AdaptedCopyOf(recipe, settings, adapted.share);
     for (int i = 1; i < count; ++i) {
-        const Sheet sheet = recipe.Generate(settings, random);
+        const bool adaptedCopy = i >= count - adapted_.count;
+        const Sheet sheet = adaptedCopy ? copy.recipe.Generate(copy.settings, random)
+                                        : recipe.Generate(settings, random);
         auto drawnStatement = std::make_unique<RichTextPane>();
         auto drawnAnswerKey = std::make_unique<RichTextPane>();
-        MarkupToRtf(*drawnStatement, sheet.statement);
-        MarkupToRtf(*drawnAnswerKey, sheet.answerKey);
+        MarkupToRtf(*drawnStatement, sheet.statement, sheet.look);
+        MarkupToRtf(*drawnAnswerKey, sheet.answerKey, sheet.look);
         statements_.push_back(drawn_.emplace_back(std::move(drawnStatement)).get());
         answerKeys_.push_back(drawn_.emplace_back(std::move(drawnAnswerKey)).get());
         references_ << QString::fromStdString(Cp1252ToUtf8(sheet.reference));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exercises/adapted_copies.h"
 #include "exercises/sheet_recipe.h"
 #include "output/pages/progress_tick.h"
 
@@ -28,10 +29,14 @@ public:
     // `count` sheets in all (at least the shown one, whose reference is
     // `shownReference`); sheets 2..count are drawn from `recipe`
     // (a family at a level or a composition), built with `settings`. `tick` is told of each sheet
-    // drawn. Throws std::out_of_range as GenerateSheet does, WorkCancelled when stopped.
+    // drawn. The last adapted.count sheets (at most count - 1: the shown
+    // sheet stays first) are adapted copies (AdaptedCopyOf), so that a
+    // teacher hands them out last. Throws std::out_of_range as GenerateSheet
+    // does, WorkCancelled when stopped.
     SheetSet(RichTextPane& statement, RichTextPane& answerKey, const QString& shownReference,
              const SheetRecipe& recipe, const SheetSettings& settings, int count,
-             RandomSource& random, const ProgressTick& tick = {});
+             RandomSource& random, const ProgressTick& tick = {},
+             const AdaptedCopies& adapted = {});
     ~SheetSet();
     SheetSet(const SheetSet&) = delete;
     SheetSet& operator=(const SheetSet&) = delete;
@@ -39,6 +44,8 @@ public:
     int Size() const { return static_cast<int>(statements_.size()); }
     // The sheets' references, in order.
     const QStringList& References() const { return references_; }
+    // The adapted copies it was drawn with, their count brought within range.
+    const AdaptedCopies& Adapted() const { return adapted_; }
     const std::vector<RichTextPane*>& Statements() const { return statements_; }
     const std::vector<RichTextPane*>& AnswerKeys() const { return answerKeys_; }
     // The title of the set's PDF files, after its first and last sheets
@@ -50,6 +57,7 @@ private:
     std::vector<RichTextPane*> statements_;
     std::vector<RichTextPane*> answerKeys_;
     QStringList references_;
+    AdaptedCopies adapted_;
 };
 
 // The name proposed for a set's PDF: the first reference, then the number of

@@ -4,6 +4,7 @@
 #include "app/marker_shape.h"
 #include "app/menu_button.h"
 #include "app/pane_splitter.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "richtext/rich_text_pane.h"
 
@@ -120,10 +121,10 @@ TEST_F(FormGeometry, FirstFocusAndTabOrder) {
         return w;
     };
     const std::vector<QWidget*> expected = {
-        form->valueDegree1Button,  form->valueDegree2Button,  form->expansion1Button,
-        form->expansion2Button,    form->identitiesButton,    form->familiesMenuButton,
-        form->referenceEdit,       form->titleEdit,           form->editModeCheck,
-        form->statementPane,
+        form->sheetLookButton,     form->valueDegree1Button,  form->valueDegree2Button,
+        form->expansion1Button,    form->expansion2Button,    form->identitiesButton,
+        form->familiesMenuButton,  form->referenceEdit,       form->titleEdit,
+        form->editModeCheck,       form->statementPane,
         form->answerKeyPane, // disabled Save and Print are skipped
         form->statementCopiesSpin, form->answerKeyCopiesSpin, form->mailButton,
         form->websiteButton,       form->separatorSpin,       form->spacingSpin,

@@ -2,6 +2,7 @@
 // run brings back.
 #include "app/main_window.h"
 #include "app/marker_shape.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "richtext/rich_text_pane.h"
 
@@ -9,8 +10,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -101,4 +105,24 @@ TEST(FormSettings, HandEditedCountIsClampedThroughTheControl) {
     auto form = OpenWindow(ini);
     EXPECT_EQ(form->questionCountSpin->Value(), 40);
     EXPECT_EQ(form->spacingSpin->Value(), 0);
+}
+
+// The layout choice: reached by Tab from the question count, applied to the
+// next sheet, stored in a section of its own and brought back.
+TEST(FormSettings, AdaptedLayoutIsTheNextSheetsAndComesBack) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("vorn.ini"));
+    auto form = OpenWindow(ini);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->questionCountSpin->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->sheetLookButton);
+    form->sheetLookButton->AdaptedAction()->trigger();
+    form->sheetLookButton->BoxedResultsAction()->trigger();
+    QTest::mouseClick(form->valueDegree1Button, Qt::LeftButton);
+    EXPECT_EQ(form->statementPane->document()->begin().charFormat().fontPointSize(), 16);
+    EXPECT_TRUE(ReadAll(ini).contains("[MiseEnPage]\r\nDisposition=Adaptee\r\n"));
+    form = OpenWindow(ini);
+    EXPECT_TRUE(form->sheetLookButton->isChecked() && form->sheetLookButton->Look().boxedResults);
 }

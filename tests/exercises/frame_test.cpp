@@ -1,3 +1,4 @@
+#include "exercises/adapted_copies.h"
 #include "exercises/family_table.h"
 
 #include "markup_text.h"
@@ -177,6 +178,16 @@ TEST(Frame, HugeSeparatorIsCapped) {
     EXPECT_NE(sheet.statement.find(gap), std::string::npos);
     EXPECT_EQ(sheet.statement.find(std::string(1001, '-')), std::string::npos);
     EXPECT_LT(sheet.statement.size(), 2000u);
+}
+
+TEST(AdaptedCopies, KeepTheirShareOfQuestionsRoundedAndAtLeastOne) {
+    const struct {
+        int count, kept, of, expected;
+    } cases[] = {{20, 2, 3, 13}, {40, 2, 3, 27}, {3, 1, 2, 2}, {1, 2, 3, 1},
+                 {2, 1, 4, 1},   {12, 3, 4, 9},  {7, 1, 1, 7}, {0, 2, 3, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(KeptQuestions(c.count, {c.kept, c.of}), c.expected)
+            << c.count << " x " << c.kept << "/" << c.of;
 }
 
 } // namespace

@@ -17,9 +17,10 @@ using vorn::FamilyNamed;
 
 const std::string kUsageLine =
     "usage: vorn-sheet FAMILY [--seed N] [--questions N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] [--level N] (--markup | --rtf | -o FILE)\n"
+    "[--spacing N] [--layout NAME] [--boxed-results] [--variants N] [--level N] "
+    "(--markup | --rtf | -o FILE)\n"
     "       vorn-sheet compose FAMILY:LEVEL:COUNT... [--seed N] [--title TEXT] [--separator N] "
-    "[--spacing N] [--variants N] (--markup | --rtf | -o FILE)\n"
+    "[--spacing N] [--layout NAME] [--boxed-results] [--variants N] (--markup | --rtf | -o FILE)\n"
     "       vorn-sheet --from SAVED (--markup | --rtf | -o FILE)";
 
 Options Parse(std::vector<std::string> args) {
@@ -41,6 +42,11 @@ TEST(SheetOptionsTest, DefaultsAreTheWindowsDesignedValues) {
     EXPECT_EQ(o.settings.separatorLength, 120);
     EXPECT_EQ(o.settings.spacingLines, 1);
     EXPECT_EQ(o.output, OutputMode::Markup);
+    EXPECT_EQ(o.settings.look, vorn::SheetLook{});
+    const vorn::SheetLook chosen =
+        Parse({"vn1", "--layout", "adapted", "--boxed-results", "--markup"}).settings.look;
+    EXPECT_TRUE(chosen.Adapted() && chosen.boxedResults);
+    EXPECT_FALSE(Parse({"vn1", "--layout=standard", "--rtf"}).settings.look.Adapted());
     const std::string title = std::string("Calculer (en d\xE9taillant)") +
                               "           Nom :" + "                             Pr\xE9nom :";
     EXPECT_EQ(title.size(), 77u);
@@ -179,6 +185,8 @@ TEST(SheetToolRunTest, BadInputIsRefusedWithStatus2) {
         {{"red", "--level", "4", "--rtf"}, {"--level", "4", "red", "levels 1 to 3"}},
         {{"eqprod", "--level", "-1", "--rtf"}, {"--level", "-1", "eqprod", "levels 1 to 3"}},
         {{"compose", "--markup"}, {"Aucun exercice"}},
+        {{"vn1", "--markup", "--layout", "dys"}, {"--layout", "\"dys\"", "standard or adapted"}},
+        {{"vn1", "--markup", "--boxed-results=1"}, {"--boxed-results=1"}},
         {{"compose", "red:1:2", "zz:1:2", "--markup"}, {"zz:1:2", "inconnue"}},
         {{"compose", "red:4:2", "--markup"}, {"red:4:2", "1 \xC3\xA0 3"}},
         {{"compose", "red:1:41", "--rtf"}, {"red:1:41", "40"}},
