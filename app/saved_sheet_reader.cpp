@@ -1,6 +1,5 @@
 #include "app/saved_sheet_reader.h"
 
-#include "output/save/rtf_join.h"
 #include "output/save/sheet_files.h"
 #include "richtext/recipe_destination.h"
 #include "richtext/rich_text_pane.h"
@@ -82,19 +81,18 @@ SavedRecipe RecipeOf(const std::string& text, const QString& fileName) {
 // The sheets as one RTF document per pane, each sheet on a new page, as a
 // set is saved.
 std::pair<QByteArray, QByteArray> DrawnDocuments(const std::vector<Sheet>& sheets) {
-    std::vector<QByteArray> statements;
-    std::vector<QByteArray> answerKeys;
+    std::vector<std::unique_ptr<RichTextPane>> panes;
+    std::vector<const QTextDocument*> statements;
+    std::vector<const QTextDocument*> answerKeys;
     for (const Sheet& sheet : sheets) {
-        RichTextPane statement;
-        RichTextPane answerKey;
-        MarkupToRtf(statement, sheet.statement);
-        MarkupToRtf(answerKey, sheet.answerKey);
-        statements.push_back(
-            PaneContent(statement, RichTextPane::StreamFormat::Rtf, std::nullopt, QString()));
-        answerKeys.push_back(
-            PaneContent(answerKey, RichTextPane::StreamFormat::Rtf, std::nullopt, QString()));
+        for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
+            panes.push_back(std::make_unique<RichTextPane>());
+            MarkupToRtf(*panes.back(), *markup);
+            (markup == &sheet.statement ? statements : answerKeys)
+                .push_back(panes.back()->document());
+        }
     }
-    return {JoinRtfDocuments(statements), JoinRtfDocuments(answerKeys)};
+    return {WriteRtfPages(statements), WriteRtfPages(answerKeys)};
 }
 
 QString Utf8(const std::string& text) {

@@ -126,30 +126,30 @@ constexpr QRgb kWordHighlightColours[] = {
 
 class DocumentWriter {
 public:
-    DocumentWriter(const QTextDocument& doc, const std::optional<RtfPage>& page)
-        : doc_(doc), page_(page), defaultFont_(doc.defaultFont()),
-          questions_(QuestionOfEachParagraph(doc)) {}
+    // `docs` is not empty; the first one gives the default tab and, without a
+    // page, the text's width.
+    DocumentWriter(const std::vector<const QTextDocument*>& docs,
+                   const std::optional<RtfPage>& page)
+        : docs_(docs), doc_(docs.front()), page_(page), defaultFont_(doc_->defaultFont()),
+          questions_(QuestionOfEachParagraph(*doc_)) {}
 
     QByteArray Write() {
-        if (HasHighlight())
+        if (std::any_of(docs_.begin(), docs_.end(), HasHighlight))
             for (const QRgb rgb : kWordHighlightColours)
                 ColorIndex(QColor(rgb));
-        for (auto it = doc_.rootFrame()->begin(); !it.atEnd(); ++it) {
-            if (const QTextFrame* frame = it.currentFrame()) {
-                if (const auto* table = qobject_cast<const QTextTable*>(frame))
-                    WriteTable(*table);
-                else
-                    WriteBlocks(frame->firstCursorPosition().block(),
-                                frame->lastCursorPosition().block(), false);
-            } else {
-                WriteBlocks(it.currentBlock(), it.currentBlock(), false);
+        for (std::size_t i = 0; i < docs_.size(); ++i) {
+            if (i > 0) {
+                StartDocument(*docs_[i]);
+                // The page break, then the properties reset as at the start.
+                body_.append("\\page\r\n\\pard\\plain ");
             }
+            WriteContent();
         }
 
         QByteArray out;
         out.reserve(body_.size() + 512);
         out.append("{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036\\deftab");
-        AppendNumber(out, DefaultTabTwips(doc_));
+        AppendNumber(out, DefaultTabTwips(*docs_.front()));
         AppendFontTable(out);
         AppendColorTable(out);
         if (page_)
@@ -161,6 +161,32 @@ public:
     }
 
 private:
+    void WriteContent() {
+        for (auto it = doc_->rootFrame()->begin(); !it.atEnd(); ++it) {
+            if (const QTextFrame* frame = it.currentFrame()) {
+                if (const auto* table = qobject_cast<const QTextTable*>(frame))
+                    WriteTable(*table);
+                else
+                    WriteBlocks(frame->firstCursorPosition().block(),
+                                frame->lastCursorPosition().block(), false);
+            } else {
+                WriteBlocks(it.currentBlock(), it.currentBlock(), false);
+            }
+        }
+    }
+
+    // The next document goes on from the state "\\pard\\plain" leaves. The
+    // groups of a paragraph are closed at its end, so none is open here.
+    void StartDocument(const QTextDocument& doc) {
+        doc_ = &doc;
+        defaultFont_ = doc.defaultFont();
+        questions_ = QuestionOfEachParagraph(doc);
+        propsByFormat_.clear(); // format numbers are each document's own
+        current_ = Props{};
+        para_ = RtfParaProps{};
+        tabs_ = false;
+    }
+
     // The blocks from `first` to `last` as paragraphs; in a table cell the
     // last one ends with the cell mark.
     void WriteBlocks(QTextBlock block, const QTextBlock& last, bool inCell) {
@@ -297,7 +323,7 @@ private:
     // Rows one by one, each with its cell edges and borders; a cell that a
     // span covers is written empty, so every row has all its cells.
     void WriteTable(const QTextTable& table) {
-        const RtfTableGeometry geometry = TableGeometryOf(doc_, table);
+        const RtfTableGeometry geometry = TableGeometryOf(*doc_, table);
         QByteArray rowDef("\\trowd");
         AppendWord(rowDef, "\\trgaph", geometry.gap);
         for (const int right : geometry.cellRight) {
@@ -377,7 +403,7 @@ private:
     // The default stops across the text's width: every stop a tab can reach
     // in a paragraph, and no more than a line holds.
     void AppendTabStops(QByteArray& out) const {
-        const int step = DefaultTabTwips(doc_);
+        const int step = DefaultTabTwips(*doc_);
         for (int stop = step; stop < textWidth_; stop += step) {
             out.append("\\tx");
             AppendNumber(out, stop);
@@ -389,7 +415,7 @@ private:
     int TextWidthTwips() const {
         if (page_)
             return page_->paperWidth - page_->marginLeft - page_->marginRight;
-        const qreal pixels = doc_.textWidth();
+        const qreal pixels = doc_->textWidth();
         if (pixels > 0)
             return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
         return 9360;
@@ -512,8 +538,8 @@ private:
         return index;
     }
 
-    bool HasHighlight() const {
-        const QList<QTextFormat> formats = doc_.allFormats();
+    static bool HasHighlight(const QTextDocument* doc) {
+        const QList<QTextFormat> formats = doc->allFormats();
         return std::any_of(formats.begin(), formats.end(), [](const QTextFormat& format) {
             return format.isCharFormat() && format.hasProperty(QTextFormat::BackgroundBrush) &&
                    format.brushProperty(QTextFormat::BackgroundBrush).style() != Qt::NoBrush;
@@ -584,11 +610,12 @@ private:
         current_ = next;
     }
 
-    const QTextDocument& doc_;
+    const std::vector<const QTextDocument*> docs_;
+    const QTextDocument* doc_; // the one being written
     const std::optional<RtfPage> page_;
-    const QFont defaultFont_;
+    QFont defaultFont_;
     // Which question each paragraph is a line of: they are kept on one page.
-    const std::vector<int> questions_;
+    std::vector<int> questions_;
     QByteArray body_;
     Props current_;          // what "\pard\plain" leaves: font 0, 12 points, no styles
     int openHighlight_ = 0;  // colour of the open highlight group; 0 when none is open
@@ -608,7 +635,14 @@ private:
 } // namespace
 
 QByteArray WriteRtf(const QTextDocument& doc, const std::optional<RtfPage>& page) {
-    return DocumentWriter(doc, page).Write();
+    return DocumentWriter({&doc}, page).Write();
+}
+
+QByteArray WriteRtfPages(const std::vector<const QTextDocument*>& docs,
+                         const std::optional<RtfPage>& page) {
+    if (docs.empty())
+        return {};
+    return DocumentWriter(docs, page).Write();
 }
 
 } // namespace vorn

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <optional>
+#include <vector>
 
 class QTextDocument;
 
@@ -27,5 +28,11 @@ struct RtfPage {
 // document states it (\paperw, \paperh, \margl, \margr, \margt, \margb), so
 // that other readers lay the text out on the same width and height.
 QByteArray WriteRtf(const QTextDocument& doc, const std::optional<RtfPage>& page = std::nullopt);
+
+// Several documents as one, each beginning on a new page ("\page"), with one
+// font and colour table for them all; nothing for none. One document is
+// written as WriteRtf() writes it.
+QByteArray WriteRtfPages(const std::vector<const QTextDocument*>& docs,
+                         const std::optional<RtfPage>& page = std::nullopt);
 
 } // namespace vorn

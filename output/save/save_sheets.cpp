@@ -3,35 +3,34 @@
 #include "output/pages/pdf_titles.h"
 #include "output/save/answer_key_name.h"
 #include "output/save/pdf_document.h"
-#include "output/save/rtf_join.h"
 #include "output/save/saved_page.h"
 #include "output/save/sheet_files.h"
 #include "output/save/write_files_together.h"
 #include "richtext/rich_text_pane.h"
+#include "richtext/rtf_writer.h"
 #include "text/user_error.h"
 
 namespace vorn {
 namespace {
 
-// Several panes as the content of one file of `format`.
+// Several panes as the content of one file of `format`, each on its own page.
 QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamFormat format,
                   const RtfPage& page, const QString& fileName, const ProgressTick& tick) {
-    std::vector<QByteArray> documents;
-    documents.reserve(panes.size());
-    for (const RichTextPane* pane : panes) {
-        documents.push_back(PaneContent(*pane, format, page, fileName));
-        TickOrStop(tick);
+    if (format == RichTextPane::StreamFormat::Rtf) {
+        std::vector<const QTextDocument*> documents;
+        documents.reserve(panes.size());
+        for (const RichTextPane* pane : panes) {
+            documents.push_back(pane->document());
+            TickOrStop(tick);
+        }
+        return WriteRtfPages(documents, page);
     }
     QByteArray content;
-    if (format == RichTextPane::StreamFormat::Rtf) {
-        content = JoinRtfDocuments(documents);
-    } else {
-        // A form feed is plain text's page break.
-        for (std::size_t i = 0; i < documents.size(); ++i) {
-            if (i > 0)
-                content.append('\f');
-            content.append(documents[i]);
-        }
+    for (std::size_t i = 0; i < panes.size(); ++i) {
+        if (i > 0)
+            content.append('\f'); // plain text's page break
+        content.append(PaneContent(*panes[i], format, page, fileName));
+        TickOrStop(tick);
     }
     return content;
 }

@@ -4,7 +4,6 @@
 #include "output/pages/pdf_page_setup.h"
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
-#include "output/save/rtf_join.h"
 #include "output/save/save_sheets.h"
 #include "output/save/sheet_files.h"
 #include "richtext/rich_text_pane.h"
@@ -294,23 +293,6 @@ TEST_F(SheetSetTest, SavedPdfsPassQpdfCheck) {
         EXPECT_EQ(QpdfProblems(Path(name)).toStdString(), "") << name;
     }
     EXPECT_EQ(QpdfProblems(Path("set_Cor.pdf")).toStdString(), "");
-}
-
-TEST(RtfJoinTest, RefusesDocumentsWhoseTablesDisagree) {
-    const QByteArray a = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain A}\r\n";
-    const QByteArray b = "{\\rtf1{\\fonttbl{\\f0 Times;}}\r\n\\viewkind4\\uc1\\pard\\plain B}\r\n";
-    EXPECT_EQ(vorn::JoinRtfDocuments({a}), a);
-    EXPECT_EQ(vorn::JoinRtfDocuments({a, a}),
-              "{\\rtf1{\\fonttbl{\\f0 Arial;}}\r\n\\viewkind4\\uc1\\pard\\plain "
-              "A\\page\r\n\\pard\\plain A}\r\n");
-    EXPECT_EQ(MessageOf([&] {
-                  vorn::JoinRtfDocuments({a, b});
-              }),
-              "Erreur à l'enregistrement du flux");
-    EXPECT_EQ(MessageOf([&] {
-                  vorn::JoinRtfDocuments({a, "{\\rtf1 B}"});
-              }),
-              "Erreur à l'enregistrement du flux");
 }
 
 TEST_F(SheetSetTest, OnePrintJobHoldsEverySheetOnItsOwnPages) {

@@ -195,6 +195,30 @@ TEST(RtfWriter, AQuestionsLinesAreKeptWithTheNext) {
         << headed;
 }
 
+// A set's sheets share one file: one table of the fonts and colours of them
+// all, each sheet's runs numbered in it, each sheet on a new page. Sheets
+// that use other fonts (a minus sign needs one of its own) were refused.
+TEST(RtfWriter, SeveralDocumentsShareOneTableAndStartNewPages) {
+    const auto a = Read(std::string_view("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 A}"));
+    const auto b = Read(std::string_view(
+        "{\\rtf1{\\fonttbl{\\f0 Times New Roman;}}{\\colortbl;\\red255\\green255\\blue0;}"
+        "\\f0\\fs24 {\\highlight1 B}}"));
+    const std::string one = WriteRtf(*a).toStdString();
+    const std::string twice = WriteRtfPages({a.get(), a.get()}).toStdString();
+    const std::size_t body = one.find("\\viewkind4");
+    ASSERT_NE(body, std::string::npos);
+    EXPECT_EQ(twice, one.substr(0, one.size() - 3) + "\\page\r\n\\pard\\plain " +
+                         one.substr(one.find("\\plain ", body) + 7));
+    const std::string mixed = WriteRtfPages({a.get(), b.get()}).toStdString();
+    EXPECT_NE(mixed.find("{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New Roman;}"),
+              std::string::npos)
+        << mixed;
+    EXPECT_NE(mixed.find("A\\page\r\n\\pard\\plain \\f1 {\\highlight7 B}}"), std::string::npos)
+        << mixed;
+    EXPECT_EQ(WriteRtfPages({a.get()}), WriteRtf(*a));
+    EXPECT_TRUE(WriteRtfPages({}).isEmpty());
+}
+
 TEST(PlainTextWriter, ParagraphsSeparatedByLfInUtf8) {
     EXPECT_EQ(WritePlainText(*Plain({U(u"é€\t≈"), QString(), U(u"fin\u2028ligne 😀")})),
               QByteArray("\xC3\xA9\xE2\x82\xAC\t\xE2\x89\x88\n\nfin\nligne \xF0\x9F\x98\x80"));
