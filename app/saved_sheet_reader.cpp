@@ -87,7 +87,7 @@ std::pair<QByteArray, QByteArray> DrawnDocuments(const std::vector<Sheet>& sheet
     for (const Sheet& sheet : sheets) {
         for (const std::string* markup : {&sheet.statement, &sheet.answerKey}) {
             panes.push_back(std::make_unique<RichTextPane>());
-            MarkupToRtf(*panes.back(), *markup);
+            MarkupToRtf(*panes.back(), *markup, sheet.look);
             (markup == &sheet.statement ? statements : answerKeys)
                 .push_back(panes.back()->document());
         }

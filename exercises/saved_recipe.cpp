@@ -4,6 +4,8 @@
 #include "text/decimal.h"
 #include "text/user_error.h"
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 
 namespace vorn {
@@ -126,12 +128,53 @@ std::string RecipeText(const SavedRecipe& saved) {
     }
     text += " separateur=" + std::to_string(saved.settings.separatorLength);
     text += " interligne=" + std::to_string(saved.settings.spacingLines);
+    // The look is written only when it is not the standard one, so that a
+    // standard sheet's recipe reads as before.
+    const SheetLook& look = saved.settings.look;
+    if (look.Adapted()) {
+        text += " mise-en-page=adaptee";
+        if (look.adaptedFont != kAdaptedDefaultFont)
+            text += " police=" + Encoded(look.adaptedFont);
+    }
+    if (look.boxedResults)
+        text += " encadres=1";
     text += " graines=";
     for (std::size_t i = 0; i < saved.seeds.size(); ++i)
         text += (i > 0 ? "," : "") + std::to_string(saved.seeds[i]);
     text += " titre=" + Encoded(saved.settings.title);
     return text;
 }
+
+namespace {
+
+// The look of an adapted sheet or of boxed results; a standard sheet has none
+// of these fields.
+void ReadLook(const std::map<std::string_view, std::string_view>& fields, SheetLook& look) {
+    if (const auto layout = fields.find("mise-en-page"); layout != fields.end()) {
+        if (layout->second != "adaptee" && layout->second != "standard")
+            Damaged("mise en page « " + std::string(layout->second.substr(0, 20)) + " » inconnue");
+        look.layout = layout->second == "adaptee" ? SheetLayout::Adapted : SheetLayout::Standard;
+    }
+    if (const auto font = fields.find("police"); font != fields.end()) {
+        if (font->second.size() > 3 * 64)
+            Damaged("police trop longue");
+        look.adaptedFont = Decoded(font->second);
+        const bool plain =
+            !look.adaptedFont.empty() &&
+            std::all_of(look.adaptedFont.begin(), look.adaptedFont.end(), [](char c) {
+                return std::isalnum(static_cast<unsigned char>(c)) || c == ' ';
+            });
+        if (!plain)
+            Damaged("police « " + std::string(font->second.substr(0, 40)) + " » illisible");
+    }
+    if (const auto boxed = fields.find("encadres"); boxed != fields.end()) {
+        if (boxed->second != "0" && boxed->second != "1")
+            Damaged("encadres=" + std::string(boxed->second.substr(0, 20)));
+        look.boxedResults = boxed->second == "1";
+    }
+}
+
+} // namespace
 
 SavedRecipe ParseRecipeText(std::string_view text) {
     const std::vector<std::string_view> words = Split(text, ' ');
@@ -151,7 +194,8 @@ SavedRecipe ParseRecipeText(std::string_view text) {
             Damaged("« " + std::string(words[i].substr(0, 40)) + " » inattendu");
     }
     static constexpr std::string_view kKnown[] = {
-        "famille", "composition", "questions", "separateur", "interligne", "graines", "titre"};
+        "famille", "composition", "questions",    "separateur", "interligne",
+        "graines", "titre",       "mise-en-page", "police",     "encadres"};
     for (const auto& [key, value] : fields) {
         bool known = false;
         for (const std::string_view name : kKnown)
@@ -185,6 +229,7 @@ SavedRecipe ParseRecipeText(std::string_view text) {
     saved.settings.separatorLength =
         static_cast<int>(Number(fields, "separateur", -1000000, kMaxSeparatorLength));
     saved.settings.spacingLines = static_cast<int>(Number(fields, "interligne", 0, 5));
+    ReadLook(fields, saved.settings.look);
 
     const auto seeds = fields.find("graines");
     if (seeds == fields.end() || seeds->second.empty())

@@ -27,7 +27,8 @@ struct SavedRecipe {
 //   VORN-RECETTE 1 famille=vn1:2 questions=20 separateur=120 interligne=1
 //   graines=123,456 titre=Calculer%20...
 // A composed sheet writes composition=red:2:5,fact:1:6 instead of famille
-// and questions. Values are percent-encoded bytes (the title stays
+// and questions; an adapted or boxed look adds mise-en-page=adaptee,
+// police=… (another font than the default) and encadres=1. Values are percent-encoded bytes (the title stays
 // Windows-1252).
 std::string RecipeText(const SavedRecipe& saved);
 

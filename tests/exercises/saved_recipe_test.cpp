@@ -60,6 +60,19 @@ TEST(SavedRecipe, ACompositionComesBackWithItsExercises) {
     ExpectSameSheets(vorn::RegenerateSheets(read), DrawnFromSeeds(saved));
 }
 
+// An adapted sheet drawn again from its file is adapted, in its font.
+TEST(SavedRecipe, TheLookComesBack) {
+    vorn::SheetSettings settings;
+    settings.look = {vorn::SheetLayout::Adapted, true, "OpenDyslexic 3"};
+    const vorn::SavedRecipe saved{vorn::SheetKind{&vorn::FamilyNamed("eq1"), 2}, settings, {7u}};
+    const std::string text = vorn::RecipeText(saved);
+    EXPECT_NE(text.find(" mise-en-page=adaptee police=OpenDyslexic%203 encadres=1 "),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(vorn::ParseRecipeText(text).settings.look, settings.look);
+    ExpectSameSheets(vorn::RegenerateSheets(vorn::ParseRecipeText(text)), DrawnFromSeeds(saved));
+}
+
 TEST(SavedRecipe, SeedsOfASetFollowOneAnother) {
     const vorn::SheetRecipe recipe = vorn::SheetKind{&vorn::FamilyNamed("dev2"), 1};
     const vorn::SheetSettings settings;
@@ -95,6 +108,9 @@ TEST(SavedRecipe, DamagedRecipesAreRefusedInFrench) {
         {good + " autre=1", "« autre » inconnu"},
         {replaced(" graines=5", ""), "graines"},
         {"bonjour", "pas une recette"},
+        {replaced(" graines", " mise-en-page=penchee graines"), "mise en page « penchee »"},
+        {replaced(" graines", " encadres=2 graines"), "encadres=2"},
+        {replaced(" graines", " police=a%7Bb graines"), "police « a%7Bb »"},
     };
     for (const auto& c : cases) {
         try {
