@@ -4,8 +4,11 @@
 // painting it and the rest of a long sheet in short steps afterwards, so two
 // waits are timed: until the sheet is on the screen, and until the last step.
 // Every case reports the same counters, so that any output format (CSV too)
-// takes them; the first click of a session is app_first_click_bench.
+// takes them; the first click of a session is app_first_click_bench. The
+// adapted layout (larger type, one and a half line spacing, more blank
+// lines) with boxed results is timed the same way, at the designed settings.
 #include "app/main_window.h"
+#include "app/sheet_look_button.h"
 #include "app/spin_edit.h"
 #include "bench/support/bench_sheet.h"
 #include "bench/support/paint_counter.h"
@@ -17,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -34,7 +38,10 @@ std::function<void()> ClickOf(MainWindow& form, const vorn::SheetKind& kind) {
     return [action] { action->trigger(); };
 }
 
-void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
+enum class Wait { Paint, LayoutEnd };
+
+void ClickToPanes(benchmark::State& state, Wait wait, bool adapted = false) {
+    const bool toLayoutEnd = wait == Wait::LayoutEnd;
     const vorn::bench::SheetCase sheetCase = vorn::bench::CaseOf(state);
     // A window of its own, gone before the application is: one kept for the
     // whole run would be destroyed after QApplication and crash the exit.
@@ -46,6 +53,10 @@ void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
     form.questionCountSpin->SetValue(vorn::kMaxQuestionCount);
     form.separatorSpin->SetValue(sheetCase.separator);
     form.spacingSpin->SetValue(sheetCase.spacing);
+    if (adapted) {
+        form.sheetLookButton->AdaptedAction()->trigger();
+        form.sheetLookButton->BoxedResultsAction()->trigger();
+    }
     form.state.Random.SetState(12345);
     vorn::bench::PaintCounter paints;
     for (RichTextPane* pane : {form.statementPane, form.answerKeyPane})
@@ -73,6 +84,10 @@ void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
     // well over a hundred characters in each.
     if (form.statementPane->TextLength() < 100 || form.answerKeyPane->TextLength() < 100)
         state.SkipWithError("the panes were not filled");
+    const QTextCharFormat first =
+        form.statementPane->document()->begin().begin().fragment().charFormat();
+    if (adapted && first.fontPointSize() < 14)
+        state.SkipWithError("no adapted sheet in the panes");
     const double paintsPerClick =
         double(paints.Count() - paintsBefore) / double(state.iterations());
     if (paintsPerClick < 2)
@@ -81,11 +96,15 @@ void ClickToPanes(benchmark::State& state, bool toLayoutEnd) {
 }
 
 void BM_ClickToPanes(benchmark::State& state) {
-    ClickToPanes(state, false);
+    ClickToPanes(state, Wait::Paint);
 }
 
 void BM_ClickToLayoutEnd(benchmark::State& state) {
-    ClickToPanes(state, true);
+    ClickToPanes(state, Wait::LayoutEnd);
+}
+
+void BM_AdaptedClickToPanes(benchmark::State& state) {
+    ClickToPanes(state, Wait::Paint, true);
 }
 
 // "Créer" in "Feuille composée…": from the dialog's close to both panes
@@ -133,5 +152,8 @@ BENCHMARK(BM_ComposedClickToPanes)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_ClickToPanes)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickToLayoutEnd)->Apply(vorn::bench::OverAllSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AdaptedClickToPanes)
+    ->Apply(vorn::bench::OverDesignedSettings)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
