@@ -33,14 +33,16 @@ QRect PrintableAreaTwips(const QPaintDevice& device) {
     return QRect(0, 0, width, height);
 }
 
-void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& device) {
+void LayOutPanePages(RichTextPane& pane, QPainter& painter, QPagedPaintDevice& device,
+                     PageEvents events) {
     const QRect pageTwips = PrintableAreaTwips(device);
     const int length = pane.TextLength();
     LayoutRelease release(pane);
     int start = 0;
     for (;;) {
         const int next = pane.FormatRange(painter, pageTwips, pageTwips, start, true);
-        LetWindowBreathe();
+        if (events == PageEvents::Process)
+            LetWindowBreathe();
         // A page on which nothing was placed would repeat forever.
         if (next >= length || next == -1 || next <= start)
             break;

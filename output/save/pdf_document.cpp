@@ -13,7 +13,8 @@
 namespace vorn {
 
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
-                      const QString& title, const ProgressTick& tick, const std::string& recipe) {
+                      const QString& title, const ProgressTick& tick, const std::string& recipe,
+                      PageEvents events) {
     QByteArray bytes;
     std::vector<CharacterProbe> probes;
     {
@@ -36,7 +37,7 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
         for (std::size_t i = 0; i < panes.size(); ++i) {
             if (i > 0)
                 writer.newPage();
-            LayOutPanePages(*panes[i], painter, writer);
+            LayOutPanePages(*panes[i], painter, writer, events);
             TickOrStop(tick);
         }
         painter.end();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/pages/page_loop.h"
 #include "output/pages/pdf_page_setup.h"
 #include "output/pages/progress_tick.h"
 
@@ -20,6 +21,6 @@ namespace vorn {
 // goes into the document's metadata (RecipeXmp).
 QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetup& setup,
                       const QString& title, const ProgressTick& tick = {},
-                      const std::string& recipe = {});
+                      const std::string& recipe = {}, PageEvents events = PageEvents::Process);
 
 } // namespace vorn

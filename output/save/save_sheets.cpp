@@ -3,12 +3,15 @@
 #include "output/pages/pdf_titles.h"
 #include "output/save/answer_key_name.h"
 #include "output/save/pdf_document.h"
+#include "output/save/pdf_in_child_process.h"
 #include "output/save/saved_page.h"
 #include "output/save/sheet_files.h"
 #include "output/save/write_files_together.h"
 #include "richtext/rich_text_pane.h"
 #include "richtext/rtf_writer.h"
 #include "text/user_error.h"
+
+#include <optional>
 
 namespace vorn {
 namespace {
@@ -55,12 +58,24 @@ void SaveSheets(const std::vector<RichTextPane*>& statements,
     if (IsPdfFileName(fileName.toStdString())) {
         const PdfPageSetup setup = pageSetup();
         // Both documents are laid out whole before any file is created, so
-        // that a layout failure or a stop leaves nothing behind either.
-        const QByteArray statementPdf = PanesToPdf(statements, setup, title, tick, recipe);
+        // that a layout failure or a stop leaves nothing behind either. A
+        // set's statements are made aside while the keys are made here.
+        std::optional<PdfInChildProcess> statementsAside;
+        if (statements.size() > 1 && !answerKeys.empty())
+            statementsAside.emplace(statements, setup, title, recipe);
         const QByteArray answerKeyPdf =
             answerKeys.empty() ? QByteArray()
                                : PanesToPdf(answerKeys, setup, AnswerKeyTitle(title), tick, recipe);
-        WriteContents(fileName, statementPdf, answerKeyFile, answerKeyPdf, !answerKeys.empty());
+        std::optional<QByteArray> statementPdf;
+        if (statementsAside)
+            statementPdf = statementsAside->Take();
+        if (statementPdf) {
+            for (std::size_t i = 0; i < statements.size(); ++i)
+                TickOrStop(tick);
+        } else {
+            statementPdf = PanesToPdf(statements, setup, title, tick, recipe);
+        }
+        WriteContents(fileName, *statementPdf, answerKeyFile, answerKeyPdf, !answerKeys.empty());
         return;
     }
     // The answer key is RTF whatever the statement is.

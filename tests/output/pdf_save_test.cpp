@@ -4,6 +4,7 @@
 #include "output/pages/pdf_page_setup.h"
 #include "output/print/current_printer.h"
 #include "output/print/print_job.h"
+#include "output/save/pdf_in_child_process.h"
 #include "output/save/save_sheets.h"
 #include "output/save/sheet_files.h"
 #include "richtext/rich_text_pane.h"
@@ -14,7 +15,11 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -256,6 +261,44 @@ TEST_F(SheetSetTest, EverySheetStartsOnANewPageInOrder) {
         EXPECT_EQ(statements[i].trimmed(), QStringLiteral("Feuille %1 sujet").arg(i + 1));
         EXPECT_EQ(keys[i].trimmed(), QStringLiteral("Feuille %1 corrige").arg(i + 1));
     }
+}
+
+// A set's statements are made by a copy of the process when it runs a single
+// thread, here otherwise: both give the same pages; a stop during the keys
+// leaves no file and no copy behind.
+TEST_F(SheetSetTest, StatementsMadeAsideAreThoseMadeHereAndAStopEndsTheCopy) {
+    ASSERT_TRUE(vorn::RunsSingleThread()) << "the copy would never be tried";
+    statements_.insert(statements_.begin() + 1, &statement_); // several pages among short ones
+    keys_.insert(keys_.begin() + 1, &key_);
+    vorn::SaveSheets(statements_, keys_, Path("aside.pdf"), vorn::LaserA4PageSetup, "REF");
+    {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool saved = false;
+        std::thread second([&] {
+            std::unique_lock lock(mutex);
+            done.wait(lock, [&] { return saved; });
+        });
+        EXPECT_FALSE(vorn::RunsSingleThread());
+        vorn::SaveSheets(statements_, keys_, Path("here.pdf"), vorn::LaserA4PageSetup, "REF");
+        {
+            std::lock_guard lock(mutex);
+            saved = true;
+        }
+        done.notify_one();
+        second.join();
+    }
+    const QStringList aside = Pages(Path("aside.pdf"));
+    EXPECT_GT(aside.size(), 4);
+    EXPECT_EQ(aside, Pages(Path("here.pdf")));
+    EXPECT_EQ(PdfInfoField(Path("aside.pdf"), "Title"), "REF");
+
+    int ticks = 0;
+    EXPECT_THROW(vorn::SaveSheets(statements_, keys_, Path("stop.pdf"), vorn::LaserA4PageSetup,
+                                  "REF", [&ticks] { return ++ticks < 2; }),
+                 vorn::WorkCancelled);
+    EXPECT_FALSE(QFile::exists(Path("stop.pdf")));
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1) << "a copy was left running or unreaped";
 }
 
 TEST_F(SheetSetTest, WithoutAnswerKeysOnlyTheStatementsAreWritten) {
