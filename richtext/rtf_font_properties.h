@@ -16,4 +16,8 @@ inline constexpr int kRtfFontCharsetProperty = kRtfFontClassProperty + 2;
 // with all the formats before it (quadratic time on a long font table).
 inline constexpr int kRtfFontNameProperty = kRtfFontClassProperty + 3;
 
+// The character set of a symbol font (\fcharset2): its characters are its
+// own glyphs, not those of any code page.
+inline constexpr int kRtfSymbolCharset = 2;
+
 } // namespace vorn

@@ -154,6 +154,8 @@ void RtfReaderContext::AppendByte(unsigned char byte) {
 
 RtfCharProps RtfReaderContext::TextProps() const {
     RtfCharProps props = stack_.back().chars;
+    if (const auto alias = fontAliases_.find(props.font); alias != fontAliases_.end())
+        props.font = alias->second;
     if (props.shading == 0)
         props.shading = stack_.back().para.shading;
     return props;
@@ -465,6 +467,20 @@ void RtfReaderContext::FinishFontEntry() {
         return;
     fontEntryOpen_ = false;
     fontEntry_.name = fontEntry_.name.trimmed();
+    // The same font declared again for another character set (as this
+    // program's writer does for mathematical signs) is the same font: its
+    // text joins the runs around it instead of splitting them. A symbol
+    // font's set is part of what it is.
+    fontAliases_.erase(fontNumber_);
+    const auto isSymbol = [](const FontEntry& f) { return f.charset == kRtfSymbolCharset; };
+    for (const auto& [number, font] : fonts_) {
+        if (number != fontNumber_ && font.name == fontEntry_.name &&
+            font.familyClass == fontEntry_.familyClass && font.pitch == fontEntry_.pitch &&
+            isSymbol(font) == isSymbol(fontEntry_) && !fontAliases_.contains(number)) {
+            fontAliases_[fontNumber_] = number;
+            break;
+        }
+    }
     fonts_[fontNumber_] = std::move(fontEntry_);
     formats_.Clear();
     markProps_.reset();

@@ -165,6 +165,9 @@ private:
 
     int defaultFont_ = 0;
     std::map<int, FontEntry> fonts_;
+    // Font numbers that declare an earlier entry's font again, in another
+    // character set, and the number of that entry.
+    std::map<int, int> fontAliases_;
     bool fontEntryOpen_ = false;
     std::size_t fontEntryDepth_ = 0;
     int fontNumber_ = 0;

@@ -28,8 +28,6 @@ namespace vorn {
 
 namespace {
 
-constexpr int kSymbolCharset = 2;
-
 struct FontDecl {
     QString name;
     QString familyClass; // "fnil" when the text came from elsewhere than RTF
@@ -475,7 +473,7 @@ private:
 
     int FontWithCharset(int index, int charset) {
         FontDecl font = fonts_[static_cast<std::size_t>(index)];
-        if (font.charset == charset || font.charset == kSymbolCharset)
+        if (font.charset == charset || font.charset == kRtfSymbolCharset)
             return index; // a symbol font's characters are its own
         font.charset = charset;
         return FontIndex(std::move(font));
@@ -499,8 +497,8 @@ private:
         // same file again. A symbol font keeps its set: its characters are
         // its own glyphs.
         if (format.hasProperty(kRtfFontCharsetProperty) &&
-            format.intProperty(kRtfFontCharsetProperty) == kSymbolCharset)
-            font.charset = kSymbolCharset;
+            format.intProperty(kRtfFontCharsetProperty) == kRtfSymbolCharset)
+            font.charset = kRtfSymbolCharset;
         return FontIndex(std::move(font));
     }
 

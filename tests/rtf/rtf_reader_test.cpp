@@ -4,6 +4,7 @@
 #include "tests/rtf/rtf_test_support.h"
 
 #include <QFontInfo>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextOption>
 #include <gtest/gtest.h>
@@ -86,6 +87,21 @@ TEST(RtfReader, FontEntriesWithEmbeddedGroups) {
     EXPECT_EQ(LookOf(*doc, "c").family, QStringLiteral("Courier New"));
     EXPECT_EQ(LookOf(*doc, "d").family, U(u"Symé"));
     EXPECT_EQ(LookOf(*doc, "e").family, QStringLiteral("Liberation Sans")); // unknown: the default
+}
+
+// A font declared again for another character set (as the writer does for
+// a minus sign) is the same font: its text shares its neighbours' run. A
+// symbol declaration, or another pitch, is another font.
+TEST(RtfReader, AFontInAnotherCharacterSetIsOneRunWithItsNeighbours) {
+    const auto doc = Read(std::string_view(
+        "{\\rtf1{\\fonttbl{\\f1\\froman\\fprq2\\fcharset0 Times;}{\\f2\\froman\\fprq2\\fcharset1 "
+        "Times;}{\\f3\\froman\\fprq2\\fcharset2 Times;}{\\f4\\froman\\fprq1\\fcharset1 Times;}}"
+        "\\f1 a\\f2 \\u8722?\\f1 b\\par\\f2 c\\f1 d\\par\\f1 e\\f3 s\\f4 p}"));
+    std::vector<QString> runs;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            runs.push_back(it.fragment().text());
+    EXPECT_EQ(runs, std::vector<QString>({U(u"a−b"), U(u"cd"), U(u"e"), U(u"s"), U(u"p")}));
 }
 
 TEST(RtfReader, ColourIndexZeroIsTheDefault) {
