@@ -220,6 +220,8 @@ TEST(PanePaste, WrapsAnywhereOnlyAroundVeryLongWords) {
     EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAnywhere);
     pane.SetText("{\\rtf1 " + QByteArray(1000, 'm') + " court}");
     EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    pane.SetText("{\\rtf1 " + QByteArray(600, 'm') + "\\par " + QByteArray(600, 'm') + "}");
+    EXPECT_EQ(pane.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     pane.SetReadOnly(false);
     pane.resize(400, 300);
     pane.show();
