@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <sys/mman.h>
@@ -62,7 +63,7 @@ bool RunsSingleThread() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("Threads:", 0) == 0)
-            return std::stoi(line.substr(8)) == 1;
+            return std::strtol(line.c_str() + 8, nullptr, 10) == 1;
     return false;
 }
 
