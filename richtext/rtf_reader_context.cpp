@@ -471,7 +471,10 @@ void RtfReaderContext::FinishFontEntry() {
     // program's writer does for mathematical signs) is the same font: its
     // text joins the runs around it instead of splitting them. A symbol
     // font's set is part of what it is.
+    // An entry declared again is a new font: nothing names it through an
+    // alias any more.
     fontAliases_.erase(fontNumber_);
+    std::erase_if(fontAliases_, [this](const auto& alias) { return alias.second == fontNumber_; });
     const auto isSymbol = [](const FontEntry& f) { return f.charset == kRtfSymbolCharset; };
     for (const auto& [number, font] : fonts_) {
         if (number != fontNumber_ && font.name == fontEntry_.name &&

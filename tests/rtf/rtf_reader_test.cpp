@@ -102,6 +102,10 @@ TEST(RtfReader, AFontInAnotherCharacterSetIsOneRunWithItsNeighbours) {
         for (auto it = block.begin(); !it.atEnd(); ++it)
             runs.push_back(it.fragment().text());
     EXPECT_EQ(runs, std::vector<QString>({U(u"a−b"), U(u"cd"), U(u"e"), U(u"s"), U(u"p")}));
+    // A number declared again names the new font only.
+    const auto redeclared = Read(std::string_view(
+        "{\\rtf1{\\fonttbl{\\f1 Times;}{\\f2\\fcharset1 Times;}{\\f1 Arial;}}\\f1 a\\f2 b}"));
+    EXPECT_EQ(LookOf(*redeclared, "b").family, QStringLiteral("Times"));
 }
 
 TEST(RtfReader, ColourIndexZeroIsTheDefault) {
