@@ -41,6 +41,17 @@ std::function<void()> ClickOf(MainWindow& form, const vorn::SheetKind& kind) {
 
 enum class Wait { Paint, LayoutEnd };
 
+// The steps that bring the rest of a long sheet into both panes' layout, run
+// at once instead of on their timer. What they change on the screen (the
+// scroll bars' length) is painted as they run, not at the next click.
+void RunLayoutSteps(MainWindow& form) {
+    for (RichTextPane* pane : {form.statementPane, form.answerKeyPane}) {
+        pane->ShowWholeContent();
+        pane->document()->documentLayout()->documentSize();
+    }
+    QCoreApplication::processEvents();
+}
+
 // A new window draws a sample sheet of each family just after it appears,
 // while the teacher reads it, one per turn of the event loop: timed here, it
 // would fall into the first few clicks of each case (app_first_click_bench
@@ -88,13 +99,7 @@ void ClickToPanes(benchmark::State& state, Wait wait, bool adapted = false) {
         // who reads the sheet lets them run, so that none falls into its time.
         if (!toLayoutEnd)
             state.PauseTiming();
-        for (RichTextPane* pane : {form.statementPane, form.answerKeyPane}) {
-            pane->ShowWholeContent();
-            pane->document()->documentLayout()->documentSize();
-        }
-        // What the steps change on the screen (the scroll bars' length) is
-        // painted as they run, not at the next click.
-        QCoreApplication::processEvents();
+        RunLayoutSteps(form);
         if (!toLayoutEnd)
             state.ResumeTiming();
     }
@@ -154,11 +159,7 @@ void BM_ComposedClickToPanes(benchmark::State& state) {
         form.generateSheet(recipe);
         QCoreApplication::processEvents(); // the panes are painted
         state.PauseTiming();
-        for (RichTextPane* pane : {form.statementPane, form.answerKeyPane}) {
-            pane->ShowWholeContent();
-            pane->document()->documentLayout()->documentSize();
-        }
-        QCoreApplication::processEvents();
+        RunLayoutSteps(form);
         state.ResumeTiming();
     }
     if (composition.QuestionCount() != vorn::kMaxComposedQuestions ||
