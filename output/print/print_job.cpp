@@ -6,7 +6,7 @@
 #include "output/pages/pdf_text_layer.h"
 #include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
-#include "output/print/memory_file.h"
+#include "output/pages/memory_file.h"
 #include "output/print/new_output_file.h"
 #include "output/print/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"

@@ -7,45 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace vorn {
 namespace {
-
-bool WriteAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t step =
-            ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step <= 0)
-            return false;
-        done += step;
-    }
-    return true;
-}
-
-std::optional<QByteArray> ReadAll(int fd) {
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        return std::nullopt;
-    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t step =
-            ::pread(fd, bytes.data() + done, std::size_t(bytes.size() - done), off_t(done));
-        if (step < 0 && errno == EINTR)
-            continue;
-        if (step <= 0)
-            return std::nullopt;
-        done += step;
-    }
-    return bytes;
-}
 
 // The exit status of `child`, waited for; -1 when it did not exit by itself.
 int ExitStatusOf(pid_t child) {
@@ -72,8 +38,7 @@ PdfInChildProcess::PdfInChildProcess(const std::vector<RichTextPane*>& panes,
                                      const std::string& recipe) {
     if (!RunsSingleThread())
         return;
-    result_ = ::memfd_create("vorn-pdf", MFD_CLOEXEC);
-    if (result_ < 0)
+    if (result_.OpenError() != 0)
         return;
     child_ = ::fork();
     if (child_ != 0)
@@ -85,7 +50,7 @@ PdfInChildProcess::PdfInChildProcess(const std::vector<RichTextPane*>& panes,
     int code = 1;
     try {
         const QByteArray pdf = PanesToPdf(panes, setup, title, {}, recipe, PageEvents::Hold);
-        if (WriteAll(result_, pdf))
+        if (result_.Append(pdf) == 0)
             code = 0;
     } catch (...) {
     }
@@ -97,8 +62,6 @@ PdfInChildProcess::~PdfInChildProcess() {
         ::kill(child_, SIGKILL);
         ExitStatusOf(child_);
     }
-    if (result_ >= 0)
-        ::close(result_);
 }
 
 std::optional<QByteArray> PdfInChildProcess::Take() {
@@ -108,9 +71,9 @@ std::optional<QByteArray> PdfInChildProcess::Take() {
     child_ = -1;
     if (status != 0)
         return std::nullopt;
-    std::optional<QByteArray> pdf = ReadAll(result_);
+    QByteArray pdf;
     // Only a whole document is taken; anything else is made again here.
-    if (!pdf || !pdf->startsWith("%PDF-") || !pdf->trimmed().endsWith("%%EOF"))
+    if (result_.Read(pdf) != 0 || !pdf.startsWith("%PDF-") || !pdf.trimmed().endsWith("%%EOF"))
         return std::nullopt;
     return pdf;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/pages/memory_file.h"
 #include "output/pages/pdf_page_setup.h"
 
 #include <QByteArray>
@@ -39,7 +40,7 @@ public:
 
 private:
     pid_t child_ = -1;
-    int result_ = -1; // an anonymous memory file the copy writes into
+    MemoryFile result_; // what the copy writes its document into
 };
 
 // Whether this process runs only the thread that asks.

@@ -1,4 +1,4 @@
-#include "output/print/memory_file.h"
+#include "output/pages/memory_file.h"
 
 #include <cerrno>
 #include <sys/mman.h>
@@ -39,6 +39,22 @@ int MemoryFile::Read(QByteArray& content) const {
         done += step;
     }
     content.resize(done);
+    return 0;
+}
+
+int MemoryFile::Append(const QByteArray& content) const {
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t step =
+            ::write(descriptor_, content.constData() + done, std::size_t(content.size() - done));
+        if (step < 0 && errno == EINTR)
+            continue;
+        if (step < 0)
+            return errno;
+        if (step == 0)
+            return EIO;
+        done += step;
+    }
     return 0;
 }
 
