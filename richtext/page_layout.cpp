@@ -3,6 +3,7 @@
 #include "richtext/question_lines.h"
 #include "richtext/rtf_paragraph_props.h"
 #include "richtext/tab_stops.h"
+#include "richtext/word_processor_line_heights.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -113,6 +114,7 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
     doc_->setDocumentMargin(0);
     doc_->setUndoRedoEnabled(false);
     ScaleHorizontalMargins(*doc_, device);
+    UseWordProcessorLineHeights(*doc_);
     doc_->documentLayout()->setPaintDevice(&device);
     // A block's layout normally drops its shaped glyphs once its lines are
     // placed, and drawing would shape every line again; this copy is laid
@@ -131,11 +133,21 @@ PageLayout::PageLayout(const QTextDocument& source, int offset, QPaintDevice& de
         if (!text || text->lineCount() == 0)
             continue;
         const qreal origin = layout->blockBoundingRect(block).top() - text->boundingRect().top();
+        const QTextBlockFormat format = block.blockFormat();
+        const bool fixed = format.lineHeightType() == QTextBlockFormat::FixedHeight;
+        const qreal fixedHeight = format.lineHeight() * device.logicalDpiY() / 96.0;
         for (int i = 0; i < text->lineCount(); ++i) {
             const QTextLine line = text->lineAt(i);
-            const qreal top = origin + line.y();
-            lines_.push_back({block.position() + line.textStart(), top, top + line.height(),
-                              questions[paragraph]});
+            qreal top = origin + line.y();
+            qreal height = line.height();
+            if (fixed) {
+                // Qt sets a line of fixed height with its baseline four fifths
+                // down its box, whatever the line's own ascent.
+                top += line.ascent() + std::max<qreal>(line.leading(), 0) - fixedHeight * 4 / 5;
+                height = fixedHeight;
+            }
+            lines_.push_back(
+                {block.position() + line.textStart(), top, top + height, questions[paragraph]});
         }
     }
 }
@@ -181,10 +193,13 @@ void PageLayout::Draw(QPainter& painter, const Range& range, const QRectF& targe
     painter.save();
     painter.setClipRect(clip, Qt::IntersectClip);
     painter.translate(target.left(), target.top() - range.top);
-    // The layout draws every line that touches the context's clip, whole; the
-    // clip is drawn in a little from the placed lines so that their neighbours,
-    // which only touch its edges, stay off this page.
-    const qreal inset = std::min<qreal>(0.25, (range.bottom - range.top) / 4);
+    // The layout draws every line whose own extent touches the context's
+    // clip, whole; the clip is drawn in from the placed lines so that their
+    // neighbours stay off this page. A line of fixed height may reach a few
+    // pixels into its neighbours' boxes, never a third of them.
+    const qreal inset = std::min(lines_[range.firstLine].bottom - lines_[range.firstLine].top,
+                                 lines_[range.endLine - 1].bottom - lines_[range.endLine - 1].top) /
+                        3;
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = QRectF(0, range.top + inset, std::max<qreal>(key_.width, 1.0),
                           range.bottom - range.top - 2 * inset);
