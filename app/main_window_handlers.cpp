@@ -307,7 +307,7 @@ void MainWindow::toggleEditMode() {
 }
 
 void MainWindow::statementChanged() {
-    const bool hasText = statementPane->TextLength() > 0;
+    const bool hasText = !statementPane->IsEmpty();
     printButton->setEnabled(hasText);
     saveButton->setEnabled(hasText);
     previewButton->setEnabled(hasText);

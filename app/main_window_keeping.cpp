@@ -113,7 +113,7 @@ void MainWindow::showSheetOf(const std::string& reference,
         state.ShownSeeds.clear();
     }
     variantSheetsAction->setEnabled(state.LastSheetRecipe.has_value());
-    const bool hasText = statementPane->TextLength() > 0;
+    const bool hasText = !statementPane->IsEmpty();
     saveButton->setEnabled(hasText);
     printButton->setEnabled(hasText);
     previewButton->setEnabled(hasText);

@@ -89,7 +89,7 @@ std::pair<QByteArray, QByteArray> DrawnDocuments(const std::vector<Sheet>& sheet
             panes.push_back(std::make_unique<RichTextPane>());
             MarkupToRtf(*panes.back(), *markup, sheet.look);
             (markup == &sheet.statement ? statements : answerKeys)
-                .push_back(panes.back()->document());
+                .push_back(&panes.back()->Content());
         }
     }
     return {WriteRtfPages(statements), WriteRtfPages(answerKeys)};

@@ -280,10 +280,17 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             // instead of after every piece the reader inserts.
             QTextCursor edit(&doc);
             edit.beginEditBlock();
-            if (bytes.startsWith("{\\rtf"))
-                vorn::ReadRtf(bytes, doc);
-            else
+            reading_.reset();
+            if (bytes.startsWith("{\\rtf")) {
+                // A pane on the screen reads what it shows first, and the
+                // rest once that is painted.
+                reading_ = std::make_unique<vorn::RtfReading>(bytes, doc);
+                if (reading_->Read(isVisible() ? ShownParagraphs() + kMinShownParagraphs
+                                               : std::numeric_limits<int>::max()))
+                    reading_.reset();
+            } else {
                 LoadPlainText(bytes);
+            }
             vorn::ApplyDefaultTabStops(doc);
             FitWrapMode();
             edit.endEditBlock();
@@ -296,10 +303,13 @@ void RichTextPane::SetText(const QByteArray& bytes) {
             HoldBackBelowView();
         }
         // What the first layout gave must fill the view.
-        while (heldBackFrom_ >= 0 &&
-               doc.documentLayout()->documentSize().height() < viewport()->height())
+        while ((heldBackFrom_ >= 0 || reading_) &&
+               doc.documentLayout()->documentSize().height() < viewport()->height()) {
+            if (heldBackFrom_ < 0)
+                FinishReading();
             ShowNextParagraphs(kMinShownParagraphs);
-        if (heldBackFrom_ >= 0) {
+        }
+        if (heldBackFrom_ >= 0 || reading_) {
             showStep_ = kParagraphsFirstStep;
             showTimer_.start(kShowStepMs, this);
         }
@@ -335,7 +345,7 @@ void RichTextPane::LoadPlainText(const QByteArray& bytes) {
 }
 
 QString RichTextPane::GetText() const {
-    QString text = document()->toRawText();
+    QString text = Content().toRawText();
     for (QChar& c : text) {
         switch (c.unicode()) {
         case QChar::ParagraphSeparator:
@@ -352,7 +362,12 @@ QString RichTextPane::GetText() const {
 }
 
 int RichTextPane::TextLength() const {
-    return document()->characterCount() - 1;
+    return Content().characterCount() - 1;
+}
+
+bool RichTextPane::IsEmpty() const {
+    // What is read already only grows: text there answers without the rest.
+    return document()->characterCount() <= 1 && Content().characterCount() <= 1;
 }
 
 void RichTextPane::SetReadOnly(bool on) {
@@ -410,8 +425,8 @@ bool RichTextPane::StreamOut(StreamFormat format, const StreamSink& sink,
                              const std::optional<vorn::RtfPage>& page) const {
     if (!sink)
         return false;
-    const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(*document(), page)
-                                                         : vorn::WritePlainText(*document());
+    const QByteArray bytes = format == StreamFormat::Rtf ? vorn::WriteRtf(Content(), page)
+                                                         : vorn::WritePlainText(Content());
     for (qint64 done = 0; done < bytes.size(); done += kStreamBlock) {
         const qint64 size = std::min(kStreamBlock, qint64(bytes.size()) - done);
         if (sink(bytes.constData() + done, size) != 0)
@@ -509,7 +524,7 @@ void RichTextPane::HoldBackBelowView() {
     QTextDocument& doc = *document();
     if (!isVisible() || !doc.rootFrame()->childFrames().isEmpty())
         return;
-    const int shown = std::max(kMinShownParagraphs, viewport()->height() / kShownLineHeight + 1);
+    const int shown = ShownParagraphs();
     if (doc.blockCount() <= shown)
         return;
     for (QTextBlock block = doc.findBlockByNumber(shown); block.isValid(); block = block.next())
@@ -541,12 +556,70 @@ void RichTextPane::ShowNextParagraphs(int count) const {
 }
 
 void RichTextPane::ShowWholeContent() const {
+    FinishReading();
     ShowNextParagraphs(std::numeric_limits<int>::max());
+}
+
+int RichTextPane::ShownParagraphs() const {
+    return std::max(kMinShownParagraphs, viewport()->height() / kShownLineHeight + 1);
+}
+
+void RichTextPane::FinishReading() const {
+    if (!reading_)
+        return;
+    // The rest is what SetText announced: no Change() for it, and whatever
+    // the document's signals run meanwhile finds nothing left to read.
+    const std::unique_ptr<vorn::RtfReading> reading = std::move(reading_);
+    LoadingGuard guard(loading_);
+    QTextDocument& doc = *document();
+    // The rest of the content is no edit either: it neither enters the undo
+    // history nor changes whether the document counts as modified (Qt counts
+    // any change made without undo as a modification).
+    const bool modified = doc.isModified();
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    const int firstNew = doc.blockCount();
+    {
+        // The layout waits for the whole rest, which joins the paragraphs held
+        // back below the view: it comes into the layout in the same steps.
+        const PageSizeHold hold(doc);
+        reading->Read();
+        vorn::ApplyDefaultTabStops(doc); // should the rest set the distance
+        if (doc.rootFrame()->childFrames().isEmpty()) {
+            for (QTextBlock block = doc.findBlockByNumber(firstNew); block.isValid();
+                 block = block.next())
+                block.setVisible(false);
+            if (heldBackFrom_ < 0 && firstNew < doc.blockCount())
+                heldBackFrom_ = firstNew;
+        }
+    }
+    const QTextOption::WrapMode mode = vorn::WrapModeFor(doc);
+    if (wordWrapMode() != mode)
+        const_cast<RichTextPane*>(this)->setWordWrapMode(mode);
+    doc.setUndoRedoEnabled(undo);
+    doc.setModified(modified);
+    ++revision_;
+    // Tables are laid out whole: content with one is not held back.
+    if (!doc.rootFrame()->childFrames().isEmpty())
+        ShowNextParagraphs(std::numeric_limits<int>::max());
+    else if (heldBackFrom_ >= 0 && !showTimer_.isActive()) {
+        showStep_ = kParagraphsFirstStep;
+        showTimer_.start(kShowStepMs, const_cast<RichTextPane*>(this));
+    }
+}
+
+const QTextDocument& RichTextPane::Content() const {
+    FinishReading();
+    return *document();
 }
 
 void RichTextPane::timerEvent(QTimerEvent* event) {
     if (event->timerId() != showTimer_.timerId()) {
         QTextEdit::timerEvent(event);
+        return;
+    }
+    if (reading_) { // the first step reads the rest
+        FinishReading();
         return;
     }
     ShowNextParagraphs(showStep_);

@@ -18,7 +18,8 @@ class QPainter;
 
 namespace vorn {
 class PageLayout;
-}
+class RtfReading;
+} // namespace vorn
 
 // The rich-text control both panes are made of: an RTF-aware QTextEdit with
 // the operations the program relies on.
@@ -31,13 +32,20 @@ public:
     // Replaces the whole content. Bytes beginning with "{\rtf" are read as an
     // RTF document; anything else is plain Windows-1252 text, up to its first
     // zero byte, CR LF, CR and LF each ending a paragraph. Exactly one
-    // Change() follows.
+    // Change() follows. A pane on the screen reads a long RTF content as far
+    // as it shows it, and the rest once that is painted, or as soon as
+    // anything asks for the content: the pane's own functions do, and code
+    // that reads the document itself takes it from Content().
     void SetText(const QByteArray& bytes);
+    // The whole document, read to its end.
+    const QTextDocument& Content() const;
     // The plain text, paragraphs separated by "\n"; empty when the pane holds
     // no character.
     QString GetText() const;
     // Number of characters, a paragraph break counting one.
     int TextLength() const;
+    // TextLength() == 0, answered without reading the rest of a content.
+    bool IsEmpty() const;
 
     // Read-only from the keyboard and the mouse (set text still replaces the
     // content; caret movement, selection and copying still work).
@@ -113,17 +121,23 @@ private:
     void HoldBackBelowView();
     // Brings the next `count` held-back paragraphs into the layout.
     void ShowNextParagraphs(int count) const;
+    // Paragraphs laid out before a new content's first paint.
+    int ShownParagraphs() const;
+    // Reads the rest of a content SetText began, held back from the layout.
+    void FinishReading() const;
 
-    bool loading_ = false;
+    mutable bool loading_ = false;
     bool wantTabs_ = false;
     // Bumped on every change of content; a cached page layout is only reused
     // while it matches.
-    quint64 revision_ = 0;
+    mutable quint64 revision_ = 0;
     std::unique_ptr<vorn::PageLayout> pageLayout_;
     // The first paragraph kept out of the layout, or -1 when none is.
     mutable int heldBackFrom_ = -1;
+    // The reading of a content not yet read to its end, if any.
+    mutable std::unique_ptr<vorn::RtfReading> reading_;
     mutable QBasicTimer showTimer_;
-    int showStep_ = 0;
+    mutable int showStep_ = 0;
 };
 
 // Converts the markup and loads the document into the pane.

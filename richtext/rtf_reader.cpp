@@ -12,8 +12,11 @@ namespace vorn {
 
 namespace {
 
-void ReadTokens(RtfTokenizer& tokenizer, RtfReaderContext& context) {
+// Reads tokens until the end, or until the context has ended `paragraphs`
+// paragraphs; returns true at the end.
+bool ReadTokens(RtfTokenizer& tokenizer, RtfReaderContext& context, int paragraphs) {
     using Kind = RtfToken::Kind;
+    const std::int64_t stopAt = context.ParagraphsEnded() + paragraphs;
     for (RtfToken token = tokenizer.Next(); token.kind != Kind::End; token = tokenizer.Next()) {
         // Binary data is never text, whatever state the reader is in.
         if (token.kind == Kind::ControlWord && token.word == "bin") {
@@ -57,7 +60,10 @@ void ReadTokens(RtfTokenizer& tokenizer, RtfReaderContext& context) {
         case Kind::End:
             break;
         }
+        if (context.ParagraphsEnded() >= stopAt)
+            return false;
     }
+    return true;
 }
 
 } // namespace
@@ -67,15 +73,29 @@ void ReadRtf(const QByteArray& rtf, QTextDocument& doc) {
     // recording every insertion would only cost memory.
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.clear();
-    {
-        RtfReaderContext context(doc);
-        RtfTokenizer tokenizer(
-            std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())));
-        ReadTokens(tokenizer, context);
-        context.Finish();
-    }
+    RtfReading(rtf, doc).Read();
     doc.setUndoRedoEnabled(undo);
+}
+
+RtfReading::RtfReading(const QByteArray& rtf, QTextDocument& doc) : rtf_(rtf) {
+    doc.clear();
+    context_ = std::make_unique<RtfReaderContext>(doc);
+    tokenizer_ = std::make_unique<RtfTokenizer>(
+        std::string_view(rtf_.constData(), static_cast<std::size_t>(rtf_.size())));
+}
+
+RtfReading::~RtfReading() = default;
+
+bool RtfReading::Read(int paragraphs) {
+    if (done_)
+        return true;
+    context_->Resume();
+    done_ = ReadTokens(*tokenizer_, *context_, paragraphs);
+    if (done_)
+        context_->Finish();
+    else
+        context_->Pause();
+    return done_;
 }
 
 } // namespace vorn

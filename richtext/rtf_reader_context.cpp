@@ -200,6 +200,8 @@ void RtfReaderContext::Paragraph() {
     // what it keeps unless the formatting changes before its end.
     cursor_.insertBlock(blockFormat_, Format(Chars()));
     markProps_ = Chars();
+    if (!table_)
+        ++paragraphsEnded_;
 }
 
 void RtfReaderContext::CellEnd() {
@@ -506,6 +508,18 @@ void RtfReaderContext::FinishColorEntry() {
     markProps_.reset();
     colorParts_[0] = colorParts_[1] = colorParts_[2] = 0;
     colorSet_ = false;
+}
+
+void RtfReaderContext::Pause() {
+    if (editOpen_)
+        cursor_.endEditBlock();
+    editOpen_ = false;
+}
+
+void RtfReaderContext::Resume() {
+    if (!editOpen_)
+        cursor_.beginEditBlock();
+    editOpen_ = true;
 }
 
 void RtfReaderContext::Finish() {

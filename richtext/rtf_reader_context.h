@@ -65,6 +65,12 @@ public:
     void AppendByte(unsigned char byte);
     void AppendChar(char16_t c);
     void Paragraph();
+    // Paragraphs of the main text ended so far, outside tables.
+    std::int64_t ParagraphsEnded() const { return paragraphsEnded_; }
+    // Lets the document be laid out and shown between two parts of the
+    // reading, and takes the reading up again.
+    void Pause();
+    void Resume();
 
     // Tables: \cell ends a cell, \row a row; \trowd starts the definition of
     // the rows that follow, \cellx adds a cell's right edge to it.
@@ -154,6 +160,7 @@ private:
     std::int64_t tableCells_ = 0;
 
     bool editOpen_ = true;
+    std::int64_t paragraphsEnded_ = 0;
     std::vector<RtfGroupState> stack_;
     std::int64_t overflowDepth_ = 0; // groups beyond kMaxGroupDepth, sharing the top state
     bool skipping_ = false;

@@ -2,11 +2,11 @@
 
 #include "output/pages/page_loop.h"
 
+#include "output/pages/memory_file.h"
 #include "output/pages/pdf_recipe.h"
 #include "output/pages/pdf_text_layer.h"
 #include "output/pages/pdf_titles.h"
 #include "output/print/current_printer.h"
-#include "output/pages/memory_file.h"
 #include "output/print/new_output_file.h"
 #include "output/print/print_queue_refusal.h"
 #include "richtext/rich_text_pane.h"
@@ -105,7 +105,7 @@ void PrintPanes(CurrentPrinter& current, const std::vector<RichTextPane*>& panes
         if (pdfFile) {
             std::vector<const QTextDocument*> documents;
             for (const RichTextPane* pane : panes)
-                documents.push_back(pane->document());
+                documents.push_back(&pane->Content());
             probes = DrawCharacterProbes(painter, printer, documents);
         }
         for (std::size_t i = 0; i < panes.size(); ++i) {

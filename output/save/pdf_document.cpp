@@ -32,7 +32,7 @@ QByteArray PanesToPdf(const std::vector<RichTextPane*>& panes, const PdfPageSetu
             throw UserError("Erreur à l'enregistrement du flux");
         std::vector<const QTextDocument*> documents;
         for (const RichTextPane* pane : panes)
-            documents.push_back(pane->document());
+            documents.push_back(&pane->Content());
         probes = DrawCharacterProbes(painter, writer, documents);
         for (std::size_t i = 0; i < panes.size(); ++i) {
             if (i > 0)

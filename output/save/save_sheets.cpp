@@ -23,7 +23,7 @@ QByteArray Joined(const std::vector<RichTextPane*>& panes, RichTextPane::StreamF
         std::vector<const QTextDocument*> documents;
         documents.reserve(panes.size());
         for (const RichTextPane* pane : panes) {
-            documents.push_back(pane->document());
+            documents.push_back(&pane->Content());
             TickOrStop(tick);
         }
         return WriteRtfPages(documents, page);

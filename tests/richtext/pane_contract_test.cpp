@@ -1,4 +1,5 @@
 #include "richtext/rich_text_pane.h"
+#include "richtext/wrap_mode.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -248,6 +249,38 @@ TEST_F(ShownPane, LongContentShowsItsViewFirstAndTheRestSoonAfter) {
     EXPECT_EQ(doc.lastBlock().layout()->lineCount(), 1);
     EXPECT_FALSE(doc.isModified());
     EXPECT_FALSE(doc.isUndoAvailable());
+}
+
+// A shown pane reads a long content as far as its view first; whatever asks
+// for the content gets all of it, and reading the rest is no change, no edit.
+TEST_F(ShownPane, LongContentIsReadWholeWhenAskedFor) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 300; ++i)
+        rtf += "line " + QByteArray::number(i) + "\\par ";
+    const QByteArray withTable = rtf + "\\trowd\\cellx2000\\intbl a\\cell\\row\\pard end}";
+    const QByteArray withLongWord = rtf + QByteArray(2 * vorn::kLongWordChars, 'w') + "}";
+    rtf += "end}";
+    RichTextPane hidden; // reads at once
+    ChangeCounter changes(pane);
+    for (const QByteArray& content : {rtf, withTable, withLongWord}) {
+        hidden.SetText(content);
+        pane.SetText(content);
+        QTextDocument& doc = *pane.document();
+        EXPECT_LT(doc.characterCount() - 1, hidden.TextLength()); // the rest waits
+        doc.setModified(true);                                    // as a restored session says
+        EXPECT_EQ(pane.GetText(), hidden.GetText());
+        EXPECT_TRUE(doc.isModified());
+        EXPECT_FALSE(doc.isUndoAvailable());
+        pane.ShowWholeContent();
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            ASSERT_TRUE(b.isVisible());
+        EXPECT_EQ(pane.wordWrapMode(), hidden.wordWrapMode());
+    }
+    EXPECT_EQ(changes.count, 3);
+    hidden.SetText(rtf);
+    pane.SetText(rtf); // and the rest comes without being asked for
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return pane.document()->characterCount() - 1 == hidden.TextLength(); }, 5000));
 }
 
 } // namespace
